@@ -1,0 +1,91 @@
+#include "dry_run.h"
+
+#include "quiz.h"
+#include "quiz_observer.h"
+
+namespace kinsight {
+
+namespace {
+
+// A window nobody sees.
+class NoWindow : public QuizWindow {
+public:
+    void setTitle(const std::string&) override {}
+    void setQuestion(const std::string&) override {}
+    void setAnswer(int, const std::string&) override {}
+    void clearSelection(Control) override {}
+    void setScoreText(int, const std::string&) override {}
+    void setResultName(const std::string&) override {}
+    void showPicture(const std::string&) override {}
+    void greet(const std::string&) override {}
+    void setControlEnabled(Control, bool) override {}
+    void hideWindow() override {}
+    void showWindow() override {}
+    void message(const std::string&, const std::string&) override {}
+    void openTieBreak(int) override {}
+    void closeTieBreaks() override {}
+    void resetDual() override {}
+};
+
+class SummaryCollector : public QuizObserver {
+public:
+    SummaryCollector(QuizSummary& summary, bool keepQuestions, QuizObserver* next)
+        : m_summary(summary), m_keep(keepQuestions), m_next(next) {}
+
+    void onField(const FieldEvent& event) override {
+        switch (event.role) {
+        case FieldRole::Title:
+            m_summary.title = event.text;
+            break;
+        case FieldRole::Name:
+            m_summary.names[event.slot] = event.text;
+            break;
+        case FieldRole::QuestionText:
+            ++m_summary.questionCount;
+            m_current = QuestionSummary{};
+            m_current.line = event.line;
+            m_current.text = event.text;
+            break;
+        case FieldRole::AnswerText:
+            m_current.answers[event.answer].text = event.text;
+            break;
+        case FieldRole::Weight:
+            m_current.answers[event.answer].weights[event.slot] = event.points;
+            if (event.text.empty() && event.answer == kAnswerCount && m_keep)
+                m_summary.questions.push_back(std::move(m_current));
+            break;
+        default:
+            break;
+        }
+        if (m_next)
+            m_next->onField(event);
+    }
+
+private:
+    QuizSummary& m_summary;
+    bool m_keep;
+    QuizObserver* m_next;
+    QuestionSummary m_current;
+};
+
+} // namespace
+
+DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
+                    QuizObserver* observer) {
+    DryRunResult result;
+    NoWindow window;
+    SummaryCollector collector(result.summary, keepQuestions, observer);
+    Quiz quiz(window, quizFile);
+    quiz.setObserver(&collector);
+    try {
+        quiz.load();
+        while (!quiz.finished())
+            quiz.Next_Question();
+    } catch (const QuizError& error) {
+        result.error = error;
+    }
+    result.windows1252 = quiz.isWindows1252();
+    return result;
+}
+
+} // namespace kinsight

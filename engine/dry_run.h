@@ -1,0 +1,49 @@
+// Reads a whole quiz the way a full pass of the program does, with no window
+// and no answers given, to find the failure a user would meet, or to list
+// what the quiz holds.
+#pragma once
+
+#include "quiz_error.h"
+#include "quiz_tables.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kinsight {
+
+class QuizObserver;
+
+struct AnswerSummary {
+    std::string text;
+    std::array<int, 16> weights{}; // by character slot
+};
+
+struct QuestionSummary {
+    int line = 0; // line of the question text
+    std::string text;
+    std::array<AnswerSummary, 7> answers{}; // 1..6
+};
+
+struct QuizSummary {
+    std::string title;
+    std::array<std::string, 16> names{}; // slots 1..15
+    int questionCount = 0;
+    std::vector<QuestionSummary> questions; // filled only when asked for
+};
+
+struct DryRunResult {
+    std::optional<QuizError> error; // the failure that would stop the program
+    QuizSummary summary;            // what was read up to the end or the failure
+    bool windows1252 = false;
+};
+
+// With keepQuestions every question is kept in the summary; without, only
+// one question's worth is in memory at any time. observer, if given, sees
+// every field as well.
+DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions = false,
+                    QuizObserver* observer = nullptr);
+
+} // namespace kinsight

@@ -1,0 +1,254 @@
+#include "quiz.h"
+
+#include "quiz_error.h"
+#include "result.h"
+#include "weight_field.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+namespace kinsight {
+
+namespace {
+
+constexpr std::string_view kStart = "Start:";
+constexpr std::string_view kNewQuestion = "NewQuestion:";
+constexpr std::string_view kEndQuestions = "ENDQUESTIONS";
+
+std::string answerMarker(int k) {
+    return "A" + std::to_string(k) + ")";
+}
+
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+} // namespace
+
+Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory)
+    : m_window(window), m_path(std::move(quizFile)), m_enterDirectory(enterDirectory) {}
+
+const std::string& Quiz::read(const std::string& reading) {
+    return m_file.readField(reading);
+}
+
+void Quiz::notify(FieldRole role, const std::string& text, int answer, int slot, int points,
+                  std::string_view marker) {
+    if (!m_observer)
+        return;
+    FieldEvent event{};
+    event.role = role;
+    event.text = text;
+    event.line = m_file.fieldLine();
+    event.quoted = m_file.fieldQuoted();
+    event.question = m_question;
+    event.answer = answer;
+    event.slot = slot;
+    event.points = points;
+    event.marker = marker;
+    m_observer->onField(event);
+}
+
+void Quiz::load() {
+    if (m_enterDirectory && m_path.has_parent_path()) {
+        // If the folder cannot be entered the quiz is still opened by its full path.
+        std::error_code ignored;
+        std::filesystem::current_path(m_path.parent_path(), ignored);
+    }
+    m_file.open(m_path, m_path.filename().string());
+    m_finished = false;
+    m_question = 1;
+
+    const std::string& title = read("reading the title");
+    notify(FieldRole::Title, title);
+    m_window.setTitle(title);
+    notify(FieldRole::Ignored, read("reading the line after the title"));
+    for (int slot = 1; slot <= kCharacterCount; ++slot) {
+        const std::string& name = read("reading the name of character " + std::to_string(slot));
+        notify(FieldRole::Name, name, 0, slot);
+        m_tables.CharacterTable[slot] = name;
+    }
+    ForwardToo(kStart);
+    notify(FieldRole::Ignored, read("reading the line after \"Start:\""));
+    readQuestionText();
+    for (int k = 1; k <= kAnswerCount; ++k)
+        readAnswerBlock(k);
+}
+
+void Quiz::ForwardToo(std::string_view marker) {
+    const std::string reading = "looking for " + inQuotes(marker);
+    for (;;) {
+        const std::string& field = read(reading);
+        if (field == marker) {
+            notify(FieldRole::Marker, field, 0, 0, 0, marker);
+            return;
+        }
+        notify(FieldRole::Skipped, field, 0, 0, 0, marker);
+    }
+}
+
+void Quiz::readQuestionText() {
+    const std::string& text = read("reading the text of question " + std::to_string(m_question));
+    notify(FieldRole::QuestionText, text);
+    m_window.setQuestion(text);
+}
+
+void Quiz::readAnswerBlock(int k) {
+    ForwardToo(answerMarker(k));
+    const std::string& text = read("reading the text of answer " + std::to_string(k));
+    notify(FieldRole::AnswerText, text, k);
+    m_window.setAnswer(k, text);
+    notify(FieldRole::Ignored, read("reading the line after answer " + std::to_string(k)), k);
+
+    const std::string reading =
+        "reading the points of answer " + std::to_string(k) + ", which end at an empty line";
+    for (;;) {
+        const std::string& field = read(reading);
+        const WeightField weight = parseWeightField(field);
+        if (weight.slot < 0 || weight.slot > kCharacterCount)
+            throw QuizError(Failure::SubscriptOutOfRange, m_file.displayName(), m_file.fieldLine(),
+                            "points for character " + std::to_string(weight.slot) + " in " +
+                                inQuotes(field) + "; characters are numbered 1 to 15");
+        const int slot = static_cast<int>(weight.slot);
+        notify(FieldRole::Weight, field, k, slot, weight.points);
+        m_tables.WeightTable[k][slot] = weight.points;
+        if (field.empty())
+            return;
+    }
+}
+
+void Quiz::Next_Question() {
+    if (m_finished)
+        return; // nothing is read past the end of the questions
+    for (auto& row : m_tables.WeightTable)
+        row.fill(0);
+    for (int k = 1; k <= kAnswerCount; ++k)
+        m_window.clearSelection(answerControl(k));
+    m_window.clearSelection(Control::SkipQuestion);
+
+    ForwardToo(kNewQuestion);
+    const std::string& mark = read("reading the line after \"NewQuestion:\"");
+    notify(FieldRole::QuestionMark, mark);
+    if (mark == kEndQuestions) {
+        m_finished = true;
+        finalRanking();
+        return;
+    }
+    ++m_question;
+    readQuestionText();
+    for (int k = 1; k <= kAnswerCount; ++k)
+        readAnswerBlock(k);
+}
+
+void Quiz::answerChosen(int k) {
+    if (m_finished || k < 1 || k > kAnswerCount)
+        return;
+    for (int i = 1; i <= kCharacterCount; ++i)
+        m_tables.ScoreTable[i] += m_tables.WeightTable[k][i];
+    for (int i = 1; i <= kCharacterCount; ++i)
+        m_window.setScoreText(i - 1, std::to_string(m_tables.ScoreTable[i]));
+    Next_Question();
+}
+
+void Quiz::skipChosen() {
+    if (m_finished)
+        return;
+    Next_Question();
+}
+
+void Quiz::finalRanking() {
+    auto& t = m_tables;
+    for (int i = 1; i <= kCharacterCount; ++i) {
+        t.WinCount[i] = 0;
+        for (int j = 1; j <= kCharacterCount; ++j)
+            if (t.ScoreTable[j] < t.ScoreTable[i])
+                ++t.WinCount[i];
+    }
+
+    for (int i = 1; i <= kCharacterCount; ++i) {
+        if (t.WinCount[i] >= kCharacterCount - 1) {
+            announceWinner(i);
+            return;
+        }
+    }
+
+    // Two, three or four share the top score: each of them beats all the
+    // others, 15 - n characters.
+    auto collect = [&t](int wins) {
+        int n = 0;
+        for (int i = 1; i <= kCharacterCount; ++i)
+            if (t.WinCount[i] == wins)
+                t.TieList[n++] = i;
+        return n;
+    };
+    auto name = [&t](int position) { return t.CharacterTable[t.TieList[position]]; };
+
+    if (collect(13) > 0) {
+        m_window.message(drawMessage({name(0), name(1)}), kDrawTitle);
+        m_window.openTieBreak(2);
+    } else if (collect(12) > 0) {
+        m_window.message(drawMessage({name(0), name(1), name(2)}), kDrawTitle);
+        m_window.openTieBreak(3);
+    } else if (collect(11) > 0) {
+        m_window.message(drawMessage({name(0), name(1), name(2), name(3)}), kDrawTitle);
+        m_window.openTieBreak(3);
+    } else {
+        // Five or more at the top: no chance device for that many, so the
+        // draw is reported and nobody is announced.
+        int top = 0;
+        for (int i = 1; i <= kCharacterCount; ++i)
+            top = std::max(top, t.ScoreTable[i]);
+        std::vector<std::string> names;
+        for (int i = 1; i <= kCharacterCount; ++i)
+            if (t.ScoreTable[i] == top)
+                names.push_back(t.CharacterTable[i]);
+        m_window.message(drawMessage(names), kDrawTitle);
+    }
+    closeForAnswers("");
+}
+
+void Quiz::announceWinner(int slot) {
+    const std::string& name = m_tables.CharacterTable[slot];
+    presentResult(m_window, name, ResultOrder::PictureThenName);
+    closeForAnswers(name);
+}
+
+void Quiz::closeForAnswers(const std::string& resultName) {
+    m_window.setResultName(resultName);
+    for (int k = 1; k <= kAnswerCount; ++k)
+        m_window.setControlEnabled(answerControl(k), false);
+    m_window.setControlEnabled(Control::SkipQuestion, false);
+    m_window.setControlEnabled(Control::cmd_restart, true);
+}
+
+void Quiz::restart() {
+    // A tie-break window left open would announce from the emptied tables.
+    m_window.closeTieBreaks();
+    m_tables.clear();
+    m_file.close();
+    m_finished = false;
+    m_window.hideWindow();
+    m_window.showWindow();
+    for (int k = 1; k <= kAnswerCount; ++k)
+        m_window.setControlEnabled(answerControl(k), true);
+    m_window.setControlEnabled(Control::SkipQuestion, true);
+    for (int k = 1; k <= kAnswerCount; ++k)
+        m_window.clearSelection(answerControl(k));
+    m_window.clearSelection(Control::SkipQuestion);
+    m_window.setResultName("");
+    for (int i = 0; i < kCharacterCount; ++i)
+        m_window.setScoreText(i, "");
+    m_window.resetDual();
+    load();
+}
+
+bool Quiz::readTrailingField(std::string& field, int& line) {
+    if (!m_finished || !m_file.isOpen() || m_file.atEnd())
+        return false;
+    field = m_file.readField("reading past the end of the questions");
+    line = m_file.fieldLine();
+    return true;
+}
+
+} // namespace kinsight

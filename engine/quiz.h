@@ -1,0 +1,71 @@
+// The quiz engine: loads a quiz file question by question, adds up the points
+// of the chosen answers, ranks the characters at the end and starts over.
+// It reaches the screen only through QuizWindow.
+#pragma once
+
+#include "quiz_file.h"
+#include "quiz_observer.h"
+#include "quiz_tables.h"
+#include "quiz_window.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kinsight {
+
+inline constexpr const char* kQuizFileName = "way.txt";
+
+class Quiz {
+public:
+    // quizFile is the full path of the quiz. With enterDirectory, loading
+    // first makes the quiz's folder the current directory, so the pictures
+    // beside it are found by relative path too.
+    Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory = false);
+
+    // Opens the quiz and shows the title, the names and the first question.
+    void load();
+    // Reads fields up to and including the first one equal to marker.
+    void ForwardToo(std::string_view marker);
+    // Shows the next question or, at the end of the quiz, the result.
+    void Next_Question();
+    // The user chose answer k (1..6).
+    void answerChosen(int k);
+    void skipChosen();
+    // Empties the tables and loads the quiz again from its start.
+    void restart();
+
+    const QuizTables& tables() const { return m_tables; }
+    // True once the end of the questions has been read.
+    bool finished() const { return m_finished; }
+    // Number of the question shown, from 1.
+    int questionNumber() const { return m_question; }
+    const std::filesystem::path& quizFile() const { return m_path; }
+    // Whether the open quiz is read as Windows-1252 rather than UTF-8.
+    bool isWindows1252() const { return m_file.isWindows1252(); }
+    // Reads fields after the end of the questions; only a checker wants them.
+    bool readTrailingField(std::string& field, int& line);
+
+    void setObserver(QuizObserver* observer) { m_observer = observer; }
+
+private:
+    const std::string& read(const std::string& reading);
+    void notify(FieldRole role, const std::string& text, int answer = 0, int slot = 0,
+                int points = 0, std::string_view marker = {});
+    void readQuestionText();
+    void readAnswerBlock(int k);
+    void finalRanking();
+    void announceWinner(int slot);
+    void closeForAnswers(const std::string& resultName);
+
+    QuizWindow& m_window;
+    std::filesystem::path m_path;
+    bool m_enterDirectory;
+    QuizFile m_file;
+    QuizTables m_tables;
+    QuizObserver* m_observer = nullptr;
+    bool m_finished = false;
+    int m_question = 0;
+};
+
+} // namespace kinsight

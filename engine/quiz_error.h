@@ -1,0 +1,36 @@
+// The one kind of failure the quiz engine reports: what went wrong, where in
+// which file, and what was being read at the time.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kinsight {
+
+enum class Failure {
+    FileNotFound,
+    InputPastEndOfFile,
+    SubscriptOutOfRange,
+};
+
+// "File not found", "Input past end of file", "Subscript out of range".
+const char* failureName(Failure failure);
+
+class QuizError : public std::runtime_error {
+public:
+    // line 0 means the failure is about the file as a whole.
+    QuizError(Failure failure, std::string file, int line, std::string detail);
+
+    Failure failure() const { return m_failure; }
+    const std::string& file() const { return m_file; }
+    int line() const { return m_line; }
+    const std::string& detail() const { return m_detail; }
+
+private:
+    Failure m_failure;
+    std::string m_file;
+    int m_line;
+    std::string m_detail;
+};
+
+} // namespace kinsight

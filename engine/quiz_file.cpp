@@ -1,0 +1,147 @@
+#include "quiz_file.h"
+
+#include "quiz_error.h"
+#include "text.h"
+
+namespace kinsight {
+
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+bool isBlank(int c) {
+    return c == ' ' || c == '\t';
+}
+
+// Whether the whole file is UTF-8; decided before the first field, since a
+// single stray byte anywhere means the file was saved in the old code page.
+bool fileIsUtf8(std::FILE* file, std::vector<char>& buffer) {
+    Utf8Validator validator;
+    std::size_t got;
+    while (!validator.failed() && (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+        validator.feed(buffer.data(), got);
+    return validator.valid();
+}
+
+} // namespace
+
+QuizFile::~QuizFile() {
+    close();
+}
+
+void QuizFile::open(const std::filesystem::path& path, std::string displayName) {
+    close();
+    m_displayName = std::move(displayName);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw QuizError(Failure::FileNotFound, path.string(), 0, "it is a folder");
+    m_file = std::fopen(path.c_str(), "rb");
+    if (!m_file)
+        throw QuizError(Failure::FileNotFound, path.string(), 0, "");
+    m_buffer.resize(kChunk);
+    m_windows1252 = !fileIsUtf8(m_file, m_buffer);
+    std::rewind(m_file);
+    m_pos = m_end = 0;
+    m_consumed = 0;
+    m_line = 1;
+    m_lastWasLineEnd = true;
+    m_fieldLine = 0;
+    m_fieldQuoted = false;
+    // A byte-order mark is not part of the title.
+    static constexpr unsigned char bom[3] = {0xEF, 0xBB, 0xBF};
+    if (refill() && m_end >= 3 && static_cast<unsigned char>(m_buffer[0]) == bom[0] &&
+        static_cast<unsigned char>(m_buffer[1]) == bom[1] &&
+        static_cast<unsigned char>(m_buffer[2]) == bom[2])
+        m_pos = 3;
+}
+
+void QuizFile::close() {
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+    m_pos = m_end = 0;
+}
+
+bool QuizFile::refill() {
+    if (!m_file)
+        return false;
+    m_consumed += m_end;
+    m_pos = 0;
+    m_end = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
+    return m_end > 0;
+}
+
+void QuizFile::appendByte(unsigned char byte) {
+    if (m_windows1252 && byte >= 0x80)
+        appendWindows1252(m_field, byte);
+    else
+        m_field += static_cast<char>(byte);
+}
+
+bool QuizFile::takeLineEnd() {
+    const int c = peek();
+    if (c == '\r') {
+        advance();
+        if (peek() == '\n')
+            advance();
+    } else if (c == '\n') {
+        advance();
+    } else {
+        return false;
+    }
+    ++m_line;
+    return true;
+}
+
+bool QuizFile::atEnd() {
+    return peek() < 0;
+}
+
+const std::string& QuizFile::readField(const std::string& reading) {
+    if (atEnd()) {
+        // Point at the last line that has anything on it, not the one after it.
+        const int line = (m_lastWasLineEnd && m_line > 1) ? m_line - 1 : m_line;
+        throw QuizError(Failure::InputPastEndOfFile, m_displayName, line, reading);
+    }
+    m_field.clear();
+    m_fieldQuoted = false;
+    int c;
+    while (isBlank(c = peek()))
+        advance();
+    m_fieldLine = m_line;
+
+    if (c == '"') {
+        m_fieldQuoted = true;
+        advance();
+        while ((c = peek()) >= 0 && c != '"') {
+            if (c == '\r' || c == '\n') {
+                takeLineEnd();
+                m_field += '\n';
+            } else {
+                appendByte(static_cast<unsigned char>(c));
+                advance();
+            }
+        }
+        if (c == '"')
+            advance();
+        while ((c = peek()) >= 0 && c != ',' && c != '\r' && c != '\n')
+            advance();
+    } else {
+        while ((c = peek()) >= 0 && c != ',' && c != '\r' && c != '\n') {
+            appendByte(static_cast<unsigned char>(c));
+            advance();
+        }
+        while (!m_field.empty() && isBlank(m_field.back()))
+            m_field.pop_back();
+    }
+
+    if (c == ',') {
+        advance();
+        m_lastWasLineEnd = false;
+    } else {
+        m_lastWasLineEnd = takeLineEnd();
+    }
+    return m_field;
+}
+
+} // namespace kinsight

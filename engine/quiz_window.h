@@ -1,0 +1,57 @@
+// What the engine asks of the windows. The main window implements it; tests
+// implement it with a recorder. Nothing here runs an event handler.
+#pragma once
+
+#include <string>
+
+namespace kinsight {
+
+// The main window's controls that the engine enables, disables or clears.
+enum class Control {
+    Ans1 = 1,
+    Ans2,
+    Ans3,
+    Ans4,
+    Ans5,
+    Ans6,
+    SkipQuestion,
+    cmd_restart,
+};
+
+// Ans1..Ans6 for k = 1..6.
+constexpr Control answerControl(int k) {
+    return static_cast<Control>(k);
+}
+
+class QuizWindow {
+public:
+    virtual ~QuizWindow() = default;
+
+    virtual void setTitle(const std::string& text) = 0;
+    virtual void setQuestion(const std::string& text) = 0;
+    // k = 1..6
+    virtual void setAnswer(int k, const std::string& text) = 0;
+    // Shows the option unselected without raising its selection event.
+    virtual void clearSelection(Control control) = 0;
+    // i = 0..14: the box of character i + 1
+    virtual void setScoreText(int i, const std::string& text) = 0;
+    virtual void setResultName(const std::string& text) = 0;
+    // Shows the character's picture from the Pictures folder in Image1.
+    virtual void showPicture(const std::string& characterName) = 0;
+    // The modal "You are..." greeting; returns once it is closed.
+    virtual void greet(const std::string& characterName) = 0;
+    virtual void setControlEnabled(Control control, bool enabled) = 0;
+    virtual void hideWindow() = 0;
+    virtual void showWindow() = 0;
+    // A modal message box with an OK button; returns once it is closed.
+    virtual void message(const std::string& text, const std::string& title) = 0;
+    // Shows the two-way (ways == 2) or three-way (ways == 3) window, modeless.
+    virtual void openTieBreak(int ways) = 0;
+    // Hides any tie-break window that is open.
+    virtual void closeTieBreaks() = 0;
+    // Two-way window: needle timer on at 19 ms, slowing timer off; creates
+    // the window hidden if it does not exist yet.
+    virtual void resetDual() = 0;
+};
+
+} // namespace kinsight

@@ -1,0 +1,39 @@
+#include "result.h"
+
+namespace kinsight {
+
+std::string drawMessage(const std::vector<std::string>& names) {
+    const std::size_t n = names.size();
+    if (n < 2)
+        return names.empty() ? std::string() : names.front();
+    if (n == 2)
+        return "Two way draw between " + names[0] + " and " + names[1];
+    if (n == 3)
+        return "Three way draw between " + names[0] + "," + names[1] + " and  " + names[2];
+    if (n == 4)
+        return "Four way draw between " + names[0] + "," + names[1] + "," + names[2] + " and " +
+               names[3] + "..sorry..this game does not yet fully support 4 way tie-brakes";
+    std::string text = std::to_string(n) + " way draw between " + names[0];
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        text += "," + names[i];
+    return text + " and " + names[n - 1];
+}
+
+void presentResult(QuizWindow& window, const std::string& name, ResultOrder order) {
+    if (order == ResultOrder::NameThenPicture)
+        window.setResultName(name);
+    if (!name.empty())
+        window.showPicture(name);
+    if (order == ResultOrder::PictureThenName)
+        window.setResultName(name);
+}
+
+void announceChoice(QuizWindow& window, const std::string& name, ResultOrder order,
+                    const std::function<void()>& hideTieBreak) {
+    window.greet(name);
+    if (hideTieBreak)
+        hideTieBreak();
+    presentResult(window, name, order);
+}
+
+} // namespace kinsight

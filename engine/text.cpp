@@ -1,0 +1,150 @@
+#include "text.h"
+
+#include <cmath>
+
+namespace kinsight {
+
+void Utf8Validator::feed(const char* data, std::size_t size) {
+    for (std::size_t i = 0; i < size && !m_bad; ++i) {
+        const unsigned byte = static_cast<unsigned char>(data[i]);
+        if (m_pending > 0) {
+            if (byte < m_lower || byte > m_upper) {
+                m_bad = true;
+                return;
+            }
+            --m_pending;
+            m_lower = 0x80;
+            m_upper = 0xBF;
+            continue;
+        }
+        if (byte < 0x80)
+            continue;
+        // Lead bytes, with the tighter second-byte ranges that rule out
+        // overlong forms, surrogates and code points past U+10FFFF.
+        if (byte >= 0xC2 && byte <= 0xDF) {
+            m_pending = 1;
+        } else if (byte == 0xE0) {
+            m_pending = 2;
+            m_lower = 0xA0;
+        } else if (byte == 0xED) {
+            m_pending = 2;
+            m_upper = 0x9F;
+        } else if (byte >= 0xE1 && byte <= 0xEF) {
+            m_pending = 2;
+        } else if (byte == 0xF0) {
+            m_pending = 3;
+            m_lower = 0x90;
+        } else if (byte >= 0xF1 && byte <= 0xF3) {
+            m_pending = 3;
+        } else if (byte == 0xF4) {
+            m_pending = 3;
+            m_upper = 0x8F;
+        } else {
+            m_bad = true;
+        }
+    }
+}
+
+namespace {
+
+// Windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code points,
+// as Windows itself converts them.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void appendCodePoint(std::string& out, unsigned cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+void appendWindows1252(std::string& out, unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0)
+        appendCodePoint(out, kHighControls[byte - 0x80]);
+    else
+        appendCodePoint(out, byte);
+}
+
+double leadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
+    };
+    skipBlanks();
+    double sign = 1.0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            sign = -1.0;
+        ++i;
+    }
+    double value = 0.0;
+    double scale = 0.0; // 0 while reading the whole part
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isBlank(c))
+            continue;
+        if (c == '.' && scale == 0.0) {
+            scale = 0.1;
+        } else if (c >= '0' && c <= '9') {
+            if (scale == 0.0) {
+                value = value * 10.0 + (c - '0');
+            } else {
+                value += (c - '0') * scale;
+                scale /= 10.0;
+            }
+        } else {
+            break;
+        }
+    }
+    return sign * value;
+}
+
+long long roundToIndex(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > 1e15)
+        return value < 0 ? -1000000 : 1000000;
+    return static_cast<long long>(std::nearbyint(value)); // default mode: half to even
+}
+
+std::string_view characters(std::string_view text, std::size_t first, std::size_t count) {
+    auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+    std::size_t begin = 0;
+    for (std::size_t n = 0; n < first && begin < text.size(); ++n) {
+        ++begin;
+        while (begin < text.size() && isContinuation(text[begin]))
+            ++begin;
+    }
+    std::size_t end = begin;
+    for (std::size_t n = 0; n < count && end < text.size(); ++n) {
+        ++end;
+        while (end < text.size() && isContinuation(text[end]))
+            ++end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t n = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+} // namespace kinsight
