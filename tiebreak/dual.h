@@ -3,10 +3,18 @@
 // the other; Stop slows it down, and the half it stops in is announced.
 #pragma once
 
+#include "spinner.h"
+
+#include <QPixmap>
 #include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTimer;
 
 namespace kinsight {
 
+class LineShape;
 class QuizWindow;
 struct QuizTables;
 
@@ -24,6 +32,34 @@ public:
     // The reset a restart of the quiz asks for: needle timer on at 19 ms,
     // slowing timer off. The window stays as it is, shown or hidden.
     void resetTimers();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void initialise();
+    void stopClicked();
+    void needleTick();
+    void slowerTick();
+    void announce(int position);
+    void paintBackground();
+
+    const QuizTables& m_tables;
+    QuizWindow& m_mainWindow;
+    Spinner m_spinner;
+    QPixmap m_background;
+    LineShape* m_line = nullptr;
+    QLabel* m_char1 = nullptr;
+    QLabel* m_char2 = nullptr;
+    QPushButton* m_stop = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_slower = nullptr;
+    // Set while the greeting is up: the focus coming back from it is no
+    // return of the user.
+    bool m_announcing = false;
 };
 
 } // namespace kinsight

@@ -2,10 +2,18 @@
 // per tied character; Stop freezes it and the band it points at is announced.
 #pragma once
 
+#include "pendulum.h"
+
+#include <QPixmap>
 #include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTimer;
 
 namespace kinsight {
 
+class LineShape;
 class QuizWindow;
 struct QuizTables;
 
@@ -20,6 +28,34 @@ public:
     // Shows the window modeless and makes it active; activation rewrites the
     // labels and switches the pointer timer on.
     void open();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void writeLabels();
+    void activationHandler();
+    void stopClicked();
+    void pointerTick();
+    void paintBackground();
+
+    const QuizTables& m_tables;
+    QuizWindow& m_mainWindow;
+    Pendulum m_pendulum;
+    QPixmap m_background;
+    // In window units, as the pendulum computes it.
+    LineShape* m_line = nullptr;
+    QLabel* m_char1 = nullptr;
+    QLabel* m_char2 = nullptr;
+    QLabel* m_char3 = nullptr;
+    QPushButton* m_stop = nullptr;
+    QTimer* m_timer1 = nullptr;
+    // Set while the greeting is up: the focus coming back from it is no
+    // return of the user.
+    bool m_announcing = false;
 };
 
 } // namespace kinsight

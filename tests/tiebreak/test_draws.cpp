@@ -1,0 +1,257 @@
+// The engine's draws reaching the real tie-break windows: a quiz played to a
+// two-, three- or four-way draw opens Dual or Tri with the tied names, Stop
+// announces one of them, and a restart hides the window and starts afresh.
+#include "dual.h"
+#include "quiz.h"
+#include "quiz_text.h"
+#include "recorder.h"
+#include "tri.h"
+#include "window_helpers.h"
+
+#include <QPushButton>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kinsight::test {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// Rows are named by their case, so a failure names the case.
+template <class Case> std::string rowName(const testing::TestParamInfo<Case>& row) {
+    return row.param.name;
+}
+
+// Opens, hides and resets the tie-break windows as the main window does;
+// the draw messages are written down and closed at once.
+class PlayWindow : public Recorder {
+public:
+    const QuizTables* tables = nullptr;
+    QPointer<Dual> dual;
+    QPointer<Tri> tri;
+    std::vector<std::string> messages;
+
+    ~PlayWindow() override {
+        delete dual.data();
+        delete tri.data();
+    }
+
+    void setTitle(const std::string&) override {}
+    void setQuestion(const std::string&) override {}
+    void setAnswer(int, const std::string&) override {}
+    void clearSelection(Control) override {}
+    void setScoreText(int, const std::string&) override {}
+    void setControlEnabled(Control, bool) override {}
+    void hideWindow() override {}
+    void showWindow() override {}
+    void message(const std::string& text, const std::string&) override { messages.push_back(text); }
+    void openTieBreak(int ways) override {
+        if (ways == 2) {
+            createDual();
+            dual->open();
+        } else {
+            if (!tri) {
+                tri = new Tri(*tables, *this);
+                holdOff(tri->findChild<QTimer*>(QStringLiteral("Timer1")));
+            }
+            tri->open();
+        }
+    }
+    void closeTieBreaks() override {
+        if (dual)
+            dual->hide();
+        if (tri)
+            tri->hide();
+    }
+    void resetDual() override {
+        createDual();
+        dual->resetTimers();
+        holdOff(dualTimer("Timer1"));
+    }
+
+    QTimer* dualTimer(const char* name) const {
+        return dual->findChild<QTimer*>(QString::fromLatin1(name));
+    }
+
+private:
+    void createDual() {
+        if (dual)
+            return;
+        dual = new Dual(*tables, *this);
+        holdOff(dualTimer("Timer1"));
+        holdOff(dualTimer("Slower"));
+    }
+};
+
+class DrawTest : public testing::Test {
+protected:
+    void TearDown() override {
+        quiz.reset();
+        window.reset();
+        expectNoWindowsLeft();
+    }
+
+    // A one-question quiz whose first answer gives these points. The engine's
+    // own writes of the result box are left out of the log.
+    void play(const std::vector<std::string>& weights) {
+        const auto path = folder.write("way.txt", QuizBuilder().question("Q", {weights}).text());
+        window = std::make_unique<PlayWindow>();
+        quiz = std::make_unique<Quiz>(*window, path);
+        window->tables = &quiz->tables();
+        quiz->load();
+        quiz->answerChosen(1);
+        ASSERT_TRUE(quiz->finished());
+        window->calls.clear();
+    }
+    void restart() {
+        quiz->restart();
+        window->calls.clear();
+    }
+    void playAgain() {
+        restart();
+        quiz->answerChosen(1);
+        ASSERT_TRUE(quiz->finished());
+        window->calls.clear();
+    }
+    static void pressStop(QWidget* tieBreak) {
+        QTest::mouseClick(tieBreak->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    }
+    float freeEndY() const {
+        return float(
+            window->tri->findChild<QObject*>(QStringLiteral("Line1"))->property("y1").toDouble());
+    }
+    QTimer* triTimer() const { return window->tri->findChild<QTimer*>(QStringLiteral("Timer1")); }
+
+    TempDir folder;
+    std::unique_ptr<PlayWindow> window;
+    std::unique_ptr<Quiz> quiz;
+};
+
+TEST_F(DrawTest, TwoWayDrawSpinsThePairInSlotOrderAndAnnouncesOne) {
+    play({"C09=4", "C04=4"});
+    ASSERT_TRUE(window->dual);
+    EXPECT_EQ(window->messages, (Calls{"Two way draw between D and I"}));
+    EXPECT_TRUE(window->dual->isVisible());
+    EXPECT_EQ(labelText(window->dual, "Qel_Char1"), "D");
+    EXPECT_EQ(labelText(window->dual, "Qel_Char2"), "I");
+    EXPECT_FALSE(window->tri);
+
+    pressStop(window->dual);
+    ASSERT_TRUE(tick(window->dualTimer("Slower"), 68));
+    EXPECT_EQ(window->calls, (Calls{"greet(I)", "showPicture(I)", "setResultName(I)"}));
+    EXPECT_FALSE(window->dual->isVisible());
+}
+
+struct TriCase {
+    std::string name;
+    std::vector<std::string> weights;
+    std::array<QString, 3> labels;
+    int ticks;
+    Calls expected;
+};
+
+void PrintTo(const TriCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class TriDraws : public DrawTest, public testing::WithParamInterface<TriCase> {};
+
+TEST_P(TriDraws, OpenTheSwingWithTheFirstThreeAndAnnounceTheBandPointedAt) {
+    play(GetParam().weights);
+    ASSERT_TRUE(window->tri);
+    EXPECT_FALSE(window->dual);
+    EXPECT_TRUE(window->tri->isVisible());
+    EXPECT_EQ(labelText(window->tri, "Qel_Char1"), GetParam().labels[0]);
+    EXPECT_EQ(labelText(window->tri, "Qel_Char2"), GetParam().labels[1]);
+    EXPECT_EQ(labelText(window->tri, "QEL_Char3"), GetParam().labels[2]);
+
+    ASSERT_TRUE(tick(triTimer(), GetParam().ticks));
+    pressStop(window->tri);
+    EXPECT_EQ(window->calls, GetParam().expected);
+    EXPECT_FALSE(window->tri->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Draws, TriDraws,
+                         testing::Values(
+                             // 5 ticks leave the free end low, over the bottom band.
+                             TriCase{"ThreeWaySlots2_7_11",
+                                     {"C11=2", "C02=2", "C07=2"},
+                                     {"B", "G", "K"},
+                                     5,
+                                     {"greet(K)", "setResultName(K)", "showPicture(K)"}},
+                             // 16 ticks leave it high: the top band, never the fourth name.
+                             TriCase{"FourWayOffersTheFirstThree",
+                                     {"C01=1", "C02=1", "C03=1", "C04=1"},
+                                     {"A", "B", "C"},
+                                     16,
+                                     {"greet(A)", "setResultName(A)", "showPicture(A)"}}),
+                         rowName<TriCase>);
+
+TEST_F(DrawTest, RestartWhileSlowingHidesTheSpinnerAndTheNextDrawStartsAfresh) {
+    play({"C09=4", "C04=4"});
+    ASSERT_TRUE(tick(window->dualTimer("Timer1"), 12));
+    pressStop(window->dual);
+    ASSERT_TRUE(tick(window->dualTimer("Slower"), 40));
+
+    window->calls.clear();
+    quiz->restart();
+    EXPECT_EQ(window->calls, (Calls{"setResultName()"})) << "nothing announced";
+    EXPECT_FALSE(window->dual->isVisible()) << "it cannot announce an emptied tie list";
+    EXPECT_TRUE(window->dualTimer("Timer1")->isActive());
+    EXPECT_FALSE(window->dualTimer("Slower")->isActive());
+
+    quiz->answerChosen(1);
+    window->calls.clear();
+    ASSERT_TRUE(window->dual->isVisible());
+    EXPECT_EQ(labelText(window->dual, "Qel_Char1"), "D");
+    EXPECT_FALSE(window->dualTimer("Slower")->isActive()) << "Stop must be pressed again";
+    // Straight down at full speed: all 68 ticks of slowing, then the right half.
+    pressStop(window->dual);
+    ASSERT_TRUE(tick(window->dualTimer("Slower"), 67));
+    EXPECT_TRUE(window->calls.empty());
+    ASSERT_TRUE(tick(window->dualTimer("Slower")));
+    EXPECT_EQ(window->calls, (Calls{"greet(I)", "showPicture(I)", "setResultName(I)"}));
+}
+
+TEST_F(DrawTest, RestartBeforeAnyDrawCreatesTheSpinnerHiddenAndNameless) {
+    play({"C01=1"});
+    ASSERT_FALSE(window->dual);
+    restart();
+    ASSERT_TRUE(window->dual);
+    EXPECT_FALSE(window->dual->isVisible());
+    EXPECT_EQ(labelText(window->dual, "Qel_Char1"), "");
+    EXPECT_EQ(labelText(window->dual, "Qel_Char2"), "");
+    EXPECT_TRUE(window->dualTimer("Timer1")->isActive());
+}
+
+TEST_F(DrawTest, SecondThreeWayDrawSwingsOnFromThePhaseLeft) {
+    play({"C01=2", "C02=2", "C03=2"});
+    ASSERT_TRUE(tick(triTimer(), 3));
+    pressStop(window->tri);
+    ASSERT_EQ(window->calls.size(), 3u);
+    const Tri* first = window->tri;
+
+    playAgain();
+    ASSERT_EQ(window->tri, first) << "hidden, not destroyed";
+    EXPECT_TRUE(window->tri->isVisible());
+    ASSERT_TRUE(tick(triTimer()));
+    EXPECT_EQ(freeEndY(), static_cast<float>(150.0 + 100.0 * std::sin(0.9)));
+}
+
+TEST_F(DrawTest, RestartWhileSwingingHidesThePendulum) {
+    play({"C01=2", "C02=2", "C03=2"});
+    ASSERT_TRUE(tick(triTimer(), 2));
+    restart();
+    EXPECT_FALSE(window->tri->isVisible());
+    EXPECT_FALSE(triTimer()->isActive());
+    EXPECT_TRUE(window->calls.empty());
+}
+
+} // namespace
+} // namespace kinsight::test

@@ -1,0 +1,83 @@
+// Helpers for driving the tie-break windows offscreen: deterministic timer
+// ticks, activation, and a closer for modal boxes.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace kinsight::test {
+
+// One tick of the timer, as its interval running out would give it, but only
+// while it is enabled. Returns whether it ticked.
+inline bool tick(QTimer* timer, int times = 1) {
+    for (int n = 0; n < times; ++n) {
+        if (!timer->isActive())
+            return false;
+        QTimerEvent event(timer->timerId());
+        QCoreApplication::sendEvent(timer, &event);
+    }
+    return true;
+}
+
+// Keeps the timer from ticking on its own while the test spins the event
+// loop, now or once it is enabled; only tick() moves things on.
+inline void holdOff(QTimer* timer) {
+    timer->setInterval(24 * 60 * 60 * 1000);
+}
+
+inline QString labelText(QWidget* window, const char* name) {
+    auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(QLatin1String(name));
+}
+
+// Makes the window the active one, as the user coming back to it would.
+inline bool activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Polls for a modal box, records its text and presses its OK button.
+class ModalCloser : public QObject {
+public:
+    QString text;
+    bool closed = false;
+
+    ModalCloser() {
+        m_poll.setInterval(10);
+        connect(&m_poll, &QTimer::timeout, this, &ModalCloser::poll);
+        m_poll.start();
+    }
+
+private:
+    void poll() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        text = box->text();
+        closed = true;
+        m_poll.stop();
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    QTimer m_poll;
+};
+
+// Test windows delete themselves on close; whatever is left is deleted, and
+// no top-level widget may outlive a test.
+inline void expectNoWindowsLeft() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        ADD_FAILURE() << "left over: " << widget->objectName().toStdString();
+}
+
+} // namespace kinsight::test

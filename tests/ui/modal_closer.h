@@ -1,0 +1,58 @@
+// Closes the modal boxes that the code under test opens, recording what each
+// said, so a test never hangs on one.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+struct SeenBox {
+    QString objectName;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+class ModalCloser : public QObject {
+public:
+    ModalCloser() {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, &ModalCloser::poll);
+        m_timer.start();
+    }
+
+    const QList<SeenBox>& boxes() const { return m_boxes; }
+    // Something to run while a box is up, before it is closed.
+    void whileOpen(std::function<void()> action) { m_whileOpen = std::move(action); }
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_last)
+            return;
+        m_last = modal;
+        SeenBox seen;
+        seen.objectName = modal->objectName();
+        seen.title = modal->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen.text = box->text();
+            seen.icon = box->icon();
+            seen.buttons = box->standardButtons();
+        }
+        m_boxes.append(seen);
+        if (m_whileOpen)
+            m_whileOpen();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && !box->buttons().isEmpty())
+            box->buttons().first()->click();
+        else
+            modal->close();
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_last;
+    QList<SeenBox> m_boxes;
+    std::function<void()> m_whileOpen;
+};

@@ -1,0 +1,178 @@
+// Dual: the two-way tie-break window. The needle's arithmetic lives in
+// Spinner; this window forwards its timers' ticks, paints, and announces.
+#include "dual.h"
+
+#include "line_shape.h"
+#include "quiz_tables.h"
+#include "result.h"
+#include "window_art.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+
+namespace kinsight {
+
+namespace {
+
+constexpr const char* kCaption = "Kinsight? ";
+constexpr int kSide = 250;
+constexpr double kDiscRadius = 118.0;
+constexpr int kTimer1Ms = 19;
+constexpr int kSlowerMs = 30;
+const QRect kChar1Rect(16, 96, 97, 33);
+const QRect kChar2Rect(144, 96, 89, 25);
+
+} // namespace
+
+Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_tables(tables), m_mainWindow(mainWindow) {
+    setObjectName(QStringLiteral("Dual"));
+    setWindowTitle(QString::fromLatin1(kCaption));
+    setFixedSize(kSide, kSide);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The background is painted opaque in full, so Qt need not clear it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    m_line = new LineShape(
+        QLineF(Spinner::kCentre, Spinner::kCentre, Spinner::kRestEndX, Spinner::kRestEndY), this);
+    m_line->setObjectName(QStringLiteral("Line1"));
+    m_char1 = makeLabel(this, "Qel_Char1", kChar1Rect, Qt::AlignLeft, "Label1");
+    m_char2 = makeLabel(this, "Qel_Char2", kChar2Rect, Qt::AlignRight, "Label2");
+    m_stop = makeStopButton(this);
+    m_timer1 = makeTimer(this, "Timer1", kTimer1Ms);
+    m_slower = makeTimer(this, "Slower", kSlowerMs);
+
+    connect(m_stop, &QPushButton::clicked, this, &Dual::stopClicked);
+    connect(m_timer1, &QTimer::timeout, this, &Dual::needleTick);
+    connect(m_slower, &QTimer::timeout, this, &Dual::slowerTick);
+
+    initialise();
+}
+
+Dual::~Dual() = default;
+
+void Dual::open() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Dual::resetTimers() {
+    m_timer1->setInterval(kTimer1Ms);
+    enableTimer(m_timer1);
+    m_slower->stop();
+}
+
+void Dual::initialise() {
+    m_char1->setText(QString::fromStdString(tiedName(m_tables, 0)));
+    m_char2->setText(QString::fromStdString(tiedName(m_tables, 1)));
+    m_spinner.reset();
+    enableTimer(m_timer1);
+    m_slower->stop();
+}
+
+void Dual::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
+        !m_announcing)
+        initialise();
+    QWidget::changeEvent(event);
+}
+
+void Dual::showEvent(QShowEvent* event) {
+    // Every show counts as the user arriving, even when the window system
+    // leaves the focus where it was and sends no activation.
+    if (!event->spontaneous())
+        initialise();
+    QWidget::showEvent(event);
+}
+
+void Dual::hideEvent(QHideEvent* event) {
+    // A hidden window neither turns nor announces; a restart may switch the
+    // needle back on afterwards.
+    m_timer1->stop();
+    m_slower->stop();
+    QWidget::hideEvent(event);
+}
+
+void Dual::stopClicked() {
+    enableTimer(m_slower);
+}
+
+void Dual::needleTick() {
+    const QRect before = lineBounds(m_line->line());
+    m_spinner.tickNeedle();
+    m_line->setLine(QLineF(Spinner::kCentre, Spinner::kCentre, m_spinner.endX(), m_spinner.endY()));
+    update(before);
+    update(lineBounds(m_line->line()));
+}
+
+void Dual::slowerTick() {
+    const SlowerTick tick = m_spinner.tickSlower();
+    if (tick.stopped) {
+        m_slower->stop();
+        m_timer1->stop();
+    }
+    if (tick.choice == SpinnerChoice::Position0)
+        announce(0);
+    else if (tick.choice == SpinnerChoice::Position1)
+        announce(1);
+}
+
+void Dual::announce(int position) {
+    const std::string name = tiedName(m_tables, position);
+    QPointer<Dual> self(this);
+    m_announcing = true;
+    announceChoice(m_mainWindow, name, ResultOrder::PictureThenName, [self] {
+        if (self)
+            self->hide();
+    });
+    if (self)
+        m_announcing = false;
+}
+
+void Dual::paintBackground() {
+    const qreal ratio = devicePixelRatioF();
+    m_background = QPixmap(QSize(kSide, kSide) * ratio);
+    m_background.setDevicePixelRatio(ratio);
+    m_background.fill(kGround);
+
+    QPainter painter(&m_background);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(Spinner::kCentre, Spinner::kCentre);
+    const QRectF disc(centre.x() - kDiscRadius, centre.y() - kDiscRadius, 2 * kDiscRadius,
+                      2 * kDiscRadius);
+    painter.setPen(Qt::NoPen);
+    // Qt counts angles anticlockwise from three o'clock, in 1/16 degree.
+    painter.setBrush(kBlue);
+    painter.drawPie(disc, 90 * 16, 180 * 16);
+    painter.setBrush(kDarkRed);
+    painter.drawPie(disc, 270 * 16, 180 * 16);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kDarkBlue, 2));
+    painter.drawEllipse(disc);
+
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(kPurple, 1));
+    painter.drawLine(QPoint(125, int(centre.y() - kDiscRadius)),
+                     QPoint(125, int(centre.y() + kDiscRadius)));
+}
+
+void Dual::paintEvent(QPaintEvent*) {
+    if (m_background.isNull() || m_background.devicePixelRatio() != devicePixelRatioF())
+        paintBackground();
+    QPainter painter(this);
+    // The update region clips this to what the needle left and entered.
+    painter.drawPixmap(0, 0, m_background);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, kLineWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(m_line->line());
+}
+
+} // namespace kinsight

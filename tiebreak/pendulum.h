@@ -1,0 +1,38 @@
+// Pendulum: the three-way window's pointer as plain arithmetic, in the
+// window's own units (1.008 px across, 0.844 px down). The window feeds it
+// ticks and draws the free end it reports.
+#pragma once
+
+namespace kinsight {
+
+class Pendulum {
+public:
+    static constexpr double kCentreY = 150.0;
+    static constexpr double kAmplitude = 100.0;
+    static constexpr double kPhaseStep = 0.3;
+    static constexpr float kUpperBorder = 105.0f;
+    static constexpr float kLowerBorder = 188.0f;
+    static constexpr double kFreeEndX = 87.3;
+    static constexpr double kPivotX = 222.2;
+    static constexpr double kPivotY = 151.7;
+    // The pointer as laid out, before its first tick.
+    static constexpr float kRestY = 151.7f;
+
+    // Places the free end for the current phase, then advances the phase.
+    void tick();
+    // The band the free end points at: 0 top, 1 middle, 2 bottom.
+    int choose() const { return region(m_y); }
+    // Compared on the stored float so every y falls in exactly one band.
+    static int region(float y);
+
+    float y() const { return m_y; }
+
+    // Radians; never reset while the window lives, so a re-opened window
+    // swings on from where it stopped.
+    double Phase = 0.0;
+
+private:
+    float m_y = kRestY;
+};
+
+} // namespace kinsight

@@ -1,0 +1,63 @@
+// Shared pieces of the two tie-break windows.
+#include "window_art.h"
+
+#include "quiz_tables.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kinsight {
+
+const std::string& tiedName(const QuizTables& tables, int position) {
+    const int slot = tables.TieList[position];
+    if (slot < 0 || slot > kCharacterCount)
+        return tables.CharacterTable[0];
+    return tables.CharacterTable[slot];
+}
+
+QLabel* makeLabel(QWidget* window, const char* objectName, const QRect& rect,
+                  Qt::Alignment alignment, const char* caption) {
+    auto* label = new QLabel(QString::fromUtf8(caption), window);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setGeometry(rect);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(false);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    // The bands are dark; white names stay readable on all of them.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton* makeStopButton(QWidget* window) {
+    auto* button = new QPushButton(QString::fromLatin1(kStopCaption), window);
+    button->setObjectName(QStringLiteral("Command1"));
+    button->setGeometry(kStopRect);
+    return button;
+}
+
+QTimer* makeTimer(QWidget* window, const char* objectName, int intervalMs) {
+    auto* timer = new QTimer(window);
+    timer->setObjectName(QString::fromLatin1(objectName));
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+void enableTimer(QTimer* timer) {
+    if (!timer->isActive())
+        timer->start();
+}
+
+QRect lineBounds(const QLineF& line) {
+    const double margin = kLineWidth / 2 + 2;
+    return QRectF(line.p1(), line.p2())
+        .normalized()
+        .adjusted(-margin, -margin, margin, margin)
+        .toAlignedRect();
+}
+
+} // namespace kinsight

@@ -1,0 +1,53 @@
+#include "failure.h"
+
+#include "quiz_error.h"
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <iostream>
+
+namespace kinsight {
+
+namespace {
+
+ExitHandler& exitHandler() {
+    static ExitHandler handler;
+    return handler;
+}
+
+std::ostream*& failureLog() {
+    static std::ostream* log = nullptr;
+    return log;
+}
+
+} // namespace
+
+void setExitHandler(ExitHandler handler) {
+    exitHandler() = std::move(handler);
+}
+
+void setFailureLog(std::ostream* log) {
+    failureLog() = log;
+}
+
+void reportFailureAndExit(const QuizError& error, QWidget* parent) {
+    std::ostream& log = failureLog() ? *failureLog() : std::cerr;
+    log << error.what() << std::endl;
+
+    // A hidden window would place the box over nothing in particular.
+    QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kProgramName),
+                    QString::fromStdString(error.what()), QMessageBox::Ok, owner);
+    box.setObjectName(QStringLiteral("failureReport"));
+    box.exec();
+
+    if (exitHandler())
+        exitHandler()(kFailureExitStatus);
+    else
+        QCoreApplication::exit(kFailureExitStatus);
+}
+
+} // namespace kinsight

@@ -1,0 +1,349 @@
+#include "only.h"
+
+#include "credits.h"
+#include "dual.h"
+#include "failure.h"
+#include "picture_area.h"
+#include "quiz_error.h"
+#include "result_picture.h"
+#include "startup.h"
+#include "tri.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace kinsight {
+
+namespace {
+
+// The window's own texts; everything else comes from the quiz file.
+const char* const kInitialTitle = "What Qel Charecter Are You?";
+const char* const kInitialQuestion = "Questions Appear Here";
+const char* const kSkipCaption = "Ничего из этого  ";
+const char* const kRestartCaption = "Сначала";
+const char* const kGreeting = "You are...";
+const char* const kPictureName = "Result picture";
+const char* const kScoreName = "Score of ";
+
+constexpr int kClientLeft = 89;
+constexpr int kClientTop = 108;
+constexpr int kClientWidth = 458;
+constexpr int kClientHeight = 261;
+
+constexpr int kSkipId = static_cast<int>(Control::SkipQuestion);
+
+QString fromEngine(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A caption shows an ampersand as itself rather than as a shortcut mark.
+QString literalCaption(const QString& text) {
+    QString caption = text;
+    return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
+Only::Only(std::filesystem::path quizFile, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_quiz(*this, quizFile, true) {
+    setObjectName(QStringLiteral("Only"));
+    setWindowTitle(QString::fromUtf8(kInitialTitle));
+    m_picturesDir = QDir(QFile::decodeName(quizFile.parent_path().string().c_str()))
+                        .filePath(QStringLiteral("Pictures"));
+
+    // setGeometry places the client area, not the frame, where the window
+    // was designed to open.
+    setGeometry(kClientLeft, kClientTop, kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    createControls();
+    arrangeTabOrder();
+
+    guarded([this] { m_quiz.load(); });
+    nameScoreBoxes();
+}
+
+Only::~Only() {
+    // The other windows have no parent, so that hiding this one on restart
+    // leaves them alone; they end with it.
+    delete m_credits.data();
+    delete m_dual.data();
+    delete m_tri.data();
+}
+
+void Only::createControls() {
+    m_question = new QLabel(QString::fromLatin1(kInitialQuestion), this);
+    m_question->setObjectName(QStringLiteral("Question_Box"));
+    m_question->setGeometry(8, 8, 273, 33);
+    m_question->setWordWrap(true);
+    m_question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_question->setTextFormat(Qt::PlainText);
+    QFont questionFont(QStringLiteral("MS Sans Serif"));
+    questionFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    questionFont.setStyleHint(QFont::SansSerif);
+    questionFont.setPointSizeF(9.75);
+    questionFont.setWeight(QFont::Normal);
+    m_question->setFont(questionFont);
+    QPalette questionPalette = m_question->palette();
+    questionPalette.setColor(QPalette::Window, questionPalette.color(QPalette::Base));
+    questionPalette.setColor(QPalette::WindowText, questionPalette.color(QPalette::Text));
+    m_question->setPalette(questionPalette);
+    m_question->setAutoFillBackground(true);
+    m_question->setAccessibleName(QStringLiteral("Question"));
+
+    m_optionGroup = new QButtonGroup(this);
+    m_optionGroup->setExclusive(true);
+    for (int k = 1; k <= kAnswerCount; ++k) {
+        auto* option = new QRadioButton(QStringLiteral("Option%1").arg(k), this);
+        option->setObjectName(QStringLiteral("Ans%1").arg(k));
+        option->setGeometry(8, 48 + 32 * (k - 1), 249, 25);
+        option->setAccessibleName(option->text());
+        m_optionGroup->addButton(option, k);
+        m_options[k] = option;
+    }
+    auto* skip = new QRadioButton(QString::fromUtf8(kSkipCaption), this);
+    skip->setObjectName(QStringLiteral("SkipQuestion"));
+    skip->setGeometry(8, 232, 249, 25);
+    skip->setAccessibleName(skip->text());
+    m_optionGroup->addButton(skip, kSkipId);
+    m_options[kSkipId] = skip;
+    // clicked, not toggled: clearing a selection from code must not score.
+    connect(m_optionGroup, &QButtonGroup::idClicked, this, &Only::optionClicked);
+
+    m_picture = new PictureArea(this);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setGeometry(288, 8, 161, 193);
+    m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
+    connect(m_picture, &PictureArea::clicked, this, &Only::openCredits);
+
+    m_resultName = new QLineEdit(this);
+    m_resultName->setObjectName(QStringLiteral("Text1"));
+    m_resultName->setGeometry(288, 208, 161, 19);
+    m_resultName->setAccessibleName(QStringLiteral("Result"));
+
+    m_restart = new QPushButton(QString::fromUtf8(kRestartCaption), this);
+    m_restart->setObjectName(QStringLiteral("cmd_restart"));
+    m_restart->setGeometry(288, 232, 161, 25);
+    m_restart->setEnabled(false);
+    m_restart->setAccessibleName(m_restart->text());
+    connect(m_restart, &QPushButton::clicked, this, &Only::restartClicked);
+
+    // The score panel lies right of the client area: never seen, still
+    // written and still in the tab order.
+    for (int i = 0; i < kCharacterCount; ++i) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("score"));
+        box->setProperty("index", i);
+        if (i < 10)
+            box->setGeometry(472, 8 + 24 * i, 65, 19);
+        else
+            box->setGeometry(560, 8 + 24 * (i - 10), 57, 19);
+        m_scores[i] = box;
+    }
+    m_firstScoreLabel = new QLabel(QStringLiteral("1"), this);
+    m_firstScoreLabel->setObjectName(QStringLiteral("Label1"));
+    m_firstScoreLabel->setGeometry(464, 8, 17, 17);
+    m_lastScoreLabel = new QLabel(QStringLiteral("15"), this);
+    m_lastScoreLabel->setObjectName(QStringLiteral("Label2"));
+    m_lastScoreLabel->setGeometry(544, 104, 17, 17);
+}
+
+void Only::arrangeTabOrder() {
+    QList<QWidget*> order;
+    for (int k = 1; k <= kAnswerCount; ++k)
+        order << m_options[k];
+    for (QLineEdit* box : m_scores)
+        order << box;
+    order << m_options[kSkipId] << m_restart << m_resultName;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Only::nameScoreBoxes() {
+    const auto& names = m_quiz.tables().CharacterTable;
+    for (int i = 0; i < kCharacterCount; ++i)
+        m_scores[i]->setAccessibleName(QString::fromLatin1(kScoreName) + fromEngine(names[i + 1]));
+}
+
+template <typename Action> void Only::guarded(Action&& action) {
+    if (m_failed)
+        return;
+    try {
+        action();
+    } catch (const QuizError& error) {
+        m_failed = true;
+        reportFailureAndExit(error, this);
+    }
+}
+
+void Only::optionClicked(int id) {
+    if (id == kSkipId)
+        guarded([this] { m_quiz.skipChosen(); });
+    else
+        guarded([this, id] { m_quiz.answerChosen(id); });
+}
+
+void Only::restartClicked() {
+    guarded([this] { m_quiz.restart(); });
+    nameScoreBoxes();
+}
+
+void Only::openCredits() {
+    if (!m_credits)
+        m_credits = new Credits();
+    m_credits->show();
+    m_credits->raise();
+    m_credits->activateWindow();
+}
+
+QAbstractButton* Only::button(Control control) const {
+    if (control == Control::cmd_restart)
+        return m_restart;
+    return m_options.at(static_cast<std::size_t>(control));
+}
+
+void Only::setTitle(const std::string& text) {
+    setWindowTitle(fromEngine(text));
+}
+
+void Only::setQuestion(const std::string& text) {
+    m_question->setText(fromEngine(text));
+}
+
+void Only::setAnswer(int k, const std::string& text) {
+    if (k < 1 || k > kAnswerCount)
+        return;
+    const QString caption = fromEngine(text);
+    m_options[k]->setText(literalCaption(caption));
+    m_options[k]->setAccessibleName(caption);
+}
+
+void Only::clearSelection(Control control) {
+    QAbstractButton* option = button(control);
+    if (!option || !option->isChecked())
+        return;
+    // An exclusive group keeps one button checked; lifting the rule for a
+    // moment is the only way to show none, and setChecked raises no click.
+    m_optionGroup->setExclusive(false);
+    option->setChecked(false);
+    m_optionGroup->setExclusive(true);
+}
+
+void Only::setScoreText(int i, const std::string& text) {
+    if (i < 0 || i >= kCharacterCount)
+        return;
+    m_scores[i]->setText(fromEngine(text));
+}
+
+void Only::setResultName(const std::string& text) {
+    m_resultName->setText(fromEngine(text));
+}
+
+void Only::showPicture(const std::string& characterName) {
+    const QString name = fromEngine(characterName);
+    const PictureLookup lookup = findPicture(m_picturesDir, name);
+    QImage image;
+    if (!lookup.found.isEmpty()) {
+        QImageReader reader(lookup.found);
+        reader.setDecideFormatFromContent(true);
+        image = reader.read();
+    }
+    if (image.isNull()) {
+        // A missing picture costs the picture, not the result.
+        m_picture->clearPicture();
+        m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
+        const QString file = QDir::toNativeSeparators(lookup.expected);
+        warn(lookup.nameAllowed
+                 ? QStringLiteral("No picture of %1: %2 is missing or is not a picture.")
+                       .arg(name, file)
+                 : QStringLiteral("No picture of %1: %2 would lie outside the Pictures folder.")
+                       .arg(name, file));
+        return;
+    }
+    m_picture->setPicture(QPixmap::fromImage(image));
+    m_picture->setAccessibleName(QString::fromLatin1(kPictureName) + QStringLiteral(": ") + name);
+}
+
+void Only::greet(const std::string& characterName) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramName),
+                    QString::fromLatin1(kGreeting) + fromEngine(characterName), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("greeting"));
+    box.exec();
+}
+
+void Only::warn(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), text, QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("pictureWarning"));
+    box.exec();
+}
+
+void Only::message(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::NoIcon, fromEngine(title), fromEngine(text), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("message"));
+    box.exec();
+}
+
+void Only::setControlEnabled(Control control, bool enabled) {
+    if (QAbstractButton* target = button(control))
+        target->setEnabled(enabled);
+}
+
+void Only::hideWindow() {
+    hide();
+}
+
+void Only::showWindow() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Only::openTieBreak(int ways) {
+    if (ways == 2) {
+        if (!m_dual)
+            m_dual = new Dual(m_quiz.tables(), *this);
+        m_dual->open();
+    } else if (ways == 3) {
+        if (!m_tri)
+            m_tri = new Tri(m_quiz.tables(), *this);
+        m_tri->open();
+    }
+}
+
+void Only::closeTieBreaks() {
+    if (m_dual)
+        m_dual->hide();
+    if (m_tri)
+        m_tri->hide();
+}
+
+void Only::resetDual() {
+    if (!m_dual)
+        m_dual = new Dual(m_quiz.tables(), *this);
+    m_dual->resetTimers();
+}
+
+void Only::closeEvent(QCloseEvent* event) {
+    // The program ends with this window, whatever else is open or hidden.
+    for (QWidget* other :
+         {static_cast<QWidget*>(m_credits.data()), static_cast<QWidget*>(m_dual.data()),
+          static_cast<QWidget*>(m_tri.data())})
+        if (other)
+            other->close();
+    event->accept();
+}
+
+} // namespace kinsight

@@ -1,0 +1,100 @@
+// Only: the main quiz window. It shows the question, its six answers and the
+// skip choice, hands the user's choice to the quiz engine and shows the
+// result; the engine drives it through QuizWindow.
+//
+// The fifteen score boxes all carry the object name "score", as one indexed
+// group, with their index 0..14 in the property "index"; scoreBox(i) finds
+// box i.
+#pragma once
+
+#include "quiz.h"
+#include "quiz_window.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <filesystem>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kinsight {
+
+class Credits;
+class Dual;
+class PictureArea;
+class Tri;
+
+class Only : public QWidget, public QuizWindow {
+    Q_OBJECT
+public:
+    // Loads the quiz at once, so the quiz's title is in place before the
+    // first show. Pictures are looked for in Pictures/ beside the quiz.
+    explicit Only(std::filesystem::path quizFile, QWidget* parent = nullptr);
+    ~Only() override;
+
+    const Quiz& quiz() const { return m_quiz; }
+    QLineEdit* scoreBox(int i) const { return m_scores.at(i); }
+    // True once a failure has been reported; the window then ignores input.
+    bool failed() const { return m_failed; }
+
+    // Shows the about window, creating it if none is open.
+    void openCredits();
+
+    void setTitle(const std::string& text) override;
+    void setQuestion(const std::string& text) override;
+    void setAnswer(int k, const std::string& text) override;
+    void clearSelection(Control control) override;
+    void setScoreText(int i, const std::string& text) override;
+    void setResultName(const std::string& text) override;
+    void showPicture(const std::string& characterName) override;
+    void greet(const std::string& characterName) override;
+    void setControlEnabled(Control control, bool enabled) override;
+    void hideWindow() override;
+    void showWindow() override;
+    void message(const std::string& text, const std::string& title) override;
+    void openTieBreak(int ways) override;
+    void closeTieBreaks() override;
+    void resetDual() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void arrangeTabOrder();
+    // Every call into the engine from a handler goes through here, so a
+    // failure is reported in one place and ends the program.
+    template <typename Action> void guarded(Action&& action);
+    void optionClicked(int id);
+    void restartClicked();
+    QAbstractButton* button(Control control) const;
+    void nameScoreBoxes();
+    void warn(const QString& text);
+
+    Quiz m_quiz;
+    QString m_picturesDir;
+    bool m_failed = false;
+
+    QLabel* m_question = nullptr;
+    // Indexed by Control: 1..6 the answers, 7 the skip choice.
+    std::array<QRadioButton*, 8> m_options{};
+    QButtonGroup* m_optionGroup = nullptr;
+    PictureArea* m_picture = nullptr;
+    QLineEdit* m_resultName = nullptr;
+    QPushButton* m_restart = nullptr;
+    std::array<QLineEdit*, 15> m_scores{};
+    QLabel* m_firstScoreLabel = nullptr;
+    QLabel* m_lastScoreLabel = nullptr;
+
+    QPointer<Credits> m_credits;
+    QPointer<Dual> m_dual;
+    QPointer<Tri> m_tri;
+};
+
+} // namespace kinsight
