@@ -1,0 +1,163 @@
+// How fast the engine reads quizzes: the dry run the program does at start-up
+// over a quiz of 100,000 questions, the field reader and the encoding check
+// under it, and Next_Question on a quiz of 1,000 questions.
+#include "dry_run.h"
+#include "quiz.h"
+#include "quiz_file.h"
+#include "text.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// Quiz text as authors write it: quoted texts with commas, six answers of two
+// to four weight fields each, CR LF line ends.
+std::string makeQuiz(int questions) {
+    std::mt19937 random(20240601);
+    auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    std::string text = "A quiz for measuring\r\nWritten by a program\r\n";
+    for (int slot = 1; slot <= 15; ++slot)
+        text += "Character " + std::to_string(slot) + "\r\n";
+    text += "\r\nEach answer gives points to some of the characters.\r\nStart:\r\n";
+    for (int q = 1; q <= questions; ++q) {
+        if (q > 1)
+            text += "NewQuestion:\r\n";
+        text += "Question " + std::to_string(q) + "\r\n";
+        text += "\"On a long evening, after work, what would you rather do? (" + std::to_string(q) +
+                ")\"\r\n";
+        for (int k = 1; k <= 6; ++k) {
+            text += "A" + std::to_string(k) + ")\r\n";
+            text += "\"Read, cook, or walk by the river: choice " + std::to_string(k) + "\"\r\n";
+            text += "Points:\r\n";
+            for (int n = pick(2, 4); n > 0; --n) {
+                const int slot = pick(1, 15);
+                text += (slot < 10 ? "C0" : "C") + std::to_string(slot) + "=" +
+                        std::to_string(pick(1, 9)) + "\r\n";
+            }
+            text += "\r\n";
+        }
+    }
+    return text + "NewQuestion:\r\nENDQUESTIONS\r\n";
+}
+
+// The quizzes are written once per run into a temporary folder.
+class QuizFiles {
+public:
+    static const QuizFiles& get() {
+        static const QuizFiles files;
+        return files;
+    }
+    std::filesystem::path large;  // 100,000 questions
+    std::filesystem::path medium; // 1,000 questions
+    std::string largeText;
+
+    ~QuizFiles() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+private:
+    QuizFiles() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kinsight-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a temporary folder");
+        m_dir = pattern;
+        largeText = makeQuiz(100000);
+        large = write("large.txt", largeText);
+        medium = write("medium.txt", makeQuiz(1000));
+    }
+    std::filesystem::path write(const std::string& name, const std::string& text) const {
+        const auto path = m_dir / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::filesystem::path m_dir;
+};
+
+class NoWindow : public kinsight::QuizWindow {
+public:
+    void setTitle(const std::string&) override {}
+    void setQuestion(const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
+    void setAnswer(int, const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
+    void clearSelection(kinsight::Control) override {}
+    void setScoreText(int, const std::string&) override {}
+    void setResultName(const std::string&) override {}
+    void showPicture(const std::string&) override {}
+    void greet(const std::string&) override {}
+    void setControlEnabled(kinsight::Control, bool) override {}
+    void hideWindow() override {}
+    void showWindow() override {}
+    void message(const std::string&, const std::string&) override {}
+    void openTieBreak(int) override {}
+    void closeTieBreaks() override {}
+    void resetDual() override {}
+};
+
+void BM_DryRun(benchmark::State& state) {
+    const QuizFiles& files = QuizFiles::get();
+    for (auto _ : state) {
+        const kinsight::DryRunResult result = kinsight::dryRun(files.large);
+        if (result.error || result.summary.questionCount != 100000) {
+            state.SkipWithError("the generated quiz did not pass");
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(files.largeText.size()));
+}
+BENCHMARK(BM_DryRun)->Unit(benchmark::kMillisecond);
+
+// The reader alone: every field of the same file, nothing made of them.
+void BM_ReadFields(benchmark::State& state) {
+    const QuizFiles& files = QuizFiles::get();
+    for (auto _ : state) {
+        kinsight::QuizFile file;
+        file.open(files.large, "large.txt");
+        const std::string reading = "reading";
+        while (!file.atEnd())
+            benchmark::DoNotOptimize(file.readField(reading).size());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(files.largeText.size()));
+}
+BENCHMARK(BM_ReadFields)->Unit(benchmark::kMillisecond);
+
+// The encoding check that opening a file runs over all of it first.
+void BM_Utf8Check(benchmark::State& state) {
+    const std::string& text = QuizFiles::get().largeText;
+    for (auto _ : state) {
+        kinsight::Utf8Validator validator;
+        validator.feed(text.data(), text.size());
+        benchmark::DoNotOptimize(validator.valid());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_Utf8Check)->Unit(benchmark::kMillisecond);
+
+// One question after another; reopening the quiz at its end is not timed.
+void BM_NextQuestion(benchmark::State& state) {
+    NoWindow window;
+    kinsight::Quiz quiz(window, QuizFiles::get().medium);
+    quiz.load();
+    for (auto _ : state) {
+        if (quiz.finished()) {
+            state.PauseTiming();
+            quiz.restart();
+            state.ResumeTiming();
+        }
+        quiz.Next_Question();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_NextQuestion);
+
+} // namespace

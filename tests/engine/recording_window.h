@@ -1,0 +1,81 @@
+// A QuizWindow that writes down every operation the engine asks of it, one
+// string per call, e.g. setAnswer(3,"Blue") or openTieBreak(2), so a test can
+// compare the whole sequence with what it expects.
+#pragma once
+
+#include "quiz_window.h"
+
+#include <string>
+#include <vector>
+
+namespace kinsight::test {
+
+inline std::string controlName(Control control) {
+    switch (control) {
+    case Control::Ans1:
+        return "Ans1";
+    case Control::Ans2:
+        return "Ans2";
+    case Control::Ans3:
+        return "Ans3";
+    case Control::Ans4:
+        return "Ans4";
+    case Control::Ans5:
+        return "Ans5";
+    case Control::Ans6:
+        return "Ans6";
+    case Control::SkipQuestion:
+        return "SkipQuestion";
+    case Control::cmd_restart:
+        return "cmd_restart";
+    }
+    return "Control(" + std::to_string(static_cast<int>(control)) + ")";
+}
+
+class RecordingWindow : public QuizWindow {
+public:
+    std::vector<std::string> ops;
+
+    // Lets a test put its own steps (say, hiding a tie-break window) in line.
+    void record(std::string op) { ops.push_back(std::move(op)); }
+    // The operations so far, leaving the log empty.
+    std::vector<std::string> take() {
+        std::vector<std::string> out;
+        out.swap(ops);
+        return out;
+    }
+
+    void setTitle(const std::string& text) override { record("setTitle(" + q(text) + ")"); }
+    void setQuestion(const std::string& text) override { record("setQuestion(" + q(text) + ")"); }
+    void setAnswer(int k, const std::string& text) override {
+        record("setAnswer(" + std::to_string(k) + "," + q(text) + ")");
+    }
+    void clearSelection(Control control) override {
+        record("clearSelection(" + controlName(control) + ")");
+    }
+    void setScoreText(int i, const std::string& text) override {
+        record("setScoreText(" + std::to_string(i) + "," + q(text) + ")");
+    }
+    void setResultName(const std::string& text) override {
+        record("setResultName(" + q(text) + ")");
+    }
+    void showPicture(const std::string& name) override { record("showPicture(" + q(name) + ")"); }
+    void greet(const std::string& name) override { record("greet(" + q(name) + ")"); }
+    void setControlEnabled(Control control, bool enabled) override {
+        record("setControlEnabled(" + controlName(control) + "," + (enabled ? "true" : "false") +
+               ")");
+    }
+    void hideWindow() override { record("hideWindow()"); }
+    void showWindow() override { record("showWindow()"); }
+    void message(const std::string& text, const std::string& title) override {
+        record("message(" + q(text) + "," + q(title) + ")");
+    }
+    void openTieBreak(int ways) override { record("openTieBreak(" + std::to_string(ways) + ")"); }
+    void closeTieBreaks() override { record("closeTieBreaks()"); }
+    void resetDual() override { record("resetDual()"); }
+
+private:
+    static std::string q(const std::string& text) { return "\"" + text + "\""; }
+};
+
+} // namespace kinsight::test

@@ -1,0 +1,226 @@
+// The field reader: how text is cut into fields, how lines are counted, how
+// the file's encoding is recognised, and what reading past the end reports.
+#include "quiz_error.h"
+#include "quiz_file.h"
+#include "quiz_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using kinsight::Failure;
+using kinsight::QuizError;
+using kinsight::QuizFile;
+using kinsight::test::TempDir;
+
+namespace {
+
+// Every field of the file as "line:text", quoted fields as line:"text".
+std::vector<std::string> readAll(QuizFile& file) {
+    std::vector<std::string> fields;
+    while (!file.atEnd()) {
+        const std::string& field = file.readField("reading a test field");
+        const std::string shown = file.fieldQuoted() ? "\"" + field + "\"" : field;
+        fields.push_back(std::to_string(file.fieldLine()) + ":" + shown);
+    }
+    return fields;
+}
+
+std::vector<std::string> fieldsOf(const std::string& bytes) {
+    TempDir dir;
+    QuizFile file;
+    file.open(dir.write("quiz.txt", bytes), "quiz.txt");
+    return readAll(file);
+}
+
+struct FieldCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> fields;
+};
+
+class FieldCutting : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(FieldCutting, GivesTheseFieldsOnTheseLines) {
+    EXPECT_EQ(fieldsOf(GetParam().bytes), GetParam().fields);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FieldCutting,
+    ::testing::Values(
+        FieldCase{"CommaEndsAField", "a,b\r\nc\r\n", {"1:a", "1:b", "2:c"}},
+        FieldCase{"QuotedFieldKeepsCommas",
+                  "\"Red, or blue?\"\r\nA1)\r\n",
+                  {"1:\"Red, or blue?\"", "2:A1)"}},
+        FieldCase{"UnquotedCommaCutsTheText",
+                  "Red, or blue?\r\nA1)\r\n",
+                  {"1:Red", "1:or blue?", "2:A1)"}},
+        FieldCase{
+            "TextAfterClosingQuoteDropped", "\"Red\" or blue,next\r\n", {"1:\"Red\"", "1:next"}},
+        FieldCase{"BlanksBeforeQuoteDropped", "a,  \"b,c\"\r\n", {"1:a", "1:\"b,c\""}},
+        FieldCase{"BlanksInsideQuotesKept", "\"  a  \"\r\n", {"1:\"  a  \""}},
+        FieldCase{"EmptyQuotesAreAnEmptyField", "\"\"\r\nx\r\n", {"1:\"\"", "2:x"}},
+        FieldCase{"QuoteInsideUnquotedFieldKept", "ab\"c\r\n", {"1:ab\"c"}},
+        FieldCase{"QuotedFieldSpansLines", "\"a\r\nb\",c\r\nd\r\n", {"1:\"a\nb\"", "2:c", "3:d"}},
+        FieldCase{"UnclosedQuoteRunsToEndOfFile", "x\r\n\"a,b\r\nc", {"1:x", "2:\"a,b\nc\""}},
+        FieldCase{"EmptyLineIsOneEmptyField", "a\r\n\r\nb\r\n", {"1:a", "2:", "3:b"}},
+        FieldCase{"TwoEmptyLinesAreTwoFields", "a\r\n\r\n\r\nb\r\n", {"1:a", "2:", "3:", "4:b"}},
+        FieldCase{"BlankLineIsAnEmptyField", "a\r\n   \r\nb\r\n", {"1:a", "2:", "3:b"}},
+        FieldCase{"CommaBeforeLineEndLeavesAnEmptyField", "a,\r\nb\r\n", {"1:a", "1:", "2:b"}},
+        FieldCase{"LoneLfEndsALine", "a\nb\n\nc", {"1:a", "2:b", "3:", "4:c"}},
+        FieldCase{"LoneCrEndsALine", "a\rb\r\rc", {"1:a", "2:b", "3:", "4:c"}},
+        FieldCase{"LfThenCrAreTwoLineEnds", "a\n\rb", {"1:a", "2:", "3:b"}},
+        FieldCase{"MixedLineEnds", "a\r\nb\nc\rd", {"1:a", "2:b", "3:c", "4:d"}},
+        FieldCase{"NoLineEndAtEndOfFile", "a\r\nb", {"1:a", "2:b"}},
+        FieldCase{"LeadingBlanksAndTabsDropped", " \t a\r\n\tb\r\n", {"1:a", "2:b"}},
+        FieldCase{"TrailingBlanksOfUnquotedFieldDropped",
+                  "a \t \r\nb c  ,d\r\n",
+                  {"1:a", "2:b c", "2:d"}},
+        FieldCase{"Utf8ByteOrderMarkSkipped", "\xEF\xBB\xBFTitle\r\n", {"1:Title"}},
+        FieldCase{"Utf8TextKept",
+                  "\xD0\xA1\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB0\xD0\xBB\xD0\xB0\r\n",
+                  {"1:\xD0\xA1\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB0\xD0\xBB\xD0\xB0"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct EncodingCase {
+    const char* name;
+    std::string bytes;    // the file's first line
+    std::string expected; // its field in UTF-8
+    bool windows1252;
+};
+
+class Encoding : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(Encoding, FieldIsUtf8) {
+    TempDir dir;
+    QuizFile file;
+    file.open(dir.write("quiz.txt", GetParam().bytes + "\r\n"), "quiz.txt");
+    EXPECT_EQ(file.isWindows1252(), GetParam().windows1252);
+    EXPECT_EQ(file.readField("reading the title"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Encoding,
+    ::testing::Values(
+        EncodingCase{"PlainAscii", "Cafe", "Cafe", false},
+        EncodingCase{"Utf8", "Caf\xC3\xA9 \xE2\x82\xAC", "Caf\xC3\xA9 \xE2\x82\xAC", false},
+        EncodingCase{"Utf8OutsideTheBasicPlane", "Hi \xF0\x9F\x98\x80", "Hi \xF0\x9F\x98\x80",
+                     false},
+        EncodingCase{"Windows1252", "Caf\xE9 \x80", "Caf\xC3\xA9 \xE2\x82\xAC", true},
+        EncodingCase{"Windows1252Quotes", "\x93Hi\x94", "\xE2\x80\x9CHi\xE2\x80\x9D", true},
+        EncodingCase{"UnassignedByteKeepsItsCodePoint", "x\x81", "x\xC2\x81", true},
+        EncodingCase{"LeadByteWithoutContinuation", "ab\xC3", "ab\xC3\x83", true},
+        EncodingCase{"OverlongUtf8", "\xC0\xAF", "\xC3\x80\xC2\xAF", true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Encoding, OneStrayByteAnywhereMakesTheWholeFileWindows1252) {
+    // The UTF-8 é of the first line must not survive as UTF-8 once a lone
+    // 0xE9 shows up far beyond the first block read.
+    std::string bytes = "Caf\xC3\xA9\r\n";
+    bytes += std::string(200000, 'x') + "\r\n";
+    bytes += "Caf\xE9\r\n";
+    TempDir dir;
+    QuizFile file;
+    file.open(dir.write("quiz.txt", bytes), "quiz.txt");
+    EXPECT_TRUE(file.isWindows1252());
+    EXPECT_EQ(file.readField("a"), "Caf\xC3\x83\xC2\xA9");
+    file.readField("b");
+    EXPECT_EQ(file.readField("c"), "Caf\xC3\xA9");
+}
+
+TEST(BlockBoundaries, LineEndsAndUtf8SplitAcrossBlocksReadAsOne) {
+    // The reader takes the file in 64 KiB blocks; put a CR LF and then a
+    // two-byte character across the boundary.
+    constexpr std::size_t kBlock = 64 * 1024;
+    std::string bytes(kBlock - 1, 'x');
+    bytes += "\r\n";
+    bytes += std::string(kBlock - 2, 'y');
+    bytes += "\xC3\xA9z\r\nlast\r\n";
+    const std::vector<std::string> fields = fieldsOf(bytes);
+    ASSERT_EQ(fields.size(), 3u);
+    EXPECT_EQ(fields[0], "1:" + std::string(kBlock - 1, 'x'));
+    EXPECT_EQ(fields[1], "2:" + std::string(kBlock - 2, 'y') + "\xC3\xA9z");
+    EXPECT_EQ(fields[2], "3:last");
+}
+
+struct EndCase {
+    const char* name;
+    std::string bytes;
+    int fields; // that can be read before the failure
+    int line;   // the failure names
+};
+
+class PastTheEnd : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(PastTheEnd, IsInputPastEndOfFileOnTheLastLine) {
+    TempDir dir;
+    QuizFile file;
+    file.open(dir.write("quiz.txt", GetParam().bytes), "quiz.txt");
+    for (int n = 0; n < GetParam().fields; ++n)
+        file.readField("reading a field");
+    EXPECT_TRUE(file.atEnd());
+    try {
+        file.readField("looking for \"A3)\"");
+        FAIL() << "read past the end";
+    } catch (const QuizError& error) {
+        EXPECT_EQ(error.failure(), Failure::InputPastEndOfFile);
+        EXPECT_EQ(error.file(), "quiz.txt");
+        EXPECT_EQ(error.line(), GetParam().line);
+        EXPECT_EQ(error.detail(), "looking for \"A3)\"");
+        EXPECT_EQ(std::string(error.what()), "quiz.txt:" + std::to_string(GetParam().line) +
+                                                 ": Input past end of file (looking for \"A3)\")");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, PastTheEnd,
+                         ::testing::Values(EndCase{"EmptyFile", "", 0, 1},
+                                           EndCase{"EndsWithLineEnd", "a\r\nb\r\n", 2, 2},
+                                           EndCase{"EndsWithoutLineEnd", "a\r\nb", 2, 2},
+                                           EndCase{"EndsWithEmptyLine", "a\r\n\r\n", 2, 2},
+                                           EndCase{"EndsWithComma", "a,b,", 2, 1},
+                                           EndCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", 0, 1}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Open, MissingFileIsFileNotFoundNamingTheFullPath) {
+    TempDir dir;
+    const auto path = dir.path() / "nowhere" / "way.txt";
+    QuizFile file;
+    try {
+        file.open(path, "way.txt");
+        FAIL() << "opened a missing file";
+    } catch (const QuizError& error) {
+        EXPECT_EQ(error.failure(), Failure::FileNotFound);
+        EXPECT_EQ(error.file(), path.string());
+        EXPECT_EQ(error.line(), 0);
+        EXPECT_EQ(std::string(error.what()).rfind(path.string() + ": File not found", 0), 0u)
+            << error.what();
+    }
+    EXPECT_FALSE(file.isOpen());
+}
+
+TEST(Open, FolderIsFileNotFound) {
+    TempDir dir;
+    QuizFile file;
+    try {
+        file.open(dir.path(), "way.txt");
+        FAIL() << "opened a folder";
+    } catch (const QuizError& error) {
+        EXPECT_EQ(error.failure(), Failure::FileNotFound);
+    }
+}
+
+TEST(Open, ReopeningReadsFromTheStartAgain) {
+    TempDir dir;
+    const auto path = dir.write("quiz.txt", "a\r\nb\r\n");
+    QuizFile file;
+    file.open(path, "quiz.txt");
+    file.readField("a");
+    file.readField("b");
+    file.close();
+    EXPECT_FALSE(file.isOpen());
+    file.open(path, "quiz.txt");
+    EXPECT_EQ(readAll(file), (std::vector<std::string>{"1:a", "2:b"}));
+}
+
+} // namespace
