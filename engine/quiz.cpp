@@ -5,6 +5,7 @@
 #include "weight_field.h"
 
 #include <algorithm>
+#include <array>
 #include <system_error>
 #include <vector>
 
@@ -16,12 +17,33 @@ constexpr std::string_view kStart = "Start:";
 constexpr std::string_view kNewQuestion = "NewQuestion:";
 constexpr std::string_view kEndQuestions = "ENDQUESTIONS";
 
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
 std::string answerMarker(int k) {
     return "A" + std::to_string(k) + ")";
 }
 
-std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+// The words for what is being read, made once: they are needed only if the
+// file ends there, and making them for every field would cost more than
+// reading the field.
+struct AnswerWords {
+    std::string marker, seeking, text, after, points;
+};
+
+const std::array<AnswerWords, 7>& answerWords() {
+    static const std::array<AnswerWords, 7> words = [] {
+        std::array<AnswerWords, 7> w;
+        for (int k = 1; k <= kAnswerCount; ++k) {
+            const std::string n = std::to_string(k);
+            w[k] = {answerMarker(k), "looking for " + inQuotes(answerMarker(k)),
+                    "reading the text of answer " + n, "reading the line after answer " + n,
+                    "reading the points of answer " + n + ", which end at an empty line"};
+        }
+        return w;
+    }();
+    return words;
 }
 
 } // namespace
@@ -29,7 +51,7 @@ std::string inQuotes(std::string_view text) {
 Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory)
     : m_window(window), m_path(std::move(quizFile)), m_enterDirectory(enterDirectory) {}
 
-const std::string& Quiz::read(const std::string& reading) {
+const std::string& Quiz::read(std::string_view reading) {
     return m_file.readField(reading);
 }
 
@@ -77,9 +99,12 @@ void Quiz::load() {
 }
 
 void Quiz::ForwardToo(std::string_view marker) {
-    const std::string reading = "looking for " + inQuotes(marker);
+    forwardTo(marker, "looking for " + inQuotes(marker));
+}
+
+void Quiz::forwardTo(std::string_view marker, std::string_view seeking) {
     for (;;) {
-        const std::string& field = read(reading);
+        const std::string& field = read(seeking);
         if (field == marker) {
             notify(FieldRole::Marker, field, 0, 0, 0, marker);
             return;
@@ -95,16 +120,15 @@ void Quiz::readQuestionText() {
 }
 
 void Quiz::readAnswerBlock(int k) {
-    ForwardToo(answerMarker(k));
-    const std::string& text = read("reading the text of answer " + std::to_string(k));
+    const AnswerWords& words = answerWords()[k];
+    forwardTo(words.marker, words.seeking);
+    const std::string& text = read(words.text);
     notify(FieldRole::AnswerText, text, k);
     m_window.setAnswer(k, text);
-    notify(FieldRole::Ignored, read("reading the line after answer " + std::to_string(k)), k);
+    notify(FieldRole::Ignored, read(words.after), k);
 
-    const std::string reading =
-        "reading the points of answer " + std::to_string(k) + ", which end at an empty line";
     for (;;) {
-        const std::string& field = read(reading);
+        const std::string& field = read(words.points);
         const WeightField weight = parseWeightField(field);
         if (weight.slot < 0 || weight.slot > kCharacterCount)
             throw QuizError(Failure::SubscriptOutOfRange, m_file.displayName(), m_file.fieldLine(),
@@ -127,7 +151,8 @@ void Quiz::Next_Question() {
         m_window.clearSelection(answerControl(k));
     m_window.clearSelection(Control::SkipQuestion);
 
-    ForwardToo(kNewQuestion);
+    static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestion);
+    forwardTo(kNewQuestion, kSeekingNewQuestion);
     const std::string& mark = read("reading the line after \"NewQuestion:\"");
     notify(FieldRole::QuestionMark, mark);
     if (mark == kEndQuestions) {

@@ -49,7 +49,8 @@ public:
     void setObserver(QuizObserver* observer) { m_observer = observer; }
 
 private:
-    const std::string& read(const std::string& reading);
+    const std::string& read(std::string_view reading);
+    void forwardTo(std::string_view marker, std::string_view seeking);
     void notify(FieldRole role, const std::string& text, int answer = 0, int slot = 0,
                 int points = 0, std::string_view marker = {});
     void readQuestionText();

@@ -71,11 +71,29 @@ bool QuizFile::refill() {
     return m_end > 0;
 }
 
-void QuizFile::appendByte(unsigned char byte) {
-    if (m_windows1252 && byte >= 0x80)
-        appendWindows1252(m_field, byte);
-    else
-        m_field += static_cast<char>(byte);
+void QuizFile::appendBytes(const char* data, std::size_t size) {
+    if (!m_windows1252) {
+        m_field.append(data, size);
+        return;
+    }
+    for (std::size_t i = 0; i < size; ++i)
+        appendWindows1252(m_field, static_cast<unsigned char>(data[i]));
+}
+
+int QuizFile::appendUntil(char stop1, char stop2, char stop3) {
+    for (;;) {
+        if (m_pos == m_end && !refill())
+            return -1;
+        const char* begin = m_buffer.data() + m_pos;
+        const char* end = m_buffer.data() + m_end;
+        const char* p = begin;
+        while (p != end && *p != stop1 && *p != stop2 && *p != stop3)
+            ++p;
+        appendBytes(begin, static_cast<std::size_t>(p - begin));
+        m_pos += static_cast<std::size_t>(p - begin);
+        if (p != end)
+            return static_cast<unsigned char>(*p);
+    }
 }
 
 bool QuizFile::takeLineEnd() {
@@ -97,11 +115,11 @@ bool QuizFile::atEnd() {
     return peek() < 0;
 }
 
-const std::string& QuizFile::readField(const std::string& reading) {
+const std::string& QuizFile::readField(std::string_view reading) {
     if (atEnd()) {
         // Point at the last line that has anything on it, not the one after it.
         const int line = (m_lastWasLineEnd && m_line > 1) ? m_line - 1 : m_line;
-        throw QuizError(Failure::InputPastEndOfFile, m_displayName, line, reading);
+        throw QuizError(Failure::InputPastEndOfFile, m_displayName, line, std::string(reading));
     }
     m_field.clear();
     m_fieldQuoted = false;
@@ -113,24 +131,17 @@ const std::string& QuizFile::readField(const std::string& reading) {
     if (c == '"') {
         m_fieldQuoted = true;
         advance();
-        while ((c = peek()) >= 0 && c != '"') {
-            if (c == '\r' || c == '\n') {
-                takeLineEnd();
-                m_field += '\n';
-            } else {
-                appendByte(static_cast<unsigned char>(c));
-                advance();
-            }
+        // A quoted text may run over line ends; each becomes one newline.
+        while ((c = appendUntil('"', '\r', '\n')) == '\r' || c == '\n') {
+            takeLineEnd();
+            m_field += '\n';
         }
         if (c == '"')
             advance();
         while ((c = peek()) >= 0 && c != ',' && c != '\r' && c != '\n')
             advance();
     } else {
-        while ((c = peek()) >= 0 && c != ',' && c != '\r' && c != '\n') {
-            appendByte(static_cast<unsigned char>(c));
-            advance();
-        }
+        c = appendUntil(',', '\r', '\n');
         while (!m_field.empty() && isBlank(m_field.back()))
             m_field.pop_back();
     }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kinsight {
@@ -33,7 +34,7 @@ public:
     // The next field, as UTF-8. The reference stays valid until the next call.
     // Throws QuizError (Input past end of file), naming `reading` as what was
     // being read or sought.
-    const std::string& readField(const std::string& reading);
+    const std::string& readField(std::string_view reading);
 
     // True once every field has been read.
     bool atEnd();
@@ -55,7 +56,10 @@ private:
     }
     void advance() { ++m_pos; }
     bool refill();
-    void appendByte(unsigned char byte);
+    // Appends bytes up to (not including) the first of the stop bytes, across
+    // buffer refills; returns that byte, or -1 at the end of the file.
+    int appendUntil(char stop1, char stop2, char stop3);
+    void appendBytes(const char* data, std::size_t size);
     // Consumes a line end if one is next; true if it did.
     bool takeLineEnd();
 
