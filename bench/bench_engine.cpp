@@ -85,23 +85,10 @@ private:
     std::filesystem::path m_dir;
 };
 
-class NoWindow : public kinsight::QuizWindow {
+class NoWindow : public kinsight::NullQuizWindow {
 public:
-    void setTitle(const std::string&) override {}
     void setQuestion(const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
     void setAnswer(int, const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
-    void clearSelection(kinsight::Control) override {}
-    void setScoreText(int, const std::string&) override {}
-    void setResultName(const std::string&) override {}
-    void showPicture(const std::string&) override {}
-    void greet(const std::string&) override {}
-    void setControlEnabled(kinsight::Control, bool) override {}
-    void hideWindow() override {}
-    void showWindow() override {}
-    void message(const std::string&, const std::string&) override {}
-    void openTieBreak(int) override {}
-    void closeTieBreaks() override {}
-    void resetDual() override {}
 };
 
 void BM_DryRun(benchmark::State& state) {

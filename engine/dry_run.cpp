@@ -7,26 +7,6 @@ namespace kinsight {
 
 namespace {
 
-// A window nobody sees.
-class NoWindow : public QuizWindow {
-public:
-    void setTitle(const std::string&) override {}
-    void setQuestion(const std::string&) override {}
-    void setAnswer(int, const std::string&) override {}
-    void clearSelection(Control) override {}
-    void setScoreText(int, const std::string&) override {}
-    void setResultName(const std::string&) override {}
-    void showPicture(const std::string&) override {}
-    void greet(const std::string&) override {}
-    void setControlEnabled(Control, bool) override {}
-    void hideWindow() override {}
-    void showWindow() override {}
-    void message(const std::string&, const std::string&) override {}
-    void openTieBreak(int) override {}
-    void closeTieBreaks() override {}
-    void resetDual() override {}
-};
-
 class SummaryCollector : public QuizObserver {
 public:
     SummaryCollector(QuizSummary& summary, bool keepQuestions, QuizObserver* next)
@@ -73,7 +53,7 @@ private:
 DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
                     QuizObserver* observer) {
     DryRunResult result;
-    NoWindow window;
+    NullQuizWindow window;
     SummaryCollector collector(result.summary, keepQuestions, observer);
     Quiz quiz(window, quizFile);
     quiz.setObserver(&collector);

@@ -54,4 +54,25 @@ public:
     virtual void resetDual() = 0;
 };
 
+// A window that shows nothing: for reading a quiz with no screen, and a base
+// for stand-ins that care about a few operations only.
+class NullQuizWindow : public QuizWindow {
+public:
+    void setTitle(const std::string&) override {}
+    void setQuestion(const std::string&) override {}
+    void setAnswer(int, const std::string&) override {}
+    void clearSelection(Control) override {}
+    void setScoreText(int, const std::string&) override {}
+    void setResultName(const std::string&) override {}
+    void showPicture(const std::string&) override {}
+    void greet(const std::string&) override {}
+    void setControlEnabled(Control, bool) override {}
+    void hideWindow() override {}
+    void showWindow() override {}
+    void message(const std::string&, const std::string&) override {}
+    void openTieBreak(int) override {}
+    void closeTieBreaks() override {}
+    void resetDual() override {}
+};
+
 } // namespace kinsight

@@ -25,26 +25,6 @@
 
 namespace {
 
-// The main window's part is not measured here.
-class SilentWindow : public kinsight::QuizWindow {
-public:
-    void setTitle(const std::string&) override {}
-    void setQuestion(const std::string&) override {}
-    void setAnswer(int, const std::string&) override {}
-    void clearSelection(kinsight::Control) override {}
-    void setScoreText(int, const std::string&) override {}
-    void setResultName(const std::string&) override {}
-    void showPicture(const std::string&) override {}
-    void greet(const std::string&) override {}
-    void setControlEnabled(kinsight::Control, bool) override {}
-    void hideWindow() override {}
-    void showWindow() override {}
-    void message(const std::string&, const std::string&) override {}
-    void openTieBreak(int) override {}
-    void closeTieBreaks() override {}
-    void resetDual() override {}
-};
-
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -71,7 +51,7 @@ int main(int argc, char** argv) {
     tables.CharacterTable[7] = "Bo";
     tables.CharacterTable[9] = "Cy";
     tables.TieList = {4, 7, 9};
-    SilentWindow mainWindow;
+    kinsight::NullQuizWindow mainWindow;
 
     std::unique_ptr<QWidget> window;
     if (tri) {
