@@ -18,11 +18,16 @@ constexpr std::string_view kNewQuestion = "NewQuestion:";
 constexpr std::string_view kEndQuestions = "ENDQUESTIONS";
 
 std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '"').append(text).append(1, '"');
+    return quoted;
 }
 
 std::string answerMarker(int k) {
-    return "A" + std::to_string(k) + ")";
+    std::string marker = "A";
+    marker.append(std::to_string(k)).append(1, ')');
+    return marker;
 }
 
 // The words for what is being read, made once: they are needed only if the
