@@ -1,0 +1,64 @@
+// libFuzzer target: any bytes as a quiz file, read by the engine's dry run and
+// by the authors' checker. Neither may crash, hang or read out of bounds.
+#include "checker.h"
+#include "dry_run.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+// One folder per process, reused for every input; a Pictures folder with a
+// couple of pictures so the checker's picture lookup runs too. The paths are
+// never destroyed, so the clean-up at exit can still use them.
+const std::filesystem::path* g_folder = nullptr;
+
+const std::filesystem::path& quizPath() {
+    static const std::filesystem::path* path = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kinsight-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            std::abort();
+        g_folder = new std::filesystem::path(pattern);
+        std::filesystem::create_directory(*g_folder / "Pictures");
+        for (const char* name : {"Ann.jpg", "Bob.jpg", "A.jpg"})
+            std::fclose(std::fopen((*g_folder / "Pictures" / name).c_str(), "wb"));
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(*g_folder, ignored);
+        });
+        return new std::filesystem::path(*g_folder / "way.txt");
+    }();
+    return *path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::filesystem::path& path = quizPath();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, file) != size)
+        std::abort();
+    std::fclose(file);
+
+    const kinsight::DryRunResult run = kinsight::dryRun(path, true);
+    const kinsight::CheckReport report = kinsight::checkQuiz(path);
+    // One reader, one verdict: the checker's error is the dry run's.
+    if (run.error.has_value() != (report.errorCount() == 1))
+        std::abort();
+    if (run.error && report.diagnostics.end() ==
+                         std::find_if(report.diagnostics.begin(), report.diagnostics.end(),
+                                      [&](const kinsight::Diagnostic& d) {
+                                          return d.severity == kinsight::Severity::Error &&
+                                                 d.line == run.error->line();
+                                      }))
+        std::abort();
+    return 0;
+}

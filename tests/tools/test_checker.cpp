@@ -1,0 +1,473 @@
+// The authors' checker on small quizzes: each mistake bent into an otherwise
+// clean quiz must come out as exactly the diagnostics listed, on the lines
+// marked in the quiz text, and nothing else.
+#include "checker.h"
+#include "checker_quiz.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace kinsight;
+using namespace kinsight::test;
+
+namespace {
+
+struct Expect {
+    Severity severity;
+    int mark;            // index into the marked lines; -1: about the whole file
+    std::string message; // "{n}" stands for the n-th marked line
+};
+
+struct Case {
+    std::string name;
+    std::function<void(QuizParts&)> edit;
+    std::vector<Expect> expect;
+    // Names without a picture file; nullopt: no Pictures folder at all.
+    std::optional<std::vector<std::string>> pictures = kNames;
+};
+
+std::string fillLines(std::string text, const std::vector<int>& marked) {
+    for (std::size_t n = 0; n < marked.size(); ++n) {
+        const std::string key = "{" + std::to_string(n) + "}";
+        for (std::size_t at; (at = text.find(key)) != std::string::npos;)
+            text.replace(at, key.size(), std::to_string(marked[n]));
+    }
+    return text;
+}
+
+const Severity E = Severity::Error;
+const Severity W = Severity::Warning;
+
+std::string& q(QuizParts& p, int n) {
+    return p.questions[static_cast<std::size_t>(n - 1)];
+}
+
+const std::vector<Case> kCases = {
+    {"CleanQuiz", [](QuizParts&) {}, {}},
+    {"BlankLinesAfterTheEndAreNotText",
+     [](QuizParts& p) { p.end = "NewQuestion:\nENDQUESTIONS\n\n\n"; },
+     {}},
+    {"ThreeDominatingAnEarlierCharacterLeaveItTheFourWayDraw",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 1), "C01=5\n", "C01=5\nC02=5\nC03=5\nC04=5\n");
+         replaceOnce(q(p, 3), "C01=3\nC02=1\n", "C01=3\nC02=3\nC03=3\nC04=3\n");
+     },
+     {}},
+
+    // What stops the program.
+    {"EmptyFile",
+     [](QuizParts& p) {
+         p = QuizParts{};
+         p.head = " <--";
+         p.names.clear();
+         p.afterNames.clear();
+         p.questions.clear();
+         p.end.clear();
+     },
+     {{E, 0, "Input past end of file (reading the title)"}}},
+    {"AnswerMarkerThatNeverComes",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 3), "A6)\n", "a6) <--\n");
+         p.end = "NewQuestion: <--\nENDQUESTIONS <--\n";
+     },
+     {{W, 1,
+       "the marker \"NewQuestion:\" is skipped while looking for \"A6)\", and so is 1 more "
+       "marker after it"},
+      {E, 2, "Input past end of file (looking for \"A6)\") (did you mean \"a6)\" on line {0}?)"}}},
+    {"AnswerMarkerWithoutItsParenthesis",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 3), "A6)\n", "A6 <--\n");
+         p.end = "NewQuestion: <--\nENDQUESTIONS <--\n";
+     },
+     {{W, 1,
+       "the marker \"NewQuestion:\" is skipped while looking for \"A6)\", and so is 1 more "
+       "marker after it"},
+      {E, 2, "Input past end of file (looking for \"A6)\") (did you mean \"A6\" on line {0}?)"}}},
+    {"NewQuestionMarkerWithoutItsColon",
+     [](QuizParts& p) { p.end = "NewQuestion <--\nENDQUESTIONS <--\n"; },
+     {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
+      {E, 1,
+       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"NewQuestion\" on "
+       "line {0}?)"}}},
+    {"NewQuestionMarkerMisspelt",
+     [](QuizParts& p) { p.end = "Newquestion: <--\nENDQUESTIONS <--\n"; },
+     {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
+      {E, 1,
+       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"Newquestion:\" on "
+       "line {0}?)"}}},
+    {"StartMarkerMisspelt",
+     [](QuizParts& p) {
+         p.afterNames = "\nstart: <--\nQuestion 1\n";
+         replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
+         p.end = "NewQuestion:\nENDQUESTIONS <--\n";
+     },
+     {{W, 1,
+       "the marker \"A1)\" is skipped while looking for \"Start:\", and so are 21 more markers "
+       "after it"},
+      {E, 2,
+       "Input past end of file (looking for \"Start:\") (did you mean \"start:\" on line {0}?)"}}},
+    {"FileEndsInsideThePoints",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 3), "C07=3\n\n", "C07=3 <--\n");
+         p.end.clear();
+     },
+     {{E, 0, "Input past end of file (reading the points of answer 6, which end at an empty line)"}}},
+    {"CharacterNumberTooLarge",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C09=5\n", "C99=5 <--\n"); },
+     {{E, 0,
+       "Subscript out of range (points for character 99 in \"C99=5\"; characters are numbered 1 "
+       "to 15)"}}},
+    {"CharacterNumberNegative",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C09=5\n", "C-1=5 <--\n"); },
+     {{E, 0,
+       "Subscript out of range (points for character -1 in \"C-1=5\"; characters are numbered 1 "
+       "to 15)"}}},
+
+    // Names.
+    {"FewerThanFifteenNamesBeforeStart",
+     [](QuizParts& p) {
+         p.names.pop_back();
+         p.afterNames = "Start: <--\nQuestion 1\n";
+         replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
+         p.end = "NewQuestion:\nENDQUESTIONS <--\n";
+     },
+     {{W, 0,
+       "the marker \"Start:\" is read as the name of character 15: fewer than fifteen names "
+       "stand before \"Start:\""},
+      {W, 1,
+       "the marker \"A1)\" is skipped while looking for \"Start:\", and so are 21 more markers "
+       "after it"},
+      {E, 2, "Input past end of file (looking for \"Start:\")"}}},
+    {"FewerThanFifteenNamesBeforeABlankLine",
+     [](QuizParts& p) {
+         p.names.pop_back();
+         p.afterNames = " <--\nStart:\nQuestion 1\n";
+     },
+     {{W, 0, "the name of character 15 is empty, so it has no picture"}}},
+    {"EmptyName", [](QuizParts& p) { p.names[4] = " <--"; },
+     {{W, 0, "the name of character 5 is empty, so it has no picture"}}},
+    {"DuplicateName", [](QuizParts& p) { p.names[4] = "Ann <--"; },
+     {{W, 0, "the name \"Ann\" (character 5) is also the name of character 1"}}},
+    {"NameWithSlash", [](QuizParts& p) { p.names[2] = "A/B <--"; },
+     {{W, 0, "the name \"A/B\" (character 3) cannot be a file name: it holds \"/\""}}},
+    {"NameWithQuestionMark", [](QuizParts& p) { p.names[2] = "Who? <--"; },
+     {{W, 0, "the name \"Who?\" (character 3) cannot be a file name: it holds \"?\""}}},
+    {"NameWithControlCharacter", [](QuizParts& p) { p.names[2] = "Tab\x01" "Tab <--"; },
+     {{W, 0,
+       "the name \"Tab\\x01Tab\" (character 3) cannot be a file name: it holds a control "
+       "character"}}},
+    {"NameEndingInADot", [](QuizParts& p) { p.names[2] = "Mr. <--"; },
+     {{W, 0, "the name \"Mr.\" (character 3) cannot be a file name: it ends in a dot"}}},
+    {"QuotedNameEndingInABlank", [](QuizParts& p) { p.names[2] = "\"Cid \" <--"; },
+     {{W, 0, "the name \"Cid \" (character 3) cannot be a file name: it ends in a blank"}}},
+    {"NameDotDot", [](QuizParts& p) { p.names[2] = ".. <--"; },
+     {{W, 0, "the name \"..\" (character 3) cannot be a file name: it is not a file name"}}},
+    {"NameOfADevice", [](QuizParts& p) { p.names[2] = "Con <--"; },
+     {{W, 0,
+       "the name \"Con\" (character 3) cannot be a file name: it is the name of a device on "
+       "Windows"}}},
+
+    // Pictures.
+    {"MissingPicture",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, 0, "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3)"}},
+     std::vector<std::string>{"Ann", "Bob", "Dee", "Eve", "Fay", "Gus", "Hal", "Ivy", "Jon",
+                              "Kim", "Lou", "Max", "Ned", "Oda"}},
+    {"PictureNamedInAnotherCase",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, 0,
+       "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3); a file differs only in case "
+       "or blanks"}},
+     std::vector<std::string>{"Ann", "Bob", "cid", "Dee", "Eve", "Fay", "Gus", "Hal", "Ivy",
+                              "Jon", "Kim", "Lou", "Max", "Ned", "Oda"}},
+    {"NoPicturesFolder",
+     [](QuizParts&) {},
+     {{W, -1, "there is no folder \"Pictures\" beside the quiz, so no character has a picture"}},
+     std::nullopt},
+
+    // Texts.
+    {"EmptyAnswerText", [](QuizParts& p) { replaceOnce(q(p, 2), "\nSummer\n", "\n <--\n"); },
+     {{W, 0, "answer 2 of question 2 has no text"}}},
+    {"QuestionTextCutAtAComma",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "Which season?\n", "Which season, then? <--\n"); },
+     {{W, 0,
+       "the text of question 2 ends at a comma, and \"then?\" on the same line is skipped; put "
+       "the whole text in double quotes"}}},
+    {"FieldAfterAQuotedQuestion",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 1), "coffee?\"\n", "coffee?\", she asked <--\n");
+     },
+     {{W, 0, "\"she asked\" after the closing quote of question 1 is skipped"}}},
+    {"AnswerTextCutAtAComma",
+     [](QuizParts& p) { replaceOnce(q(p, 3), "\nGreen\n", "\nGreen, or teal <--\n"); },
+     {{W, 0,
+       "the text of answer 2 of question 3 ends at a comma, and \"or teal\" on the same line is "
+       "not read; put the whole text in double quotes"}}},
+    {"QuestionMarkerMissingSoAMarkerIsTheText",
+     [](QuizParts& p) {
+         for (int n : {1, 3, 4, 5})
+             p.names[static_cast<std::size_t>(n)] += " <--";
+         p.afterNames = "\nStart:\n";
+         replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
+         replaceOnce(q(p, 1), "A2)\n", "A2) <--\n");
+     },
+     // With the first question's answers lost, Bob's only point comes with three for Ann.
+     {{W, 0,
+       "\"Bob\" (character 2) can never be the result: whatever is answered, another character "
+       "scores more, or too many share the top score"},
+      {W, 1, "no answer gives points to \"Dee\" (character 4)"},
+      {W, 2, "no answer gives points to \"Eve\" (character 5)"},
+      {W, 3, "no answer gives points to \"Fay\" (character 6)"},
+      {W, 4, "the marker \"A1)\" is read as the text of question 1"},
+      {W, 5,
+       "the marker \"A2)\" is skipped while looking for \"A1)\", and so are 5 more markers after "
+       "it"}}},
+
+    // Markers.
+    {"AnswerMarkerMisspeltButFoundLater",
+     [](QuizParts& p) {
+         for (int n = 8; n <= 13; ++n)
+             p.names[static_cast<std::size_t>(n)] += " <--";
+         replaceOnce(q(p, 2), "A3)\n", "A3 ) <--\n");
+         replaceOnce(q(p, 2), "A4)\n", "A4) <--\n");
+         replaceOnce(q(p, 3), "A3)\n", "A3) <--\n");
+     },
+     {{W, 0, "no answer gives points to \"Ivy\" (character 9)"},
+      {W, 1, "no answer gives points to \"Jon\" (character 10)"},
+      {W, 2, "no answer gives points to \"Kim\" (character 11)"},
+      {W, 3, "no answer gives points to \"Lou\" (character 12)"},
+      {W, 4, "no answer gives points to \"Max\" (character 13)"},
+      {W, 5, "no answer gives points to \"Ned\" (character 14)"},
+      {W, 6,
+       "\"A3 )\" is skipped while looking for \"A3)\", which comes only on line {8}; markers "
+       "must match exactly, case and blanks included"},
+      {W, 7,
+       "the marker \"A4)\" is skipped while looking for \"A3)\", and so are 5 more markers after "
+       "it"}}},
+    {"EndMarkerMisspelt",
+     [](QuizParts& p) { p.end = "NewQuestion:\nEndQuestions <--\n"; },
+     {{W, 0,
+       "\"EndQuestions\" after \"NewQuestion:\" is not \"ENDQUESTIONS\", so the quiz reads on for "
+       "another question"},
+      {E, 0, "Input past end of file (reading the text of question 4)"}}},
+    {"TextAfterTheEnd",
+     [](QuizParts& p) { p.end = "NewQuestion:\nENDQUESTIONS\n\nThanks for playing <--\n"; },
+     {{W, 0, "text after \"ENDQUESTIONS\" is never read"}}},
+
+    // Points.
+    {"PointsWithoutTheirEmptyLine",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 3), "C07=3\n\n", "C07=3\n");
+         p.end = "NewQuestion: <--\nENDQUESTIONS <--\n";
+     },
+     {{W, 0,
+       "the marker \"NewQuestion:\" is read as points of answer 6 of question 3: the empty line "
+       "that ends them is missing"},
+      {W, 1,
+       "the marker \"ENDQUESTIONS\" is read as points of answer 6 of question 3: the empty line "
+       "that ends them is missing"},
+      {E, 1, "Input past end of file (reading the points of answer 6, which end at an empty line)"}}},
+    {"PointsRightAfterTheAnswerText",
+     [](QuizParts& p) { replaceOnce(q(p, 1), "Tea\nPoints:\nC01=5\n", "Tea\nC01=5 <--\n"); },
+     {{W, 0,
+       "\"C01=5\" after the text of answer 1 of question 1 is not read: the line after an "
+       "answer's text is skipped"}}},
+    {"CharacterListedTwice",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C10=5\n", "C10=5 <--\nC10=4 <--\n"); },
+     {{W, 1,
+       "character 10 is listed twice under answer 4 of question 2 (first on line {0}); only the "
+       "last points count"}}},
+    {"PointsForCharacterZero",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5\nC00=4 <--\n"); },
+     {{W, 0,
+       "\"C00=4\" under answer 1 of question 2 gives its points to character 0, which is never "
+       "scored"}}},
+    {"TextReadAsPoints",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "Points: <--\nC07=5\n"); },
+     {{W, 0, "\"Points:\" is read as points of answer 1 of question 2 and gives none"}}},
+    {"OneDigitCharacterNumber",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C7=5 <--\n"); },
+     {{W, 0,
+       "\"C7=5\" gives character 7 0 points, not 5: the points are the one digit in character "
+       "5, as in C07=3"}}},
+    {"TwoDigitPoints",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C08=5\n", "C08=12 <--\n"); },
+     {{W, 0,
+       "\"C08=12\" gives character 8 1 point, not 12: the points are the one digit in character "
+       "5, as in C07=3"}}},
+
+    // Scores.
+    {"CharacterWithoutPoints",
+     [](QuizParts& p) {
+         p.names[14] = "Oda <--";
+         replaceOnce(q(p, 3), "C15=5\n", "C15=0\n");
+     },
+     {{W, 0, "no answer gives points to \"Oda\" (character 15)"}}},
+    {"CharacterDominatedByFour",
+     [](QuizParts& p) {
+         p.names[14] = "Oda <--";
+         replaceOnce(q(p, 3), "C15=5\n", "C15=5\nC01=5\nC02=5\nC03=5\nC04=5\n");
+     },
+     {{W, 0,
+       "\"Oda\" (character 15) can never be the result: every answer gives \"Ann\", \"Bob\", "
+       "\"Cid\" and \"Dee\" at least as many points"}}},
+    {"CharacterLastOfAFourWayDraw",
+     [](QuizParts& p) {
+         p.names[14] = "Oda <--";
+         replaceOnce(q(p, 3), "C15=5\n", "C15=5\nC01=5\nC02=5\nC03=5\n");
+     },
+     {{W, 0,
+       "\"Oda\" (character 15) can never be the result: every answer gives \"Ann\", \"Bob\" and "
+       "\"Cid\" at least as many points"}}},
+    {"CharacterAlwaysOutscoredBySomebody",
+     [](QuizParts& p) {
+         p.names[14] = "Oda <--";
+         replaceOnce(q(p, 3), "C15=5\n", "C15=5\nC01=6\n");
+         replaceOnce(q(p, 3), "C01=3\nC02=1\n", "C15=5\nC02=6\n");
+     },
+     {{W, 0,
+       "\"Oda\" (character 15) can never be the result: whatever is answered, another character "
+       "scores more, or too many share the top score"}}},
+    {"TwoCharactersAlwaysTie",
+     [](QuizParts& p) {
+         p.names[13] = "Ned <--";
+         replaceOnce(q(p, 3), "Red\nPoints:\nC13=5\n", "Red\nPoints:\nC13=5\nC14=5\n");
+         replaceOnce(q(p, 3), "Green\nPoints:\nC14=5\n", "Green\nPoints:\nC14=5\nC13=5\n");
+     },
+     {{W, 0,
+       "\"Ned\" (character 14) gets the same points as \"Max\" (character 13) from every "
+       "answer, so they always tie"}}},
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CheckerCase : public testing::TestWithParam<Case> {};
+
+TEST_P(CheckerCase, ReportsExactlyTheListedDiagnostics) {
+    const Case& c = GetParam();
+    QuizParts parts;
+    c.edit(parts);
+    const MarkedText quiz = withCrLf(parts.text());
+    TempDir dir;
+    const auto file = dir.write("way.txt", quiz.bytes);
+    if (c.pictures)
+        dir.pictures(*c.pictures);
+
+    const CheckReport report = checkQuiz(file);
+
+    std::vector<Diagnostic> expected;
+    for (const Expect& e : c.expect) {
+        ASSERT_LT(e.mark, static_cast<int>(quiz.marked.size())) << "test quiz lacks a marker";
+        const int line = e.mark < 0 ? 0 : quiz.marked[static_cast<std::size_t>(e.mark)];
+        expected.push_back({e.severity, line, fillLines(e.message, quiz.marked)});
+    }
+    auto show = [](const std::vector<Diagnostic>& list) {
+        std::string text;
+        for (const Diagnostic& d : list)
+            text += formatDiagnostic("way.txt", d) + "\n";
+        return text;
+    };
+    EXPECT_EQ(show(report.diagnostics), show(expected));
+    EXPECT_TRUE(report.readable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Quizzes, CheckerCase, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& row) { return row.param.name; });
+
+TEST(Checker, SummaryOfACleanQuiz) {
+    TempDir dir;
+    const auto file = dir.write("way.txt", withCrLf(QuizParts{}.text()).bytes);
+    dir.pictures(kNames);
+    const CheckReport report = checkQuiz(file);
+    EXPECT_EQ(formatSummary("way.txt", report),
+              "way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings");
+    EXPECT_EQ(report.exitStatus(), 0);
+}
+
+TEST(Checker, SummaryCountsWhatWasReadBeforeTheError) {
+    QuizParts parts;
+    replaceOnce(q(parts, 2), "C09=5\n", "C99=5\n");
+    parts.names[4] = "Ann";
+    TempDir dir;
+    const auto file = dir.write("way.txt", withCrLf(parts.text()).bytes);
+    dir.pictures(kNames);
+    const CheckReport report = checkQuiz(file);
+    EXPECT_EQ(formatSummary("quiz/way.txt", report),
+              "quiz/way.txt: \"Test quiz\", 15 names, 2 questions, 1 error, 1 warning");
+    EXPECT_EQ(report.exitStatus(), 1);
+}
+
+TEST(Checker, MissingFileCannotBeRead) {
+    TempDir dir;
+    const CheckReport report = checkQuiz(dir.path() / "way.txt");
+    EXPECT_FALSE(report.readable);
+    EXPECT_EQ(report.exitStatus(), 2);
+    ASSERT_EQ(report.diagnostics.size(), 1u);
+    EXPECT_EQ(formatDiagnostic("way.txt", report.diagnostics[0]), "way.txt: error: File not found");
+}
+
+TEST(Checker, FolderCannotBeRead) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "way.txt");
+    const CheckReport report = checkQuiz(dir.path() / "way.txt");
+    EXPECT_EQ(report.exitStatus(), 2);
+    ASSERT_EQ(report.diagnostics.size(), 1u);
+    EXPECT_EQ(report.diagnostics[0].message, "File not found (it is a folder)");
+}
+
+// Byte-order marks and the old code page change nothing an author sees.
+class Encodings : public testing::Test {
+protected:
+    // A quiz with some findings that quote non-ASCII text.
+    static std::string utf8Quiz() {
+        QuizParts parts;
+        parts.head = "Caf\xC3\xA9 quiz\nMade for the checker's tests\n";
+        parts.names[0] = "Zo\xC3\xA9";
+        parts.names[4] = "Zo\xC3\xA9";
+        parts.names[2] = "Ren\xC3\xA9"
+                         "e";
+        replaceOnce(q(parts, 2), "Which season?\n", "Which season, ma\xC3\xAEtre?\n");
+        replaceOnce(q(parts, 3), "A2)\n", "a2)\n");
+        return withCrLf(parts.text()).bytes;
+    }
+
+    static CheckReport check(const std::string& bytes) {
+        TempDir dir;
+        const auto file = dir.write("way.txt", bytes);
+        dir.pictures(kNames);
+        return checkQuiz(file);
+    }
+
+    static void expectSame(const CheckReport& a, const CheckReport& b) {
+        EXPECT_EQ(formatSummary("way.txt", a), formatSummary("way.txt", b));
+        EXPECT_EQ(a.diagnostics, b.diagnostics);
+    }
+};
+
+TEST_F(Encodings, ByteOrderMarkChangesNothing) {
+    const CheckReport plain = check(utf8Quiz());
+    const CheckReport marked = check("\xEF\xBB\xBF" + utf8Quiz());
+    ASSERT_GE(plain.diagnostics.size(), 4u);
+    EXPECT_EQ(plain.title, "Caf\xC3\xA9 quiz");
+    expectSame(plain, marked);
+}
+
+TEST_F(Encodings, Windows1252ReadsLikeUtf8) {
+    std::string old = utf8Quiz();
+    for (const auto& [utf8, byte] : {std::pair<std::string, std::string>{"\xC3\xA9", "\xE9"},
+                                     std::pair<std::string, std::string>{"\xC3\xAE", "\xEE"}}) {
+        for (std::size_t at; (at = old.find(utf8)) != std::string::npos;)
+            old.replace(at, utf8.size(), byte);
+    }
+    const CheckReport plain = check(utf8Quiz());
+    const CheckReport windows = check(old);
+    ASSERT_GE(plain.diagnostics.size(), 4u);
+    EXPECT_NE(formatDiagnostic("way.txt", plain.diagnostics[0]).find("Zo\xC3\xA9"),
+              std::string::npos);
+    expectSame(plain, windows);
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// The kinsight-check program as an author runs it: its output, --quiet,
+// --help, the default file and the exit statuses.
+#include "checker_quiz.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+using namespace kinsight::test;
+
+namespace {
+
+struct CheckRun {
+    int status = -1;
+    std::string output; // stdout and stderr together
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string out = "'";
+    for (char ch : text)
+        out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return out + "'";
+}
+
+// Runs the checker in folder with the given arguments.
+CheckRun check(const std::filesystem::path& folder, const std::string& arguments) {
+    const std::string command = "cd " + shellQuoted(folder.string()) + " && " +
+                                shellQuoted(KINSIGHT_CHECK) + " " + arguments + " 2>&1";
+    CheckRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.output.append(buffer, got);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+class KinsightCheck : public testing::Test {
+protected:
+    // A quiz with one warning (a duplicate name on line 7) and, if broken,
+    // one error (character 99 on line 68).
+    void writeQuiz(bool broken) {
+        QuizParts parts;
+        parts.names[4] = "Ann";
+        if (broken)
+            replaceOnce(parts.questions[1], "C09=5\n", "C99=5\n");
+        m_dir.write("way.txt", withCrLf(parts.text()).bytes);
+        m_dir.pictures(kNames);
+    }
+
+    TempDir m_dir;
+};
+
+const std::string kWarning =
+    "way.txt:7: warning: the name \"Ann\" (character 5) is also the name of character 1\n";
+const std::string kError = "way.txt:68: error: Subscript out of range (points for character 99 "
+                           "in \"C99=5\"; characters are numbered 1 to 15)\n";
+
+TEST_F(KinsightCheck, CleanQuizPrintsOnlyTheSummary) {
+    m_dir.write("way.txt", withCrLf(QuizParts{}.text()).bytes);
+    m_dir.pictures(kNames);
+    const CheckRun run = check(m_dir.path(), "way.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings\n");
+}
+
+TEST_F(KinsightCheck, WarningsAloneExitWithZero) {
+    writeQuiz(false);
+    const CheckRun run = check(m_dir.path(), "way.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, kWarning + "way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, "
+                                     "1 warning\n");
+}
+
+TEST_F(KinsightCheck, ErrorExitsWithOne) {
+    writeQuiz(true);
+    const CheckRun run = check(m_dir.path(), "way.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output,
+              kWarning + kError +
+                  "way.txt: \"Test quiz\", 15 names, 2 questions, 1 error, 1 warning\n");
+}
+
+TEST_F(KinsightCheck, QuietPrintsErrorsOnly) {
+    writeQuiz(true);
+    CheckRun run = check(m_dir.path(), "--quiet way.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, kError);
+
+    writeQuiz(false);
+    run = check(m_dir.path(), "--quiet");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "");
+}
+
+TEST_F(KinsightCheck, ReadsWayTxtInTheCurrentFolderByDefault) {
+    writeQuiz(true);
+    const CheckRun run = check(m_dir.path(), "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output.rfind(kWarning + kError, 0), 0u) << run.output;
+}
+
+TEST_F(KinsightCheck, NamesTheFileAsGiven) {
+    writeQuiz(true);
+    const CheckRun run =
+        check(m_dir.path().parent_path(),
+              shellQuoted(m_dir.path().filename().string() + "/way.txt") + " --quiet");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, m_dir.path().filename().string() + "/" + kError);
+}
+
+TEST_F(KinsightCheck, UnreadableFileExitsWithTwo) {
+    CheckRun run = check(m_dir.path(), "missing.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output, "missing.txt: error: File not found\n");
+
+    std::filesystem::create_directory(m_dir.path() / "folder");
+    run = check(m_dir.path(), "folder");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output, "folder: error: File not found (it is a folder)\n");
+}
+
+TEST_F(KinsightCheck, HelpAndBadArguments) {
+    CheckRun run = check(m_dir.path(), "--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output.rfind("Usage: kinsight-check [--quiet] [FILE]\n", 0), 0u);
+
+    run = check(m_dir.path(), "--loud way.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.output.find("unknown option --loud"), std::string::npos);
+
+    run = check(m_dir.path(), "a.txt b.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.output.find("one quiz file at a time"), std::string::npos);
+}
+
+} // namespace

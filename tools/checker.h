@@ -1,0 +1,63 @@
+// The quiz authors' checker: reads a quiz exactly as the program does (the
+// engine's dry run) and lists what would stop the program and what plays but
+// is probably a mistake, each with the line it is on.
+//
+// The error is the failure the dry run meets; when a marker never comes, the
+// closest field skipped while looking for it (same but for case or blanks, or
+// within one edit of an answer marker, two of a longer one) is named with it.
+// Warnings:
+// - a marker read as anything but a marker. "Start:" read as a name is how
+//   fewer than fifteen names show: the fields after the last real name become
+//   names, and a name list ended by an empty line shows as an empty name;
+// - other markers run over, or near misses of the marker sought, while
+//   looking for a marker that does come later;
+// - names: duplicate, empty, not a possible file name (Windows' rules), no
+//   exact "Pictures/<name>.jpg" beside the quiz;
+// - texts: an empty answer, a question or answer text cut at a comma (a field
+//   on the same line after it), a weight line right after an answer's text;
+// - points: a character twice under one answer, points for character 0, a
+//   field whose written number is not what character 5 gives;
+// - for a quiz read to its end: a character no answer scores, one that can
+//   never be the result (score_reach.h), two that always tie, and text after
+//   "ENDQUESTIONS".
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kinsight {
+
+enum class Severity { Error, Warning };
+
+struct Diagnostic {
+    Severity severity = Severity::Warning;
+    int line = 0; // 0: about the file as a whole
+    std::string message;
+
+    bool operator==(const Diagnostic&) const = default;
+};
+
+struct CheckReport {
+    bool readable = true; // false: the file is missing or cannot be opened
+    std::string title;
+    int nameCount = 0;
+    int questionCount = 0;
+    std::vector<Diagnostic> diagnostics; // by line; the stopping error is the only error
+
+    int errorCount() const;
+    int warningCount() const;
+    // 0 without errors, 1 with errors, 2 when the file cannot be read.
+    int exitStatus() const;
+};
+
+// Checks the quiz at quizFile; pictures are looked for in "Pictures" beside it.
+CheckReport checkQuiz(const std::filesystem::path& quizFile);
+
+// "way.txt:41: warning: ..." with fileName as the author named the file.
+std::string formatDiagnostic(std::string_view fileName, const Diagnostic& diagnostic);
+// way.txt: "Title", 15 names, 12 questions, 0 errors, 2 warnings
+std::string formatSummary(std::string_view fileName, const CheckReport& report);
+
+} // namespace kinsight
