@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core)
 if [ "${1:-}" = "--test" ]; then
     packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-        xvfb xauth xdotool x11-utils imagemagick)
+        xvfb xauth xdotool x11-utils libx11-dev imagemagick time)
 fi
 
 missing=()
