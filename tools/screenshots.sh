@@ -16,7 +16,7 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
     program=$(realpath "$1")
     out=$(realpath -m "${2:-$(dirname "$0")/../docs}")
     mkdir -p "$out"
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-xvfb "$program" "$out"
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb "$program" "$out"
 fi
 program=$2
 out=$3

@@ -34,7 +34,7 @@ for file in "$program" "$bare" "$timer"; do
 done
 
 if [ $inside -eq 0 ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-xvfb --runs "$runs" "$build"
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb --runs "$runs" "$build"
 fi
 unset QT_QPA_PLATFORM
 for _ in $(seq 100); do

@@ -41,7 +41,7 @@ program=$(realpath "$1")
 
 # Never on the user's own desktop: always a server of our own.
 if [ $inside -eq 0 ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-xvfb --clicks "$clicks" \
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb --clicks "$clicks" \
         --seed "$seed" --variants "$chosen" ${tool:+--tool "$tool"} "$program"
 fi
 unset QT_QPA_PLATFORM

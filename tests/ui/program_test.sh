@@ -17,7 +17,9 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
         exit 1
     fi
     echo "ok   no display"
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-xvfb "$program"
+    # -noreset: the server would otherwise reset whenever its last client
+    # leaves, refusing the next program that connects meanwhile.
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb "$program"
 fi
 program=$2
 unset QT_QPA_PLATFORM
@@ -85,7 +87,7 @@ report_case() {
     "$folder/kinsight" 2>"$folder/err" &
     local pid=$! window
     if ! window=$(wait_for_window "$pid" '^Kinsight$'); then
-        fail "$label: no failure box"
+        fail "$label: no failure box; the program said: $(cat "$folder/err")"
         kill "$pid" 2>/dev/null
         return
     fi
