@@ -4,15 +4,11 @@
 
 #include "line_shape.h"
 #include "quiz_tables.h"
-#include "result.h"
 #include "window_art.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTimer>
 
 namespace kinsight {
@@ -30,16 +26,7 @@ const QRect kChar2Rect(144, 96, 89, 25);
 } // namespace
 
 Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_tables(tables), m_mainWindow(mainWindow) {
-    setObjectName(QStringLiteral("Dual"));
-    setWindowTitle(QString::fromLatin1(kCaption));
-    setFixedSize(kSide, kSide);
-    setAttribute(Qt::WA_DeleteOnClose);
-    // The background is painted opaque in full, so Qt need not clear it.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-
+    : TieBreakWindow(tables, mainWindow, parent, "Dual", kCaption, QSize(kSide, kSide)) {
     m_line = new LineShape(
         QLineF(Spinner::kCentre, Spinner::kCentre, Spinner::kRestEndX, Spinner::kRestEndY), this);
     m_line->setObjectName(QStringLiteral("Line1"));
@@ -53,16 +40,10 @@ Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
     connect(m_timer1, &QTimer::timeout, this, &Dual::needleTick);
     connect(m_slower, &QTimer::timeout, this, &Dual::slowerTick);
 
-    initialise();
+    activated();
 }
 
 Dual::~Dual() = default;
-
-void Dual::open() {
-    show();
-    raise();
-    activateWindow();
-}
 
 void Dual::resetTimers() {
     m_timer1->setInterval(kTimer1Ms);
@@ -70,27 +51,12 @@ void Dual::resetTimers() {
     m_slower->stop();
 }
 
-void Dual::initialise() {
+void Dual::activated() {
     m_char1->setText(QString::fromStdString(tiedName(m_tables, 0)));
     m_char2->setText(QString::fromStdString(tiedName(m_tables, 1)));
     m_spinner.reset();
     enableTimer(m_timer1);
     m_slower->stop();
-}
-
-void Dual::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
-        !m_announcing)
-        initialise();
-    QWidget::changeEvent(event);
-}
-
-void Dual::showEvent(QShowEvent* event) {
-    // Every show counts as the user arriving, even when the window system
-    // leaves the focus where it was and sends no activation.
-    if (!event->spontaneous())
-        initialise();
-    QWidget::showEvent(event);
 }
 
 void Dual::hideEvent(QHideEvent* event) {
@@ -120,21 +86,9 @@ void Dual::slowerTick() {
         m_timer1->stop();
     }
     if (tick.choice == SpinnerChoice::Position0)
-        announce(0);
+        announce(0, ResultOrder::PictureThenName);
     else if (tick.choice == SpinnerChoice::Position1)
-        announce(1);
-}
-
-void Dual::announce(int position) {
-    const std::string name = tiedName(m_tables, position);
-    QPointer<Dual> self(this);
-    m_announcing = true;
-    announceChoice(m_mainWindow, name, ResultOrder::PictureThenName, [self] {
-        if (self)
-            self->hide();
-    });
-    if (self)
-        m_announcing = false;
+        announce(1, ResultOrder::PictureThenName);
 }
 
 void Dual::paintBackground() {

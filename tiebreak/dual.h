@@ -4,9 +4,9 @@
 #pragma once
 
 #include "spinner.h"
+#include "tiebreak_window.h"
 
 #include <QPixmap>
-#include <QWidget>
 
 class QLabel;
 class QPushButton;
@@ -15,10 +15,8 @@ class QTimer;
 namespace kinsight {
 
 class LineShape;
-class QuizWindow;
-struct QuizTables;
 
-class Dual : public QWidget {
+class Dual : public TieBreakWindow {
     Q_OBJECT
 public:
     // Creating the window runs its load handler (labels from the tie list,
@@ -26,29 +24,23 @@ public:
     Dual(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent = nullptr);
     ~Dual() override;
 
-    // Shows the window modeless and makes it active; activation restarts the
-    // needle from straight down at full speed.
-    void open();
+    // open() shows the window; activation restarts the needle from straight
+    // down at full speed.
     // The reset a restart of the quiz asks for: needle timer on at 19 ms,
     // slowing timer off. The window stays as it is, shown or hidden.
     void resetTimers();
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void activated() override;
     void hideEvent(QHideEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void initialise();
     void stopClicked();
     void needleTick();
     void slowerTick();
-    void announce(int position);
     void paintBackground();
 
-    const QuizTables& m_tables;
-    QuizWindow& m_mainWindow;
     Spinner m_spinner;
     QPixmap m_background;
     LineShape* m_line = nullptr;
@@ -57,9 +49,6 @@ private:
     QPushButton* m_stop = nullptr;
     QTimer* m_timer1 = nullptr;
     QTimer* m_slower = nullptr;
-    // Set while the greeting is up: the focus coming back from it is no
-    // return of the user.
-    bool m_announcing = false;
 };
 
 } // namespace kinsight

@@ -5,15 +5,11 @@
 
 #include "line_shape.h"
 #include "quiz_tables.h"
-#include "result.h"
 #include "window_art.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTimer>
 
 namespace kinsight {
@@ -43,15 +39,7 @@ QLineF pointerAt(float y) {
 } // namespace
 
 Tri::Tri(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_tables(tables), m_mainWindow(mainWindow) {
-    setObjectName(QStringLiteral("Tri"));
-    setWindowTitle(QString::fromLatin1(kCaption));
-    setFixedSize(kWidth, kHeight);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-
+    : TieBreakWindow(tables, mainWindow, parent, "Tri", kCaption, QSize(kWidth, kHeight)) {
     m_line = new LineShape(pointerAt(Pendulum::kRestY), this);
     m_line->setObjectName(QStringLiteral("Line1"));
     m_char1 = makeLabel(this, "Qel_Char1", kChar1Rect, Qt::AlignLeft, "Label1");
@@ -69,36 +57,15 @@ Tri::Tri(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
 
 Tri::~Tri() = default;
 
-void Tri::open() {
-    show();
-    raise();
-    activateWindow();
-}
-
 void Tri::writeLabels() {
     m_char1->setText(QString::fromStdString(tiedName(m_tables, 0)));
     m_char2->setText(QString::fromStdString(tiedName(m_tables, 1)));
     m_char3->setText(QString::fromStdString(tiedName(m_tables, 2)));
 }
 
-void Tri::activationHandler() {
+void Tri::activated() {
     writeLabels();
     enableTimer(m_timer1);
-}
-
-void Tri::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
-        !m_announcing)
-        activationHandler();
-    QWidget::changeEvent(event);
-}
-
-void Tri::showEvent(QShowEvent* event) {
-    // Every show counts as the user arriving, even when the window system
-    // leaves the focus where it was and sends no activation.
-    if (!event->spontaneous())
-        activationHandler();
-    QWidget::showEvent(event);
 }
 
 void Tri::hideEvent(QHideEvent* event) {
@@ -117,15 +84,7 @@ void Tri::pointerTick() {
 
 void Tri::stopClicked() {
     m_timer1->stop();
-    const std::string name = tiedName(m_tables, m_pendulum.choose());
-    QPointer<Tri> self(this);
-    m_announcing = true;
-    announceChoice(m_mainWindow, name, ResultOrder::NameThenPicture, [self] {
-        if (self)
-            self->hide();
-    });
-    if (self)
-        m_announcing = false;
+    announce(m_pendulum.choose(), ResultOrder::NameThenPicture);
 }
 
 void Tri::paintBackground() {

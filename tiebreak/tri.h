@@ -3,9 +3,9 @@
 #pragma once
 
 #include "pendulum.h"
+#include "tiebreak_window.h"
 
 #include <QPixmap>
-#include <QWidget>
 
 class QLabel;
 class QPushButton;
@@ -14,10 +14,8 @@ class QTimer;
 namespace kinsight {
 
 class LineShape;
-class QuizWindow;
-struct QuizTables;
 
-class Tri : public QWidget {
+class Tri : public TieBreakWindow {
     Q_OBJECT
 public:
     // Creating the window runs its load handler (labels from the tie list);
@@ -25,25 +23,20 @@ public:
     Tri(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent = nullptr);
     ~Tri() override;
 
-    // Shows the window modeless and makes it active; activation rewrites the
-    // labels and switches the pointer timer on.
-    void open();
+    // open() shows the window; activation rewrites the labels and switches
+    // the pointer timer on.
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void activated() override;
     void hideEvent(QHideEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void writeLabels();
-    void activationHandler();
     void stopClicked();
     void pointerTick();
     void paintBackground();
 
-    const QuizTables& m_tables;
-    QuizWindow& m_mainWindow;
     Pendulum m_pendulum;
     QPixmap m_background;
     // In window units, as the pendulum computes it.
@@ -53,9 +46,6 @@ private:
     QLabel* m_char3 = nullptr;
     QPushButton* m_stop = nullptr;
     QTimer* m_timer1 = nullptr;
-    // Set while the greeting is up: the focus coming back from it is no
-    // return of the user.
-    bool m_announcing = false;
 };
 
 } // namespace kinsight

@@ -1,0 +1,43 @@
+// What the two tie-break windows share: a fixed window that counts every show
+// and every return of the user as an activation, and announces the character
+// at a tie-list position through the main window.
+#pragma once
+
+#include "result.h"
+
+#include <QWidget>
+
+namespace kinsight {
+
+class QuizWindow;
+struct QuizTables;
+
+class TieBreakWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Shows the window modeless and makes it active.
+    void open();
+
+protected:
+    TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent,
+                   const char* objectName, const char* caption, QSize size);
+
+    // Runs on every show and whenever the user comes back to the window.
+    virtual void activated() = 0;
+    // Greets while this window is still up, hides it, then shows the name and
+    // the picture in the given order.
+    void announce(int position, ResultOrder order);
+
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    const QuizTables& m_tables;
+
+private:
+    QuizWindow& m_mainWindow;
+    // Set while the greeting is up: the focus coming back from it is no
+    // return of the user.
+    bool m_announcing = false;
+};
+
+} // namespace kinsight
