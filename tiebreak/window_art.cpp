@@ -20,6 +20,8 @@ QLabel* makeLabel(QWidget* window, const char* objectName, const QRect& rect,
                   Qt::Alignment alignment, const char* caption) {
     auto* label = new QLabel(QString::fromUtf8(caption), window);
     label->setObjectName(QString::fromLatin1(objectName));
+    // Names are shown as written, even when they look like markup.
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(rect);
     label->setAlignment(alignment | Qt::AlignTop);
     label->setWordWrap(true);

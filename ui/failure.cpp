@@ -42,6 +42,7 @@ void reportFailureAndExit(const QuizError& error, QWidget* parent) {
     QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kProgramName),
                     QString::fromStdString(error.what()), QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("failureReport"));
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 
     if (exitHandler())

@@ -279,6 +279,8 @@ void Only::greet(const std::string& characterName) {
                     QString::fromLatin1(kGreeting) + fromEngine(characterName), QMessageBox::Ok,
                     this);
     box.setObjectName(QStringLiteral("greeting"));
+    // Quiz texts are shown as written, even where they look like markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -286,6 +288,7 @@ void Only::warn(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), text, QMessageBox::Ok,
                     this);
     box.setObjectName(QStringLiteral("pictureWarning"));
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -293,6 +296,7 @@ void Only::message(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, fromEngine(title), fromEngine(text), QMessageBox::Ok,
                     this);
     box.setObjectName(QStringLiteral("message"));
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

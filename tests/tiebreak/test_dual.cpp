@@ -107,6 +107,9 @@ TEST_F(DualTest, LaysOutTheWindowAsDrawn) {
     EXPECT_TRUE(right->alignment() & Qt::AlignRight);
     EXPECT_FALSE(left->autoFillBackground());
     EXPECT_FALSE(right->autoFillBackground());
+    // A name is shown as written, never read as markup.
+    EXPECT_EQ(left->textFormat(), Qt::PlainText);
+    EXPECT_EQ(right->textFormat(), Qt::PlainText);
 
     ASSERT_TRUE(stopButton());
     EXPECT_EQ(stopButton()->text(), "Stop");

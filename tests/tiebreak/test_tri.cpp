@@ -98,6 +98,7 @@ TEST_F(TriTest, LaysOutTheWindowAsDrawn) {
         ASSERT_TRUE(label) << expected.name;
         EXPECT_EQ(label->geometry(), expected.rect) << expected.name;
         EXPECT_FALSE(label->autoFillBackground()) << expected.name;
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << expected.name;
     }
     auto* stop = tri->findChild<QPushButton*>(QStringLiteral("Command1"));
     ASSERT_TRUE(stop);

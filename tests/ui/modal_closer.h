@@ -14,6 +14,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 class ModalCloser : public QObject {
@@ -41,6 +42,7 @@ private:
             seen.text = box->text();
             seen.icon = box->icon();
             seen.buttons = box->standardButtons();
+            seen.format = box->textFormat();
         }
         m_boxes.append(seen);
         if (m_whileOpen)

@@ -449,6 +449,7 @@ private Q_SLOTS:
         QCOMPARE(closer.boxes().size(), 1);
         QCOMPARE(closer.boxes().first().text, text);
         QCOMPARE(closer.boxes().first().title, QString("Draw"));
+        QCOMPARE(closer.boxes().first().format, Qt::PlainText);
         QCOMPARE(closer.boxes().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(topLevels<kinsight::Dual>().size(), dual ? 1 : 0);
         QCOMPARE(topLevels<kinsight::Tri>().size(), tri ? 1 : 0);
@@ -460,9 +461,12 @@ private Q_SLOTS:
     void greetingNamesTheCharacter() {
         Only& w = open(quizText(kTitle, twoQuestions()));
         ModalCloser closer;
-        w.greet("Bo");
+        // Names are the quiz author's text, shown as written even if they
+        // look like markup.
+        w.greet("<b>Bo</b> & Co");
         QCOMPARE(closer.boxes().size(), 1);
-        QCOMPARE(closer.boxes().first().text, QString("You are...Bo"));
+        QCOMPARE(closer.boxes().first().text, QString("You are...<b>Bo</b> & Co"));
+        QCOMPARE(closer.boxes().first().format, Qt::PlainText);
         QCOMPARE(closer.boxes().first().title, QString("Kinsight"));
         QCOMPARE(closer.boxes().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
@@ -512,6 +516,7 @@ private Q_SLOTS:
         QCOMPARE(closer.boxes().first().text, expected);
         QCOMPARE(closer.boxes().first().title, QString("Kinsight"));
         QCOMPARE(closer.boxes().first().icon, QMessageBox::Critical);
+        QCOMPARE(closer.boxes().first().format, Qt::PlainText);
         QCOMPARE(QString::fromStdString(m_log.str()), expected + "\n");
         QCOMPARE(m_exits, QList<int>{1});
         QVERIFY(w.failed());
@@ -603,6 +608,7 @@ private Q_SLOTS:
         click(option(2));
         QCOMPARE(closer.boxes().size(), 1);
         QCOMPARE(closer.boxes().first().icon, QMessageBox::Warning);
+        QCOMPARE(closer.boxes().first().format, Qt::PlainText);
         QCOMPARE(closer.boxes().first().title, QString("Kinsight"));
         QVERIFY2(closer.boxes().first().text.contains(
                      QDir::toNativeSeparators(m_folder->picturePath("Bo.jpg"))),
