@@ -18,6 +18,7 @@ namespace {
 constexpr const char* kCaption = "Kinsight? ";
 constexpr int kSide = 250;
 constexpr double kDiscRadius = 118.0;
+const QColor kGround(192, 192, 192);
 constexpr int kTimer1Ms = 19;
 constexpr int kSlowerMs = 30;
 const QRect kChar1Rect(16, 96, 97, 33);

@@ -26,9 +26,12 @@ public:
     static int region(float y);
 
     float y() const { return m_y; }
+    // Back to the pointer as laid out, for a window made anew; the phase
+    // stays.
+    void resetPointer() { m_y = kRestY; }
 
-    // Radians; never reset while the window lives, so a re-opened window
-    // swings on from where it stopped.
+    // Radians; never reset while the program runs, so a window hidden or
+    // made anew swings on from where the last one stopped.
     double Phase = 0.0;
 
 private:

@@ -2,9 +2,11 @@
 
 #include "window_art.h"
 
-#include <QEvent>
-#include <QPointer>
+#include <QGuiApplication>
 #include <QShowEvent>
+#include <QWindow>
+
+#include <utility>
 
 namespace kinsight {
 
@@ -20,6 +22,9 @@ TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow,
     setAttribute(Qt::WA_DeleteOnClose);
     // The background is painted opaque in full, so Qt need not clear it.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_programFocused = QGuiApplication::focusWindow() != nullptr;
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            &TieBreakWindow::focusWindowChanged);
 }
 
 void TieBreakWindow::open() {
@@ -40,18 +45,26 @@ void TieBreakWindow::announce(int position, ResultOrder order) {
         m_announcing = false;
 }
 
-void TieBreakWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
-        !m_announcing)
+void TieBreakWindow::focusWindowChanged(QWindow* now) {
+    const bool fromProgram = m_programFocused;
+    m_programFocused = now != nullptr;
+    const bool showing = std::exchange(m_showPending, false);
+    if (!now || now != windowHandle() || !isVisible() || m_announcing || showing)
+        return;
+    // With no window of the program focused before, the user comes from
+    // another program, which is no return to this window.
+    if (fromProgram)
         activated();
-    QWidget::changeEvent(event);
 }
 
 void TieBreakWindow::showEvent(QShowEvent* event) {
     // Every show counts as the user arriving, even when the window system
-    // leaves the focus where it was and sends no activation.
-    if (!event->spontaneous())
+    // leaves the focus where it was; the focus the show brings is the same
+    // arrival, not a second one.
+    if (!event->spontaneous()) {
         activated();
+        m_showPending = true;
+    }
     QWidget::showEvent(event);
 }
 

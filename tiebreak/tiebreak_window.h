@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+class QWindow;
+
 namespace kinsight {
 
 class QuizWindow;
@@ -22,19 +24,26 @@ protected:
     TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent,
                    const char* objectName, const char* caption, QSize size);
 
-    // Runs on every show and whenever the user comes back to the window.
+    // Runs on every show and whenever the user comes back to the window from
+    // another window of the program.
     virtual void activated() = 0;
     // Greets while this window is still up, hides it, then shows the name and
     // the picture in the given order.
     void announce(int position, ResultOrder order);
 
-    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     const QuizTables& m_tables;
 
 private:
+    void focusWindowChanged(QWindow* now);
+
     QuizWindow& m_mainWindow;
+    // Whether a window of the program had the focus, as last reported. A
+    // window closed while focused leaves it set: the user is still here.
+    bool m_programFocused = false;
+    // Set from a show until the next focus change, which belongs to the show.
+    bool m_showPending = false;
     // Set while the greeting is up: the focus coming back from it is no
     // return of the user.
     bool m_announcing = false;

@@ -7,6 +7,7 @@
 #include "quiz_tables.h"
 #include "window_art.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -38,8 +39,10 @@ QLineF pointerAt(float y) {
 
 } // namespace
 
-Tri::Tri(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
-    : TieBreakWindow(tables, mainWindow, parent, "Tri", kCaption, QSize(kWidth, kHeight)) {
+Tri::Tri(const QuizTables& tables, QuizWindow& mainWindow, Pendulum& pendulum, QWidget* parent)
+    : TieBreakWindow(tables, mainWindow, parent, "Tri", kCaption, QSize(kWidth, kHeight)),
+      m_pendulum(pendulum) {
+    m_pendulum.resetPointer();
     m_line = new LineShape(pointerAt(Pendulum::kRestY), this);
     m_line->setObjectName(QStringLiteral("Line1"));
     m_char1 = makeLabel(this, "Qel_Char1", kChar1Rect, Qt::AlignLeft, "Label1");
@@ -68,6 +71,12 @@ void Tri::activated() {
     enableTimer(m_timer1);
 }
 
+void Tri::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange)
+        m_background = QPixmap();
+    QWidget::changeEvent(event);
+}
+
 void Tri::hideEvent(QHideEvent* event) {
     // Hidden, the pointer rests, so a later show swings on from this phase.
     m_timer1->stop();
@@ -91,7 +100,9 @@ void Tri::paintBackground() {
     const qreal ratio = devicePixelRatioF();
     m_background = QPixmap(QSize(kWidth, kHeight) * ratio);
     m_background.setDevicePixelRatio(ratio);
-    m_background.fill(kGround);
+    // The picture's grey ground is its transparent colour: the window's own
+    // background shows around the square and in the strip on the right.
+    m_background.fill(palette().color(QPalette::Window));
 
     // Pixel rows and columns, inclusive, as the picture was laid out.
     QPainter painter(&m_background);

@@ -19,8 +19,10 @@ class Tri : public TieBreakWindow {
     Q_OBJECT
 public:
     // Creating the window runs its load handler (labels from the tie list);
-    // the pointer timer is on from creation. It is not shown.
-    Tri(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent = nullptr);
+    // the pointer timer is on from creation. It is not shown. The pendulum
+    // outlives the window: a window made anew swings on from its phase.
+    Tri(const QuizTables& tables, QuizWindow& mainWindow, Pendulum& pendulum,
+        QWidget* parent = nullptr);
     ~Tri() override;
 
     // open() shows the window; activation rewrites the labels and switches
@@ -28,6 +30,7 @@ public:
 
 protected:
     void activated() override;
+    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -37,7 +40,7 @@ private:
     void pointerTick();
     void paintBackground();
 
-    Pendulum m_pendulum;
+    Pendulum& m_pendulum;
     QPixmap m_background;
     // In window units, as the pendulum computes it.
     LineShape* m_line = nullptr;

@@ -1,5 +1,5 @@
 // What the two tie-break windows share: the look of their controls, the
-// timers' switching, and the ground colour of their pictures.
+// timers' switching, and the colours of their pictures.
 #pragma once
 
 #include <QColor>
@@ -17,7 +17,6 @@ namespace kinsight {
 
 struct QuizTables;
 
-inline const QColor kGround(192, 192, 192);
 inline const QColor kBlue(51, 51, 255);
 inline const QColor kDarkRed(153, 0, 0);
 inline const QColor kPurple(102, 0, 102);

@@ -322,7 +322,7 @@ void Only::openTieBreak(int ways) {
         m_dual->open();
     } else if (ways == 3) {
         if (!m_tri)
-            m_tri = new Tri(m_quiz.tables(), *this);
+            m_tri = new Tri(m_quiz.tables(), *this, m_pendulum);
         m_tri->open();
     }
 }

@@ -7,6 +7,7 @@
 // box i.
 #pragma once
 
+#include "pendulum.h"
 #include "quiz.h"
 #include "quiz_window.h"
 
@@ -92,6 +93,8 @@ private:
     QLabel* m_firstScoreLabel = nullptr;
     QLabel* m_lastScoreLabel = nullptr;
 
+    // Outlives the three-way window, whose phase is never reset.
+    Pendulum m_pendulum;
     QPointer<Credits> m_credits;
     QPointer<Dual> m_dual;
     QPointer<Tri> m_tri;

@@ -53,9 +53,10 @@ int main(int argc, char** argv) {
     tables.TieList = {4, 7, 9};
     kinsight::NullQuizWindow mainWindow;
 
+    kinsight::Pendulum pendulum;
     std::unique_ptr<QWidget> window;
     if (tri) {
-        auto* w = new kinsight::Tri(tables, mainWindow);
+        auto* w = new kinsight::Tri(tables, mainWindow, pendulum);
         window.reset(w);
         w->open();
     } else {

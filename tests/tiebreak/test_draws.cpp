@@ -34,6 +34,7 @@ public:
     const QuizTables* tables = nullptr;
     QPointer<Dual> dual;
     QPointer<Tri> tri;
+    Pendulum pendulum;
     std::vector<std::string> messages;
 
     ~PlayWindow() override {
@@ -56,7 +57,7 @@ public:
             dual->open();
         } else {
             if (!tri) {
-                tri = new Tri(*tables, *this);
+                tri = new Tri(*tables, *this, pendulum);
                 holdOff(tri->findChild<QTimer*>(QStringLiteral("Timer1")));
             }
             tri->open();

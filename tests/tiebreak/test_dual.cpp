@@ -160,6 +160,16 @@ INSTANTIATE_TEST_SUITE_P(Ties, DualLabels,
                                                    ""}),
                          rowName<LabelCase>);
 
+TEST_F(DualTest, PaintsTheDiscSplitInTwoOnGrey) {
+    makeShown();
+    const QImage shot = dual->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(3, 3), QColor(192, 192, 192));
+    EXPECT_EQ(shot.pixelColor(60, 170), QColor(51, 51, 255)) << "left half";
+    EXPECT_EQ(shot.pixelColor(190, 170), QColor(153, 0, 0)) << "right half";
+    EXPECT_EQ(shot.pixelColor(125, 40), QColor(102, 0, 102)) << "the split above the centre";
+    EXPECT_EQ(shot.pixelColor(125, 200), QColor(Qt::black)) << "the needle at rest";
+}
+
 TEST_F(DualTest, NeedleTickTurnsTheMovingEndOnly) {
     makeShown();
     ASSERT_TRUE(tick(timer1()));
@@ -260,6 +270,42 @@ TEST_F(DualTest, ComingBackToTheWindowRestartsTheNeedle) {
     EXPECT_TRUE(recorder.calls.empty());
     ASSERT_TRUE(tick(slower()));
     EXPECT_FALSE(recorder.calls.empty());
+}
+
+TEST_F(DualTest, TheFocusAShowBringsIsNoSecondArrival) {
+    make();
+    holdOff(timer1());
+    holdOff(slower());
+    dual->open();
+    // Ticks may come before the window system hands the focus over.
+    ASSERT_TRUE(tick(timer1(), 4));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dual));
+    ASSERT_TRUE(tick(timer1()));
+    EXPECT_NEAR(needleEnd().x(), 125.0 + 120.0 * std::sin(1.5), 1e-4)
+        << "the needle went back to straight down";
+}
+
+TEST_F(DualTest, ComingFromAnotherProgramLeavesTheNeedleAlone) {
+    makeShown();
+    ASSERT_TRUE(tick(timer1(), 5));
+    pressStop();
+    ASSERT_TRUE(tick(slower(), 10));
+
+    // The user turns to another program, which the window system reports
+    // as no window of this one having the focus, and comes back straight to
+    // this window.
+    other = new QWidget;
+    other->setObjectName(QStringLiteral("other"));
+    other->show();
+    ASSERT_TRUE(activate(other));
+    Q_EMIT qGuiApp->focusWindowChanged(nullptr);
+    ASSERT_TRUE(activate(dual));
+
+    EXPECT_TRUE(slower()->isActive()) << "the slowing was given up";
+    ASSERT_TRUE(tick(slower(), 57));
+    EXPECT_TRUE(recorder.calls.empty());
+    ASSERT_TRUE(tick(slower()));
+    EXPECT_EQ(recorder.calls.size(), 3u) << "stops on the 68th slower tick as before";
 }
 
 TEST_F(DualTest, RestartResetSwitchesTheNeedleBackOnUnseen) {

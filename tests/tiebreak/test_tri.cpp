@@ -50,7 +50,7 @@ protected:
     }
 
     Tri* make() {
-        tri = new Tri(tables, recorder);
+        tri = new Tri(tables, recorder, pendulum);
         return tri;
     }
     Tri* makeShown() {
@@ -70,6 +70,7 @@ protected:
 
     QuizTables tables;
     Recorder recorder;
+    Pendulum pendulum;
     bool greetedVisible = false;
     bool greetedTicking = true;
     QPointer<Tri> tri;
@@ -115,6 +116,19 @@ TEST_F(TriTest, LaysOutTheWindowAsDrawn) {
     EXPECT_NEAR(freeEndY(), 151.7, 1e-5);
     EXPECT_NEAR(line()->property("x2").toDouble(), 222.2, 1e-9);
     EXPECT_NEAR(line()->property("y2").toDouble(), 151.7, 1e-9);
+}
+
+TEST_F(TriTest, PaintsTheBandsOnTheWindowsOwnGround) {
+    makeShown();
+    const QImage shot = tri->grab().toImage();
+    const QColor ground = tri->palette().color(QPalette::Window);
+    EXPECT_EQ(shot.pixelColor(5, 5), ground) << "the grey ground is the transparent colour";
+    EXPECT_EQ(shot.pixelColor(251, 100), ground) << "the strip right of the picture";
+    EXPECT_EQ(shot.pixelColor(24, 60), QColor(51, 51, 153));
+    EXPECT_EQ(shot.pixelColor(180, 60), QColor(51, 51, 255));
+    EXPECT_EQ(shot.pixelColor(180, 100), QColor(102, 0, 102));
+    EXPECT_EQ(shot.pixelColor(180, 200), QColor(153, 0, 0));
+    EXPECT_EQ(shot.pixelColor(150, 128), QColor(Qt::black)) << "the pointer at rest";
 }
 
 struct LabelCase {
@@ -247,9 +261,19 @@ TEST_F(TriTest, ClosedBeforeTheResultAnnouncesNothingAndComesBackAnew) {
     EXPECT_TRUE(tri.isNull());
     EXPECT_TRUE(recorder.calls.empty());
 
+    // The new window is laid out afresh, but the phase runs on.
     makeShown();
+    EXPECT_EQ(freeEndY(), Pendulum::kRestY);
+    pressStop();
+    EXPECT_EQ(recorder.calls, (Calls{"greet(Bo)", "setResultName(Bo)", "showPicture(Bo)"}))
+        << "the pointer as laid out points at the middle band";
+    tri->open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(tri));
     ASSERT_TRUE(tick(timer1()));
-    EXPECT_EQ(freeEndY(), 150.0);
+    double phase = 0.0;
+    for (int i = 0; i < 7; ++i)
+        phase += Pendulum::kPhaseStep;
+    EXPECT_EQ(freeEndY(), pointerY(phase));
 }
 
 TEST_F(TriTest, RealGreetingBoxLeavesTheWindowHiddenAndStill) {
