@@ -10,6 +10,8 @@ const char* failureName(Failure failure) {
         return "Input past end of file";
     case Failure::SubscriptOutOfRange:
         return "Subscript out of range";
+    case Failure::FieldTooLong:
+        return "Field too long";
     }
     return "Unknown failure";
 }

@@ -11,9 +11,11 @@ enum class Failure {
     FileNotFound,
     InputPastEndOfFile,
     SubscriptOutOfRange,
+    FieldTooLong,
 };
 
-// "File not found", "Input past end of file", "Subscript out of range".
+// "File not found", "Input past end of file", "Subscript out of range",
+// "Field too long".
 const char* failureName(Failure failure);
 
 class QuizError : public std::runtime_error {

@@ -3,6 +3,8 @@
 #include "quiz_error.h"
 #include "text.h"
 
+#include <limits>
+
 namespace kinsight {
 
 namespace {
@@ -33,8 +35,12 @@ void QuizFile::open(const std::filesystem::path& path, std::string displayName) 
     close();
     m_displayName = std::move(displayName);
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    const auto type = std::filesystem::status(path, ec).type();
+    if (type == std::filesystem::file_type::directory)
         throw QuizError(Failure::FileNotFound, path.string(), 0, "it is a folder");
+    // A device or a pipe may never end, or cannot be read twice.
+    if (!ec && type != std::filesystem::file_type::regular)
+        throw QuizError(Failure::FileNotFound, path.string(), 0, "it is not a plain file");
     m_file = std::fopen(path.c_str(), "rb");
     if (!m_file)
         throw QuizError(Failure::FileNotFound, path.string(), 0, "");
@@ -82,8 +88,10 @@ void QuizFile::appendBytes(const char* data, std::size_t size) {
 
 int QuizFile::appendUntil(char stop1, char stop2, char stop3) {
     for (;;) {
+        if (m_field.size() > kMaxFieldBytes)
+            return kTooLong;
         if (m_pos == m_end && !refill())
-            return -1;
+            return kEndOfFile;
         const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_end;
         const char* p = begin;
@@ -91,6 +99,8 @@ int QuizFile::appendUntil(char stop1, char stop2, char stop3) {
             ++p;
         appendBytes(begin, static_cast<std::size_t>(p - begin));
         m_pos += static_cast<std::size_t>(p - begin);
+        if (m_field.size() > kMaxFieldBytes)
+            return kTooLong;
         if (p != end)
             return static_cast<unsigned char>(*p);
     }
@@ -107,8 +117,18 @@ bool QuizFile::takeLineEnd() {
     } else {
         return false;
     }
-    ++m_line;
+    // A file of billions of line ends still counts without overflowing.
+    if (m_line < std::numeric_limits<int>::max())
+        ++m_line;
     return true;
+}
+
+void QuizFile::failTooLong(std::string_view reading) const {
+    std::string detail(reading);
+    if (!detail.empty())
+        detail += "; ";
+    detail += "over " + std::to_string(kMaxFieldBytes >> 20) + " MiB";
+    throw QuizError(Failure::FieldTooLong, m_displayName, m_fieldLine, std::move(detail));
 }
 
 bool QuizFile::atEnd() {
@@ -117,7 +137,8 @@ bool QuizFile::atEnd() {
 
 const std::string& QuizFile::readField(std::string_view reading) {
     if (atEnd()) {
-        // Point at the last line that has anything on it, not the one after it.
+        // Point at the line of the last field, not the one after the final
+        // line end.
         const int line = (m_lastWasLineEnd && m_line > 1) ? m_line - 1 : m_line;
         throw QuizError(Failure::InputPastEndOfFile, m_displayName, line, std::string(reading));
     }
@@ -136,6 +157,8 @@ const std::string& QuizFile::readField(std::string_view reading) {
             takeLineEnd();
             m_field += '\n';
         }
+        if (c == kTooLong)
+            failTooLong(reading);
         if (c == '"')
             advance();
         while ((c = peek()) >= 0 && c != ',' && c != '\r' && c != '\n')
@@ -145,6 +168,8 @@ const std::string& QuizFile::readField(std::string_view reading) {
         while (!m_field.empty() && isBlank(m_field.back()))
             m_field.pop_back();
     }
+    if (c == kTooLong)
+        failTooLong(reading);
 
     if (c == ',') {
         advance();

@@ -19,6 +19,10 @@ namespace kinsight {
 
 class QuizFile {
 public:
+    // No quiz needs a field this long; a stray quote that swallows a huge
+    // file is stopped here rather than by running out of memory.
+    static constexpr std::size_t kMaxFieldBytes = std::size_t{64} << 20;
+
     QuizFile() = default;
     ~QuizFile();
     QuizFile(const QuizFile&) = delete;
@@ -26,14 +30,14 @@ public:
 
     // Opens the file for reading from its start. displayName is what errors
     // about its fields call it; a missing file is named by its full path.
-    // Throws QuizError (File not found).
+    // Throws QuizError (File not found), also for a folder, a device or a pipe.
     void open(const std::filesystem::path& path, std::string displayName);
     void close();
     bool isOpen() const { return m_file != nullptr; }
 
     // The next field, as UTF-8. The reference stays valid until the next call.
-    // Throws QuizError (Input past end of file), naming `reading` as what was
-    // being read or sought.
+    // Throws QuizError (Input past end of file, Field too long), naming
+    // `reading` as what was being read or sought.
     const std::string& readField(std::string_view reading);
 
     // True once every field has been read.
@@ -56,10 +60,14 @@ private:
     }
     void advance() { ++m_pos; }
     bool refill();
+    static constexpr int kEndOfFile = -1;
+    static constexpr int kTooLong = -2;
     // Appends bytes up to (not including) the first of the stop bytes, across
-    // buffer refills; returns that byte, or -1 at the end of the file.
+    // buffer refills; returns that byte, kEndOfFile, or kTooLong once the
+    // field is over kMaxFieldBytes.
     int appendUntil(char stop1, char stop2, char stop3);
     void appendBytes(const char* data, std::size_t size);
+    [[noreturn]] void failTooLong(std::string_view reading) const;
     // Consumes a line end if one is next; true if it did.
     bool takeLineEnd();
 

@@ -199,16 +199,66 @@ TEST(Open, MissingFileIsFileNotFoundNamingTheFullPath) {
     EXPECT_FALSE(file.isOpen());
 }
 
-TEST(Open, FolderIsFileNotFound) {
+TEST(Open, FolderOrDeviceIsFileNotFound) {
     TempDir dir;
-    QuizFile file;
-    try {
-        file.open(dir.path(), "way.txt");
-        FAIL() << "opened a folder";
-    } catch (const QuizError& error) {
-        EXPECT_EQ(error.failure(), Failure::FileNotFound);
+    // A device is no quiz file: reading it may never end.
+    for (const std::filesystem::path& path : {dir.path(), std::filesystem::path("/dev/null")}) {
+        QuizFile file;
+        try {
+            file.open(path, "way.txt");
+            FAIL() << "opened " << path;
+        } catch (const QuizError& error) {
+            EXPECT_EQ(error.failure(), Failure::FileNotFound) << path;
+            EXPECT_EQ(error.file(), path.string());
+        }
+        EXPECT_FALSE(file.isOpen());
     }
 }
+
+struct LongFieldCase {
+    const char* name;
+    std::string head;
+    std::size_t length;
+    bool tooLong;
+};
+
+class LongField : public testing::TestWithParam<LongFieldCase> {};
+
+// A stray quote can swallow a whole file into one field; past a limit no
+// quiz comes near, that is a failure on the field's line, not a program
+// growing until memory runs out.
+TEST_P(LongField, StopsPastTheLimitOnTheFieldsLine) {
+    const LongFieldCase& row = GetParam();
+    TempDir dir;
+    std::string bytes = "Title\r\n" + row.head;
+    bytes.append(row.length, 'x');
+    bytes += "\r\nnext\r\n";
+    QuizFile file;
+    file.open(dir.write("way.txt", bytes), "way.txt");
+    EXPECT_EQ(file.readField("reading the title"), "Title");
+    if (!row.tooLong) {
+        EXPECT_EQ(file.readField("reading a name").size(), row.length);
+        EXPECT_EQ(file.readField("reading a name"), "next");
+        return;
+    }
+    try {
+        file.readField("reading a name");
+        FAIL() << "read a field of " << row.length << " bytes";
+    } catch (const QuizError& error) {
+        EXPECT_EQ(error.failure(), Failure::FieldTooLong);
+        EXPECT_EQ(error.line(), 2);
+        EXPECT_EQ(std::string(error.what()),
+                  "way.txt:2: Field too long (reading a name; over 64 MiB)");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limit, LongField,
+    testing::Values(LongFieldCase{"AtTheLimit", "", QuizFile::kMaxFieldBytes, false},
+                    LongFieldCase{"OneByteOver", "", QuizFile::kMaxFieldBytes + 1, true},
+                    LongFieldCase{"UnclosedQuoteOverLines", "\"\n\n", QuizFile::kMaxFieldBytes,
+                                  true}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Open, ReopeningReadsFromTheStartAgain) {
     TempDir dir;
