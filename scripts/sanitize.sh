@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh --test
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKINSIGHT_SANITIZE=ON
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKINSIGHT_SANITIZE=ON -DKINSIGHT_GUI=ON -DKINSIGHT_TESTS=ON
 cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

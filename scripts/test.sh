@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh --test
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINSIGHT_TESTS=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINSIGHT_GUI=ON -DKINSIGHT_TESTS=ON
 cmake --build build -j"$(nproc)"
 
 if command -v clang++ >/dev/null; then
