@@ -1,10 +1,10 @@
 #include "failure.h"
 
+#include "message_box.h"
 #include "quiz_error.h"
 #include "startup.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QWidget>
 
 #include <iostream>
@@ -39,11 +39,8 @@ void reportFailureAndExit(const QuizError& error, QWidget* parent) {
 
     // A hidden window would place the box over nothing in particular.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kProgramName),
-                    QString::fromStdString(error.what()), QMessageBox::Ok, owner);
-    box.setObjectName(QStringLiteral("failureReport"));
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(QMessageBox::Critical, QString::fromLatin1(kProgramName),
+                   QString::fromStdString(error.what()), "failureReport", owner);
 
     if (exitHandler())
         exitHandler()(kFailureExitStatus);

@@ -3,6 +3,7 @@
 #include "credits.h"
 #include "dual.h"
 #include "failure.h"
+#include "message_box.h"
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
@@ -16,7 +17,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -275,29 +275,17 @@ void Only::showPicture(const std::string& characterName) {
 }
 
 void Only::greet(const std::string& characterName) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramName),
-                    QString::fromLatin1(kGreeting) + fromEngine(characterName), QMessageBox::Ok,
-                    this);
-    box.setObjectName(QStringLiteral("greeting"));
-    // Quiz texts are shown as written, even where they look like markup.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(QMessageBox::NoIcon, QString::fromLatin1(kProgramName),
+                   QString::fromLatin1(kGreeting) + fromEngine(characterName), "greeting", this);
 }
 
 void Only::warn(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), text, QMessageBox::Ok,
-                    this);
-    box.setObjectName(QStringLiteral("pictureWarning"));
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(QMessageBox::Warning, QString::fromLatin1(kProgramName), text, "pictureWarning",
+                   this);
 }
 
 void Only::message(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, fromEngine(title), fromEngine(text), QMessageBox::Ok,
-                    this);
-    box.setObjectName(QStringLiteral("message"));
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(QMessageBox::NoIcon, fromEngine(title), fromEngine(text), "message", this);
 }
 
 void Only::setControlEnabled(Control control, bool enabled) {
