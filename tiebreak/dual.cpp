@@ -37,6 +37,10 @@ Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
     m_timer1 = makeTimer(this, "Timer1", kTimer1Ms);
     m_slower = makeTimer(this, "Slower", kSlowerMs);
 
+    setAccessibleDescription(QStringLiteral(
+        "A needle spins over two halves, one for each name. Stop slows it down; the half "
+        "it stops on is chosen."));
+
     connect(m_stop, &QPushButton::clicked, this, &Dual::stopClicked);
     connect(m_timer1, &QTimer::timeout, this, &Dual::needleTick);
     connect(m_slower, &QTimer::timeout, this, &Dual::slowerTick);
@@ -60,12 +64,10 @@ void Dual::activated() {
     m_slower->stop();
 }
 
-void Dual::hideEvent(QHideEvent* event) {
-    // A hidden window neither turns nor announces; a restart may switch the
-    // needle back on afterwards.
+void Dual::stopTimers() {
+    // A restart may switch the needle back on afterwards.
     m_timer1->stop();
     m_slower->stop();
-    QWidget::hideEvent(event);
 }
 
 void Dual::stopClicked() {

@@ -32,7 +32,7 @@ public:
 
 protected:
     void activated() override;
-    void hideEvent(QHideEvent* event) override;
+    void stopTimers() override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

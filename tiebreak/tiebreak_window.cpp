@@ -3,6 +3,7 @@
 #include "window_art.h"
 
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -28,6 +29,7 @@ TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow,
 }
 
 void TieBreakWindow::open() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -66,6 +68,16 @@ void TieBreakWindow::showEvent(QShowEvent* event) {
         m_showPending = true;
     }
     QWidget::showEvent(event);
+}
+
+void TieBreakWindow::hideEvent(QHideEvent* event) {
+    // A hide of the program's own (the announcement, a restart) ends the
+    // motion, so nothing can announce from a tie list emptied since. A
+    // minimise or a desktop switch is the window system's: the draw goes on
+    // unseen and the needle or pointer is still moving when it comes back.
+    if (!event->spontaneous())
+        stopTimers();
+    QWidget::hideEvent(event);
 }
 
 } // namespace kinsight

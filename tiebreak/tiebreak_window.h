@@ -17,7 +17,8 @@ struct QuizTables;
 class TieBreakWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows the window modeless and makes it active.
+    // Shows the window modeless and makes it active, also when the window
+    // system had minimised it before the program hid it.
     void open();
 
 protected:
@@ -27,11 +28,14 @@ protected:
     // Runs on every show and whenever the user comes back to the window from
     // another window of the program.
     virtual void activated() = 0;
+    // Switches the window's timers off; runs on the program's own hides only.
+    virtual void stopTimers() = 0;
     // Greets while this window is still up, hides it, then shows the name and
     // the picture in the given order.
     void announce(int position, ResultOrder order);
 
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
     const QuizTables& m_tables;
 

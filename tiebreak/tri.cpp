@@ -51,6 +51,10 @@ Tri::Tri(const QuizTables& tables, QuizWindow& mainWindow, Pendulum& pendulum, Q
     m_stop = makeStopButton(this);
     m_timer1 = makeTimer(this, "Timer1", kTimer1Ms);
 
+    setAccessibleDescription(QStringLiteral(
+        "A pointer swings over three bands, one for each name. Stop freezes it; the band "
+        "it points at is chosen."));
+
     connect(m_stop, &QPushButton::clicked, this, &Tri::stopClicked);
     connect(m_timer1, &QTimer::timeout, this, &Tri::pointerTick);
 
@@ -77,10 +81,9 @@ void Tri::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void Tri::hideEvent(QHideEvent* event) {
-    // Hidden, the pointer rests, so a later show swings on from this phase.
+void Tri::stopTimers() {
+    // The pointer rests, so a later show swings on from this phase.
     m_timer1->stop();
-    QWidget::hideEvent(event);
 }
 
 void Tri::pointerTick() {

@@ -30,8 +30,8 @@ public:
 
 protected:
     void activated() override;
+    void stopTimers() override;
     void changeEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

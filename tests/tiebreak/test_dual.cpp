@@ -349,6 +349,40 @@ TEST_F(DualTest, HiddenWindowNeverAnnounces) {
     EXPECT_TRUE(recorder.calls.empty());
 }
 
+// Minimised by the window system while slowing: the needle goes on unseen,
+// the restore is no return of the user, and the stopping tick announces.
+TEST_F(DualTest, MinimisedWindowGoesOnAndAnnouncesWhenRestored) {
+    makeShown();
+    pressStop();
+    ASSERT_TRUE(tick(slower(), 30));
+    const QPointF before = needleEnd();
+    dual->showMinimized();
+    EXPECT_TRUE(timer1()->isActive());
+    EXPECT_TRUE(slower()->isActive());
+    ASSERT_TRUE(tick(timer1()));
+    EXPECT_NE(needleEnd(), before);
+    dual->showNormal();
+    // Not restarted from straight down, and the slowing runs on.
+    EXPECT_TRUE(slower()->isActive());
+    ASSERT_TRUE(tick(slower(), 37));
+    EXPECT_TRUE(recorder.calls.empty());
+    ASSERT_TRUE(tick(slower()));
+    EXPECT_EQ(recorder.calls.size(), 3u);
+    EXPECT_FALSE(dual->isVisible());
+}
+
+// The program hid a minimised window; its next show must not come back minimised.
+TEST_F(DualTest, ReopenedAfterAHideWhileMinimisedShowsNormally) {
+    makeShown();
+    dual->showMinimized();
+    dual->hide();
+    EXPECT_FALSE(timer1()->isActive());
+    dual->open();
+    EXPECT_FALSE(dual->isMinimized());
+    EXPECT_TRUE(dual->isVisible());
+    EXPECT_TRUE(timer1()->isActive());
+}
+
 TEST_F(DualTest, ClosedBeforeTheResultAnnouncesNothing) {
     makeShown();
     pressStop();

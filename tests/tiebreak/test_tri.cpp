@@ -253,6 +253,19 @@ TEST_F(TriTest, HiddenWindowRests) {
     EXPECT_TRUE(recorder.calls.empty());
 }
 
+TEST_F(TriTest, MinimisedWindowSwingsOnUnseen) {
+    makeShown();
+    ASSERT_TRUE(tick(timer1(), 4));
+    tri->showMinimized();
+    EXPECT_TRUE(timer1()->isActive());
+    ASSERT_TRUE(tick(timer1(), 3));
+    tri->showNormal();
+    EXPECT_TRUE(timer1()->isActive());
+    ASSERT_TRUE(tick(timer1()));
+    EXPECT_EQ(freeEndY(), pointerY(0.3 * 7));
+    EXPECT_TRUE(recorder.calls.empty());
+}
+
 TEST_F(TriTest, ClosedBeforeTheResultAnnouncesNothingAndComesBackAnew) {
     makeShown();
     ASSERT_TRUE(tick(timer1(), 7));
