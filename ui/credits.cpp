@@ -30,7 +30,9 @@ Credits::Credits(QWidget* parent)
     picture->setGeometry(8, 8, 304, 189);
     picture->setScaledContents(true);
     picture->setPixmap(QPixmap(QString::fromLatin1(kAboutPicture)));
-    picture->setAccessibleName(QStringLiteral("Kinsight"));
+    picture->setAccessibleName(QStringLiteral("Kinsight, a personality quiz"));
+    picture->setAccessibleDescription(
+        QStringLiteral("A compass with a blue and a red half under a starry night sky"));
 
     auto* label = new QLabel(creditsText(), this);
     label->setObjectName(QStringLiteral("Label1"));

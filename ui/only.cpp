@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace kinsight {
 
@@ -99,7 +100,7 @@ void Only::createControls() {
     questionPalette.setColor(QPalette::WindowText, questionPalette.color(QPalette::Text));
     m_question->setPalette(questionPalette);
     m_question->setAutoFillBackground(true);
-    m_question->setAccessibleName(QStringLiteral("Question"));
+    // No accessible name of its own: a screen reader then reads the question.
 
     m_optionGroup = new QButtonGroup(this);
     m_optionGroup->setExclusive(true);
@@ -117,14 +118,20 @@ void Only::createControls() {
     skip->setAccessibleName(skip->text());
     m_optionGroup->addButton(skip, kSkipId);
     m_options[kSkipId] = skip;
-    // clicked, not toggled: clearing a selection from code must not score.
-    connect(m_optionGroup, &QButtonGroup::idClicked, this, &Only::optionClicked);
+    // Only a button turning selected scores, so clearing a selection from
+    // code never does. A click is not enough: a screen reader's "toggle"
+    // selects an answer without clicking it.
+    connect(m_optionGroup, &QButtonGroup::idToggled, this, &Only::optionToggled);
 
     m_picture = new PictureArea(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
     m_picture->setGeometry(288, 8, 161, 193);
     m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
     connect(m_picture, &PictureArea::clicked, this, &Only::openCredits);
+    // The picture takes no focus, so the keyboard reaches the about window
+    // by the usual key for help.
+    auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(about, &QShortcut::activated, this, &Only::openCredits);
 
     m_resultName = new QLineEdit(this);
     m_resultName->setObjectName(QStringLiteral("Text1"));
@@ -186,7 +193,9 @@ template <typename Action> void Only::guarded(Action&& action) {
     }
 }
 
-void Only::optionClicked(int id) {
+void Only::optionToggled(int id, bool selected) {
+    if (!selected)
+        return;
     if (id == kSkipId)
         guarded([this] { m_quiz.skipChosen(); });
     else
@@ -196,6 +205,8 @@ void Only::optionClicked(int id) {
 void Only::restartClicked() {
     guarded([this] { m_quiz.restart(); });
     nameScoreBoxes();
+    // The keyboard starts over where the quiz does: at the first answer.
+    m_options[1]->setFocus(Qt::OtherFocusReason);
 }
 
 void Only::openCredits() {

@@ -72,7 +72,7 @@ private:
     // Every call into the engine from a handler goes through here, so a
     // failure is reported in one place and ends the program.
     template <typename Action> void guarded(Action&& action);
-    void optionClicked(int id);
+    void optionToggled(int id, bool selected);
     void restartClicked();
     QAbstractButton* button(Control control) const;
     void nameScoreBoxes();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 struct SeenBox {
@@ -19,7 +20,10 @@ struct SeenBox {
 
 class ModalCloser : public QObject {
 public:
-    ModalCloser() {
+    // ByKeys closes each box as a keyboard user would, Return and Space by turns.
+    enum Way { ByClick, ByKeys };
+
+    explicit ModalCloser(Way way = ByClick) : m_way(way) {
         m_timer.setInterval(5);
         connect(&m_timer, &QTimer::timeout, this, &ModalCloser::poll);
         m_timer.start();
@@ -47,12 +51,18 @@ private:
         m_boxes.append(seen);
         if (m_whileOpen)
             m_whileOpen();
+        if (m_way == ByKeys) {
+            QWidget* target = modal->focusWidget() ? modal->focusWidget() : modal;
+            QTest::keyClick(target, m_boxes.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
+            return;
+        }
         if (auto* box = qobject_cast<QMessageBox*>(modal); box && !box->buttons().isEmpty())
             box->buttons().first()->click();
         else
             modal->close();
     }
 
+    Way m_way;
     QTimer m_timer;
     QPointer<QWidget> m_last;
     QList<SeenBox> m_boxes;

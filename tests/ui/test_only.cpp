@@ -368,13 +368,20 @@ private Q_SLOTS:
         auto* group = option(1)->group();
         QVERIFY(group && group->exclusive());
         QSignalSpy clicks(group, &QButtonGroup::idClicked);
+        QSignalSpy toggles(group, &QButtonGroup::idToggled);
         for (int k = 1; k <= 7; ++k) {
-            option(k)->setChecked(true);
+            {
+                // Shown selected without the user's selection event.
+                const QSignalBlocker quiet(group);
+                option(k)->setChecked(true);
+            }
             w.clearSelection(k == 7 ? Control::SkipQuestion : kinsight::answerControl(k));
             QVERIFY(!option(k)->isChecked());
             QVERIFY(group->exclusive());
         }
         QCOMPARE(clicks.count(), 0);
+        for (const QList<QVariant>& toggle : toggles)
+            QCOMPARE(toggle.at(1).toBool(), false);
         QCOMPARE(scores(), blanks());
         QCOMPARE(child<QLabel>("Question_Box")->text(), QString("Red, or blue?"));
     }
