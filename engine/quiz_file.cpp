@@ -49,7 +49,7 @@ const char* findAny(const char* p, const char* end, char a, char b, char c) {
 
 } // namespace
 
-QuizFile::QuizFile(std::size_t chunkBytes) : m_chunk(chunkBytes > 0 ? chunkBytes : 1) {}
+QuizFile::QuizFile(std::size_t chunkBytes) : m_maxChunk(chunkBytes > 0 ? chunkBytes : 1) {}
 
 QuizFile::~QuizFile() {
     close();
@@ -68,6 +68,11 @@ void QuizFile::open(const std::filesystem::path& path, std::string displayName) 
     m_file = std::fopen(path.c_str(), "rb");
     if (!m_file)
         throw QuizError(Failure::FileNotFound, path.string(), 0, "");
+    // A small quiz needs no large buffers; should it grow meanwhile, it is
+    // still read whole, in more chunks.
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    m_chunk =
+        ec ? m_maxChunk : static_cast<std::size_t>(std::clamp<std::uintmax_t>(size, 1, m_maxChunk));
 
     m_buffer.assign(m_chunk + kPadding, '\0');
     bool hasNul = false;

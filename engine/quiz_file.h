@@ -94,7 +94,8 @@ private:
     void takeLineEnd();
     [[noreturn]] void failTooLong(std::string_view reading) const;
 
-    std::size_t m_chunk;
+    std::size_t m_maxChunk;
+    std::size_t m_chunk = 0; // for the open file
     std::FILE* m_file = nullptr;
     std::string m_displayName;
     Encoding m_encoding = Encoding::Utf8;
