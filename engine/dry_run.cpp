@@ -22,7 +22,7 @@ public:
             break;
         case FieldRole::QuestionText:
             ++m_summary.questionCount;
-            m_current = QuestionSummary{};
+            clear(m_current);
             m_current.line = event.line;
             m_current.text = event.text;
             break;
@@ -31,7 +31,7 @@ public:
             break;
         case FieldRole::Weight:
             m_current.answers[event.answer].weights[event.slot] = event.points;
-            if (event.text.empty() && event.answer == kAnswerCount && m_keep)
+            if (m_keep && event.answer == kAnswerCount && event.text.empty())
                 m_summary.questions.push_back(std::move(m_current));
             break;
         default:
@@ -42,6 +42,15 @@ public:
     }
 
 private:
+    // In place, so that the texts keep their room from one question to the next.
+    static void clear(QuestionSummary& question) {
+        question.text.clear();
+        for (AnswerSummary& answer : question.answers) {
+            answer.text.clear();
+            answer.weights.fill(0);
+        }
+    }
+
     QuizSummary& m_summary;
     bool m_keep;
     QuizObserver* m_next;

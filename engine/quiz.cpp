@@ -56,11 +56,11 @@ const std::array<AnswerWords, 7>& answerWords() {
 Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory)
     : m_window(window), m_path(std::move(quizFile)), m_enterDirectory(enterDirectory) {}
 
-const std::string& Quiz::read(std::string_view reading) {
+std::string_view Quiz::read(std::string_view reading) {
     return m_file.readField(reading);
 }
 
-void Quiz::notify(FieldRole role, const std::string& text, int answer, int slot, int points,
+void Quiz::notify(FieldRole role, std::string_view text, int answer, int slot, int points,
                   std::string_view marker) {
     if (!m_observer)
         return;
@@ -87,12 +87,12 @@ void Quiz::load() {
     m_finished = false;
     m_question = 1;
 
-    const std::string& title = read("reading the title");
+    const std::string_view title = read("reading the title");
     notify(FieldRole::Title, title);
-    m_window.setTitle(title);
+    m_window.setTitle(std::string(title));
     notify(FieldRole::Ignored, read("reading the line after the title"));
     for (int slot = 1; slot <= kCharacterCount; ++slot) {
-        const std::string& name = read("reading the name of character " + std::to_string(slot));
+        const std::string_view name = read("reading the name of character " + std::to_string(slot));
         notify(FieldRole::Name, name, 0, slot);
         m_tables.CharacterTable[slot] = name;
     }
@@ -109,7 +109,7 @@ void Quiz::ForwardToo(std::string_view marker) {
 
 void Quiz::forwardTo(std::string_view marker, std::string_view seeking) {
     for (;;) {
-        const std::string& field = read(seeking);
+        const std::string_view field = read(seeking);
         if (field == marker) {
             notify(FieldRole::Marker, field, 0, 0, 0, marker);
             return;
@@ -119,21 +119,22 @@ void Quiz::forwardTo(std::string_view marker, std::string_view seeking) {
 }
 
 void Quiz::readQuestionText() {
-    const std::string& text = read("reading the text of question " + std::to_string(m_question));
+    const std::string_view text =
+        read("reading the text of question " + std::to_string(m_question));
     notify(FieldRole::QuestionText, text);
-    m_window.setQuestion(text);
+    m_window.setQuestion(m_shown.assign(text));
 }
 
 void Quiz::readAnswerBlock(int k) {
     const AnswerWords& words = answerWords()[k];
     forwardTo(words.marker, words.seeking);
-    const std::string& text = read(words.text);
+    const std::string_view text = read(words.text);
     notify(FieldRole::AnswerText, text, k);
-    m_window.setAnswer(k, text);
+    m_window.setAnswer(k, m_shown.assign(text));
     notify(FieldRole::Ignored, read(words.after), k);
 
     for (;;) {
-        const std::string& field = read(words.points);
+        const std::string_view field = read(words.points);
         const WeightField weight = parseWeightField(field);
         if (weight.slot < 0 || weight.slot > kCharacterCount)
             throw QuizError(Failure::SubscriptOutOfRange, m_file.displayName(), m_file.fieldLine(),
@@ -158,7 +159,7 @@ void Quiz::Next_Question() {
 
     static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestion);
     forwardTo(kNewQuestion, kSeekingNewQuestion);
-    const std::string& mark = read("reading the line after \"NewQuestion:\"");
+    const std::string_view mark = read("reading the line after \"NewQuestion:\"");
     notify(FieldRole::QuestionMark, mark);
     if (mark == kEndQuestions) {
         m_finished = true;

@@ -49,10 +49,10 @@ public:
     void setObserver(QuizObserver* observer) { m_observer = observer; }
 
 private:
-    const std::string& read(std::string_view reading);
+    std::string_view read(std::string_view reading);
     void forwardTo(std::string_view marker, std::string_view seeking);
-    void notify(FieldRole role, const std::string& text, int answer = 0, int slot = 0,
-                int points = 0, std::string_view marker = {});
+    void notify(FieldRole role, std::string_view text, int answer = 0, int slot = 0, int points = 0,
+                std::string_view marker = {});
     void readQuestionText();
     void readAnswerBlock(int k);
     void finalRanking();
@@ -67,6 +67,7 @@ private:
     QuizObserver* m_observer = nullptr;
     bool m_finished = false;
     int m_question = 0;
+    std::string m_shown; // a field on its way to the window, reused so it is no allocation
 };
 
 } // namespace kinsight

@@ -12,6 +12,8 @@ const char* failureName(Failure failure) {
         return "Subscript out of range";
     case Failure::FieldTooLong:
         return "Field too long";
+    case Failure::NotText:
+        return "Not a text file";
     }
     return "Unknown failure";
 }

@@ -12,10 +12,11 @@ enum class Failure {
     InputPastEndOfFile,
     SubscriptOutOfRange,
     FieldTooLong,
+    NotText,
 };
 
 // "File not found", "Input past end of file", "Subscript out of range",
-// "Field too long".
+// "Field too long", "Not a text file".
 const char* failureName(Failure failure);
 
 class QuizError : public std::runtime_error {

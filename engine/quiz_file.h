@@ -6,9 +6,14 @@
 // whatever follows the closing quote up to the next comma or line end is
 // dropped. An empty line is one empty field. The file is read in chunks, so a
 // quiz of any length takes the same memory.
+//
+// The file may be UTF-8 (with or without a byte-order mark), Windows-1252, or
+// UTF-16 with its byte-order mark; the fields come out as UTF-8 either way.
 #pragma once
 
-#include <cstdint>
+#include "text.h"
+
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,26 +27,30 @@ public:
     // No quiz needs a field this long; a stray quote that swallows a huge
     // file is stopped here rather than by running out of memory.
     static constexpr std::size_t kMaxFieldBytes = std::size_t{64} << 20;
+    static constexpr std::size_t kChunkBytes = 64 * 1024;
 
-    QuizFile() = default;
+    // chunkBytes is how much of the file is read at a time; only tests of
+    // fields split between chunks want anything but the default.
+    explicit QuizFile(std::size_t chunkBytes = kChunkBytes);
     ~QuizFile();
     QuizFile(const QuizFile&) = delete;
     QuizFile& operator=(const QuizFile&) = delete;
 
     // Opens the file for reading from its start. displayName is what errors
     // about its fields call it; a missing file is named by its full path.
-    // Throws QuizError (File not found), also for a folder, a device or a pipe.
+    // Throws QuizError: File not found, also for a folder, a device or a
+    // pipe; Not a text file, naming the first line with a NUL character.
     void open(const std::filesystem::path& path, std::string displayName);
     void close();
     bool isOpen() const { return m_file != nullptr; }
 
-    // The next field, as UTF-8. The reference stays valid until the next call.
-    // Throws QuizError (Input past end of file, Field too long), naming
-    // `reading` as what was being read or sought.
-    const std::string& readField(std::string_view reading);
+    // The next field, as UTF-8. The text stays valid until the next call of
+    // readField or atEnd. Throws QuizError (Input past end of file, Field
+    // too long), naming `reading` as what was being read or sought.
+    std::string_view readField(std::string_view reading);
 
     // True once every field has been read.
-    bool atEnd();
+    bool atEnd() { return !fill(); }
 
     // Line on which the last field read starts (1-based).
     int fieldLine() const { return m_fieldLine; }
@@ -49,38 +58,57 @@ public:
     bool fieldQuoted() const { return m_fieldQuoted; }
     const std::string& displayName() const { return m_displayName; }
     // True if the file is not UTF-8 and is read as Windows-1252.
-    bool isWindows1252() const { return m_windows1252; }
-    std::uint64_t bytesRead() const { return m_consumed + m_pos; }
+    bool isWindows1252() const { return m_encoding == Encoding::Windows1252; }
 
 private:
-    int peek() {
-        if (m_pos == m_end && !refill())
-            return -1;
-        return static_cast<unsigned char>(m_buffer[m_pos]);
-    }
-    void advance() { ++m_pos; }
-    bool refill();
+    enum class Encoding { Utf8, Windows1252, Utf16 };
     static constexpr int kEndOfFile = -1;
     static constexpr int kTooLong = -2;
-    // Appends bytes up to (not including) the first of the stop bytes, across
-    // buffer refills; returns that byte, kEndOfFile, or kTooLong once the
-    // field is over kMaxFieldBytes.
-    int appendUntil(char stop1, char stop2, char stop3);
-    void appendBytes(const char* data, std::size_t size);
-    [[noreturn]] void failTooLong(std::string_view reading) const;
-    // Consumes a line end if one is next; true if it did.
-    bool takeLineEnd();
 
+    // Makes the next byte available, past a pending LF of a CR LF split
+    // between chunks; false at the end of the file.
+    bool fill() {
+        if (m_pos < m_end && !m_skipLf)
+            return true;
+        return fillSlow();
+    }
+    bool fillSlow();
+    // The next chunk of the file, as UTF-8, in m_buffer.
+    bool refill();
+    // Back to the first byte after the byte-order mark.
+    void rewind();
+    Encoding sniff(std::vector<char>& scratch, bool& hasNul);
+    int lineOfFirstNul();
+
+    // readField for every case, also fields split between chunks.
+    std::string_view readFieldAnyhow(std::string_view reading);
+    std::string_view readUnquoted(int& stop);
+    std::string_view readQuoted(int& stop);
+    // Appends bytes up to (not including) the first of the stop bytes, across
+    // chunks; returns that byte, kEndOfFile, or kTooLong once the field is
+    // over kMaxFieldBytes.
+    int appendUntil(char stop1, char stop2, char stop3);
+    // Skips to the comma or line end after a closing quote.
+    int skipToFieldEnd();
+    // Consumes the line end at m_pos.
+    void takeLineEnd();
+    [[noreturn]] void failTooLong(std::string_view reading) const;
+
+    std::size_t m_maxChunk;
+    std::size_t m_chunk = 0; // for the open file
     std::FILE* m_file = nullptr;
     std::string m_displayName;
-    std::vector<char> m_buffer;
+    Encoding m_encoding = Encoding::Utf8;
+    long m_start = 0; // length of the byte-order mark
+    Utf16Decoder m_utf16;
+    std::vector<char> m_raw;    // the file's bytes, when they need converting
+    std::vector<char> m_buffer; // UTF-8, with room for a vector load past m_end
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
-    std::uint64_t m_consumed = 0;
+    bool m_skipLf = false;
     int m_line = 1;
     bool m_lastWasLineEnd = true;
-    bool m_windows1252 = false;
-    std::string m_field;
+    std::string m_field; // a field split between chunks, or with line ends in it
     int m_fieldLine = 0;
     bool m_fieldQuoted = false;
 };

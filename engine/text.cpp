@@ -1,11 +1,31 @@
 #include "text.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace kinsight {
 
+namespace {
+
+// True if none of the 32 bytes at data has its high bit set.
+bool isAsciiBlock(const char* data) {
+    std::uint64_t words[4];
+    std::memcpy(words, data, sizeof words);
+    return ((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080u) == 0;
+}
+
+} // namespace
+
 void Utf8Validator::feed(const char* data, std::size_t size) {
     for (std::size_t i = 0; i < size && !m_bad; ++i) {
+        // A quiz is mostly ASCII: skip it a block at a time.
+        if (m_pending == 0) {
+            while (size - i >= 32 && isAsciiBlock(data + i))
+                i += 32;
+            if (i == size)
+                return;
+        }
         const unsigned byte = static_cast<unsigned char>(data[i]);
         if (m_pending > 0) {
             if (byte < m_lower || byte > m_upper) {
@@ -55,18 +75,7 @@ constexpr char16_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void appendCodePoint(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+constexpr char32_t kReplacement = 0xFFFD;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -74,11 +83,67 @@ bool isBlank(char c) {
 
 } // namespace
 
-void appendWindows1252(std::string& out, unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0)
-        appendCodePoint(out, kHighControls[byte - 0x80]);
-    else
-        appendCodePoint(out, byte);
+char32_t windows1252CodePoint(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
+}
+
+char* putUtf8(char32_t cp, char* out) {
+    if (cp < 0x80) {
+        *out++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+char* Utf16Decoder::feed(const char* data, std::size_t size, char* out) {
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned byte = static_cast<unsigned char>(data[i]);
+        if (m_byte < 0) {
+            m_byte = static_cast<int>(byte);
+            continue;
+        }
+        const unsigned first = static_cast<unsigned>(m_byte);
+        m_byte = -1;
+        out = unit(m_bigEndian ? (first << 8 | byte) : (byte << 8 | first), out);
+    }
+    return out;
+}
+
+char* Utf16Decoder::unit(char32_t value, char* out) {
+    const bool high = value >= 0xD800 && value <= 0xDBFF;
+    const bool low = value >= 0xDC00 && value <= 0xDFFF;
+    if (m_high != 0) {
+        const char32_t pending = m_high;
+        m_high = 0;
+        if (low)
+            return putUtf8(0x10000 + ((pending - 0xD800) << 10) + (value - 0xDC00), out);
+        out = putUtf8(kReplacement, out);
+    }
+    if (high) {
+        m_high = value;
+        return out;
+    }
+    return putUtf8(low ? kReplacement : value, out);
+}
+
+char* Utf16Decoder::finish(char* out) {
+    if (m_high != 0)
+        out = putUtf8(kReplacement, out);
+    if (m_byte >= 0)
+        out = putUtf8(kReplacement, out);
+    reset();
+    return out;
 }
 
 double leadingNumber(std::string_view text) {

@@ -1,5 +1,6 @@
 // Small text helpers the quiz reader needs: telling UTF-8 from Windows-1252,
-// converting the latter, and reading numbers the forgiving way quiz files expect.
+// converting the latter and UTF-16 to UTF-8, and reading numbers the
+// forgiving way quiz files expect.
 #pragma once
 
 #include <cstddef>
@@ -23,8 +24,38 @@ private:
     bool m_bad = false;
 };
 
-// Appends the UTF-8 form of one Windows-1252 byte.
-void appendWindows1252(std::string& out, unsigned char byte);
+// The character a Windows-1252 byte stands for.
+char32_t windows1252CodePoint(unsigned char byte);
+
+// Writes the UTF-8 form of a code point (1 to 4 bytes) at out; returns its end.
+char* putUtf8(char32_t codePoint, char* out);
+
+// Turns UTF-16 bytes into UTF-8, fed in pieces of any size (a character may
+// be split between them). Text that is not UTF-16 cannot stop the reading:
+// an unpaired surrogate, and a last byte without its partner, become U+FFFD.
+class Utf16Decoder {
+public:
+    explicit Utf16Decoder(bool bigEndian = false) : m_bigEndian(bigEndian) {}
+    // Most bytes feed() writes for size bytes of input.
+    static constexpr std::size_t maxOutput(std::size_t size) { return 3 * (size / 2 + 2); }
+    // Decodes size bytes to out; returns the end of what it wrote.
+    char* feed(const char* data, std::size_t size, char* out);
+    // The input has ended: writes what a pending byte or surrogate becomes
+    // (at most 6 bytes) and starts over.
+    char* finish(char* out);
+    // Forgets any pending byte or surrogate, for reading from the start again.
+    void reset() {
+        m_byte = -1;
+        m_high = 0;
+    }
+
+private:
+    char* unit(char32_t value, char* out);
+
+    bool m_bigEndian;
+    int m_byte = -1;     // first byte of a unit whose second is still to come
+    char32_t m_high = 0; // high surrogate waiting for its low one
+};
 
 // The number a text starts with: blanks are ignored anywhere in it, an
 // optional sign and digits with at most one decimal point are read up to the

@@ -522,7 +522,7 @@ void checkTrailer(const std::filesystem::path& quizFile, std::size_t fieldsRead,
         for (std::size_t i = 0; i < fieldsRead; ++i)
             file.readField("");
         while (!file.atEnd()) {
-            const std::string& field = file.readField("");
+            const std::string_view field = file.readField("");
             if (!field.empty()) {
                 out.push_back({Severity::Warning, file.fieldLine(),
                                "text after \"ENDQUESTIONS\" is never read"});

@@ -4,10 +4,12 @@
 #include "dry_run.h"
 #include "quiz_observer.h"
 #include "quiz_text.h"
+#include "reference_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -228,6 +230,65 @@ TEST(DryRun, Windows1252FileReadsLikeItsUtf8Twin) {
     EXPECT_EQ(cp1252.summary.questions[0].answers[1].text, "Oui, cr\xC3\xA9me");
     EXPECT_EQ(cp1252.summary.questions[0].answers[1].weights[1], 3);
 }
+
+// Everything a dry run found, in one text to compare.
+std::string describe(const DryRunResult& run) {
+    std::string text = run.summary.title + "|" + std::to_string(run.summary.questionCount);
+    for (const std::string& name : run.summary.names)
+        text += "|" + name;
+    for (const kinsight::QuestionSummary& q : run.summary.questions) {
+        text += "\n" + std::to_string(q.line) + ":" + q.text;
+        for (const kinsight::AnswerSummary& a : q.answers) {
+            text += "|" + a.text;
+            for (int w : a.weights)
+                text += "," + std::to_string(w);
+        }
+    }
+    return text + "\n" + (run.error ? run.error->what() : "no error");
+}
+
+class EncodingTwins : public ::testing::TestWithParam<const char*> {};
+
+// Authors save as they please: the same quiz in each encoding gives the same
+// fields on the same lines, and the dry run the same result and failure.
+TEST_P(EncodingTwins, ReadLikeTheUtf8Original) {
+    const std::string encoding = GetParam();
+    auto quiz = [](const std::string& weight) {
+        return QuizBuilder()
+            .title("\xE2\x80\x9C"
+                   "Caf\xC3\xA9\xE2\x80\x9D \xE2\x82\xAC")
+            .question(
+                {"\"Cr\xC3\xA8me,\r\nor not?\"", {{"\"Oui, cr\xC3\xA8me\"", {"C01=3", weight}}}})
+            .question("Deux", {{"Non", {"C02=4"}}})
+            .text();
+    };
+    for (const std::string& utf8 : {quiz("C15=9"), quiz("C99=1")}) {
+        std::string bytes = utf8;
+        if (encoding == "UTF-8 with BOM")
+            bytes = "\xEF\xBB\xBF" + utf8;
+        else if (encoding != "UTF-8")
+            bytes = kinsight::test::encodeAs(utf8, encoding);
+        TempDir dir, twinDir;
+        const auto original = dir.write("way.txt", utf8);
+        const auto twin = twinDir.write("way.txt", bytes);
+        EXPECT_EQ(kinsight::test::engineReading(twin, "way.txt"),
+                  kinsight::test::engineReading(original, "way.txt"));
+        const DryRunResult run = kinsight::dryRun(twin, true);
+        EXPECT_EQ(describe(run), describe(kinsight::dryRun(original, true)));
+        EXPECT_EQ(run.windows1252, encoding == "Windows-1252");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, EncodingTwins,
+                         ::testing::Values("UTF-8", "UTF-8 with BOM", "Windows-1252", "UTF-16LE",
+                                           "UTF-16BE"),
+                         [](const auto& row) {
+                             std::string name;
+                             for (char c : std::string(row.param))
+                                 if (std::isalnum(static_cast<unsigned char>(c)))
+                                     name += c;
+                             return name;
+                         });
 
 const char* roleName(FieldRole role) {
     switch (role) {

@@ -1,8 +1,10 @@
 // The field reader: how text is cut into fields, how lines are counted, how
 // the file's encoding is recognised, and what reading past the end reports.
+// Every rule holds whatever the size of the chunks the file is read in.
 #include "quiz_error.h"
 #include "quiz_file.h"
 #include "quiz_text.h"
+#include "reference_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +14,22 @@
 using kinsight::Failure;
 using kinsight::QuizError;
 using kinsight::QuizFile;
+using kinsight::test::engineReading;
+using kinsight::test::FileReading;
+using kinsight::test::referenceReading;
 using kinsight::test::TempDir;
 
 namespace {
+
+// Whole chunks, and tiny ones that split every line end, quote, byte-order
+// mark and multi-byte character somewhere.
+constexpr std::size_t kChunkSizes[] = {QuizFile::kChunkBytes, 1, 2, 3, 7};
 
 // Every field of the file as "line:text", quoted fields as line:"text".
 std::vector<std::string> readAll(QuizFile& file) {
     std::vector<std::string> fields;
     while (!file.atEnd()) {
-        const std::string& field = file.readField("reading a test field");
+        const std::string field(file.readField("reading a test field"));
         const std::string shown = file.fieldQuoted() ? "\"" + field + "\"" : field;
         fields.push_back(std::to_string(file.fieldLine()) + ":" + shown);
     }
@@ -42,8 +51,18 @@ struct FieldCase {
 
 class FieldCutting : public ::testing::TestWithParam<FieldCase> {};
 
+// The reference reader gives the fields listed, and the engine's reader what
+// the reference gives, also the failure past the end, in chunks of any size.
 TEST_P(FieldCutting, GivesTheseFieldsOnTheseLines) {
-    EXPECT_EQ(fieldsOf(GetParam().bytes), GetParam().fields);
+    const FileReading reference = referenceReading(GetParam().bytes, "quiz.txt");
+    std::vector<std::string> shown;
+    for (const auto& f : reference.fields)
+        shown.push_back(std::to_string(f.line) + ":" + (f.quoted ? "\"" + f.text + "\"" : f.text));
+    EXPECT_EQ(shown, GetParam().fields);
+    TempDir dir;
+    const auto path = dir.write("quiz.txt", GetParam().bytes);
+    for (std::size_t chunk : kChunkSizes)
+        EXPECT_EQ(engineReading(path, "quiz.txt", chunk), reference) << chunk << "-byte chunks";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,7 +99,49 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"Utf8ByteOrderMarkSkipped", "\xEF\xBB\xBFTitle\r\n", {"1:Title"}},
         FieldCase{"Utf8TextKept",
                   "\xD0\xA1\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB0\xD0\xBB\xD0\xB0\r\n",
-                  {"1:\xD0\xA1\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB0\xD0\xBB\xD0\xB0"}}),
+                  {"1:\xD0\xA1\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB0\xD0\xBB\xD0\xB0"}},
+        FieldCase{"Windows1252Converted",
+                  "\x93"
+                  "Caf\xE9\x94,x\r\n",
+                  {"1:\xE2\x80\x9C"
+                   "Caf\xC3\xA9\xE2\x80\x9D",
+                   "1:x"}},
+        FieldCase{"QuotedFieldAcrossManyLines",
+                  " \"a,\r\n\nb\r\rc\" x\r\nd",
+                  {"1:\"a,\n\nb\n\nc\"", "6:d"}},
+        FieldCase{"QuoteRightBeforeLineEnd", "\"a\"\r\n\"\"\r\n", {"1:\"a\"", "2:\"\""}},
+        FieldCase{"OnlyBlanks", "  \t ", {"1:"}},
+        FieldCase{"Utf16LittleEndian",
+                  std::string("\xFF\xFEH\0i\0,\0\xE9\0\r\0\n\0x\0", 16),
+                  {"1:Hi", "1:\xC3\xA9", "2:x"}},
+        FieldCase{"Utf16BigEndian",
+                  std::string("\xFE\xFF\0H\0i\0,\x20\xAC\0\r\0\n\0x", 16),
+                  {"1:Hi", "1:\xE2\x82\xAC", "2:x"}},
+        FieldCase{"Utf16SurrogatePair",
+                  std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6),
+                  {"1:\xF0\x9F\x98\x80"}},
+        FieldCase{"Utf16UnpairedHighSurrogate",
+                  std::string("\xFF\xFE\x3D\xD8"
+                              "a\0",
+                              6),
+                  {"1:\xEF\xBF\xBD"
+                   "a"}},
+        FieldCase{"Utf16UnpairedLowSurrogate",
+                  std::string("\xFF\xFE"
+                              "a\0\x00\xDE",
+                              6),
+                  {"1:a\xEF\xBF\xBD"}},
+        FieldCase{"Utf16HighSurrogateAtEnd",
+                  std::string("\xFF\xFE"
+                              "a\0\x3D\xD8",
+                              6),
+                  {"1:a\xEF\xBF\xBD"}},
+        FieldCase{"Utf16OddLastByte",
+                  std::string("\xFF\xFE"
+                              "a\0b",
+                              5),
+                  {"1:a\xEF\xBF\xBD"}},
+        FieldCase{"Utf16OnlyTheMark", "\xFF\xFE", {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct EncodingCase {
@@ -181,6 +242,52 @@ INSTANTIATE_TEST_SUITE_P(Files, PastTheEnd,
                                            EndCase{"EndsWithComma", "a,b,", 2, 1},
                                            EndCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", 0, 1}),
                          [](const auto& row) { return std::string(row.param.name); });
+
+struct NulCase {
+    const char* name;
+    std::string bytes;
+    int line;
+};
+
+class NulByte : public ::testing::TestWithParam<NulCase> {};
+
+// Most often a UTF-16 file without its byte-order mark, or no text at all:
+// the file as a whole is refused, before its first field, in chunks of any size.
+TEST_P(NulByte, IsNotATextFileOnItsLine) {
+    TempDir dir;
+    const auto path = dir.write("way.txt", GetParam().bytes);
+    const std::string expected = "way.txt:" + std::to_string(GetParam().line) +
+                                 ": Not a text file (this line holds a NUL byte; save the quiz "
+                                 "as UTF-8)";
+    EXPECT_EQ(referenceReading(GetParam().bytes, "way.txt").failure, expected);
+    for (std::size_t chunk : kChunkSizes) {
+        QuizFile file(chunk);
+        try {
+            file.open(path, "way.txt");
+            FAIL() << "opened with " << chunk << "-byte chunks";
+        } catch (const QuizError& error) {
+            EXPECT_EQ(error.failure(), Failure::NotText);
+            EXPECT_EQ(error.what(), expected) << chunk << "-byte chunks";
+        }
+        EXPECT_FALSE(file.isOpen());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, NulByte,
+    ::testing::Values(NulCase{"OnTheFirstLine", std::string("Ti\0tle\r\n", 7), 1},
+                      NulCase{"AfterLineEndsOfEveryKind", std::string("a\r\nb\nc\rd\r\r\n\0", 13),
+                              6},
+                      NulCase{"FarBeyondTheFirstChunk",
+                              std::string(100000, 'x') + "\r\n" + std::string(1, '\0'), 2},
+                      NulCase{"InAWindows1252File", std::string("Caf\xE9\r\n\0", 7), 2},
+                      NulCase{"Utf16WithoutItsMark", std::string("T\0i\0\r\0\n\0", 8), 1},
+                      NulCase{"Utf16NulCharacter",
+                              std::string("\xFF\xFE"
+                                          "a\0\r\0\n\0\0\0",
+                                          10),
+                              2}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Open, MissingFileIsFileNotFoundNamingTheFullPath) {
     TempDir dir;

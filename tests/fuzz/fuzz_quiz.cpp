@@ -1,7 +1,10 @@
 // libFuzzer target: any bytes as a quiz file, read by the engine's dry run and
-// by the authors' checker. Neither may crash, hang or read out of bounds.
+// by the authors' checker. Neither may crash, hang or read out of bounds, and
+// the field reader, in whole chunks and in tiny ones, must cut the bytes
+// exactly as the plain reference reader does.
 #include "checker.h"
 #include "dry_run.h"
+#include "reference_reader.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -47,6 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 0 && std::fwrite(data, 1, size, file) != size)
         std::abort();
     std::fclose(file);
+
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const kinsight::test::FileReading reference = kinsight::test::referenceReading(bytes, "way.txt");
+    for (std::size_t chunk : {kinsight::QuizFile::kChunkBytes, 1 + size % 7})
+        if (kinsight::test::engineReading(path, "way.txt", chunk) != reference)
+            std::abort();
 
     const kinsight::DryRunResult run = kinsight::dryRun(path, true);
     const kinsight::CheckReport report = kinsight::checkQuiz(path);
