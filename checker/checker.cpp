@@ -4,13 +4,12 @@
 #include "checker.h"
 
 #include "dry_run.h"
+#include "markers.h"
 #include "quiz_error.h"
-#include "quiz_file.h"
 #include "quiz_observer.h"
 #include "quiz_tables.h"
 #include "score_reach.h"
 #include "text.h"
-#include "weight_field.h"
 
 #include <algorithm>
 #include <array>
@@ -22,15 +21,6 @@
 namespace kinsight {
 
 namespace {
-
-constexpr std::string_view kStart = "Start:";
-constexpr std::string_view kEndQuestions = "ENDQUESTIONS";
-constexpr std::array<std::string_view, 9> kMarkers = {
-    "Start:", "A1)", "A2)", "A3)", "A4)", "A5)", "A6)", "NewQuestion:", "ENDQUESTIONS"};
-
-bool isMarker(std::string_view text) {
-    return std::find(kMarkers.begin(), kMarkers.end(), text) != kMarkers.end();
-}
 
 // A field as the author wrote it, safe for a terminal and short enough for one line.
 std::string inQuotes(std::string_view text) {
@@ -168,8 +158,15 @@ public:
     explicit CheckObserver(std::vector<Diagnostic>& out) : m_out(out) {}
 
     void onField(const FieldEvent& e) override {
-        ++m_fieldCount;
         const std::string text(e.text);
+        if (e.role == FieldRole::Trailing) {
+            // One warning is enough for whatever follows the end.
+            if (!text.empty() && m_trailingLine == 0) {
+                m_trailingLine = e.line;
+                warn(e.line, "text after \"ENDQUESTIONS\" is never read");
+            }
+            return;
+        }
         if (e.role != FieldRole::Skipped && e.role != FieldRole::Marker)
             checkMarkerAsText(e, text);
         switch (e.role) {
@@ -200,7 +197,7 @@ public:
             onWeight(e, text);
             break;
         case FieldRole::QuestionMark:
-            if (nearMiss(text, kEndQuestions))
+            if (nearMiss(text, kEndQuestionsMarker))
                 warn(e.line, inQuotes(text) + " after \"NewQuestion:\" is not \"ENDQUESTIONS\", "
                                               "so the quiz reads on for another question");
             break;
@@ -222,10 +219,9 @@ public:
     // Reports what the search under way when reading stopped ran over.
     void finish() { flushSkippedMarkers(); }
 
-    std::size_t fieldCount() const { return m_fieldCount; }
     int nameCount() const { return m_nameCount; }
-    const std::array<std::string, 16>& names() const { return m_names; }
-    const std::array<int, 16>& nameLines() const { return m_nameLines; }
+    const std::array<std::string, kCharacterSlots>& names() const { return m_names; }
+    const CharacterNumbers& nameLines() const { return m_nameLines; }
     const ScoreReach& reach() const { return m_reach; }
 
 private:
@@ -249,7 +245,7 @@ private:
     }
 
     void checkMarkerAsText(const FieldEvent& e, const std::string& text) {
-        if (!isMarker(text) || (e.role == FieldRole::QuestionMark && text == kEndQuestions))
+        if (!isMarker(text) || (e.role == FieldRole::QuestionMark && text == kEndQuestionsMarker))
             return;
         std::string what;
         switch (e.role) {
@@ -258,7 +254,7 @@ private:
             break;
         case FieldRole::Name:
             what = "the name of character " + std::to_string(e.slot);
-            if (text == kStart)
+            if (text == kStartMarker)
                 what += ": fewer than fifteen names stand before \"Start:\"";
             break;
         case FieldRole::QuestionText:
@@ -387,17 +383,17 @@ private:
     }
 
     std::vector<Diagnostic>& m_out;
-    std::size_t m_fieldCount = 0;
+    int m_trailingLine = 0; // of the first text after the end
     int m_nameCount = 0;
-    std::array<std::string, 16> m_names{};
-    std::array<int, 16> m_nameLines{};
+    std::array<std::string, kCharacterSlots> m_names{};
+    CharacterNumbers m_nameLines{};
     Previous m_previous;
     std::vector<Miss> m_misses; // near misses of the marker being looked for
     std::optional<Miss> m_best;
     Miss m_firstSkippedMarker; // other markers run over while looking for m_sought
     int m_skippedMarkers = 0;
     std::string m_sought;
-    std::array<int, 16> m_answerLines{}; // where each character is listed in this answer
+    CharacterNumbers m_answerLines{}; // where each character is listed in this answer
     bool m_answerCut = false;
     QuestionWeights m_weights{};
     ScoreReach m_reach;
@@ -512,28 +508,6 @@ void checkScores(const CheckObserver& seen, std::vector<Diagnostic>& out) {
     }
 }
 
-// The first field after "ENDQUESTIONS" that holds anything, read by skipping
-// the fields the dry run read.
-void checkTrailer(const std::filesystem::path& quizFile, std::size_t fieldsRead,
-                  std::vector<Diagnostic>& out) {
-    QuizFile file;
-    try {
-        file.open(quizFile, quizFile.filename().string());
-        for (std::size_t i = 0; i < fieldsRead; ++i)
-            file.readField("");
-        while (!file.atEnd()) {
-            const std::string& field = file.readField("");
-            if (!field.empty()) {
-                out.push_back({Severity::Warning, file.fieldLine(),
-                               "text after \"ENDQUESTIONS\" is never read"});
-                return;
-            }
-        }
-    } catch (const QuizError&) {
-        // The file changed under us; the dry run's word stands.
-    }
-}
-
 } // namespace
 
 int CheckReport::errorCount() const {
@@ -577,7 +551,6 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile) {
     if (!run.error) {
         // Only a quiz read to its end tells the whole truth about its scores.
         checkScores(seen, report.diagnostics);
-        checkTrailer(quizFile, seen.fieldCount(), report.diagnostics);
     }
     std::stable_sort(report.diagnostics.begin(), report.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
