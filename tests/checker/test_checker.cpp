@@ -29,7 +29,11 @@ struct Case {
 
 std::string fillLines(std::string text, const std::vector<int>& marked) {
     for (std::size_t n = 0; n < marked.size(); ++n) {
-        const std::string key = "{" + std::to_string(n) + "}";
+        // Appended rather than added: GCC 12 warns -Wrestrict, wrongly, about
+        // "literal" + std::string in optimised builds.
+        std::string key = "{";
+        key += std::to_string(n);
+        key += '}';
         for (std::size_t at; (at = text.find(key)) != std::string::npos;)
             text.replace(at, key.size(), std::to_string(marked[n]));
     }
