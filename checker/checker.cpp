@@ -148,6 +148,43 @@ bool looksLikeWeight(std::string_view field) {
            (digit(1) || field[1] == ' ') && digit(2) && digit(4);
 }
 
+// The typographic quote a text opens with, if any: a word processor's
+// “…”, „…“ or «…» quotes nothing for the reader.
+std::string_view typographicQuote(std::string_view text) {
+    static constexpr std::array<std::string_view, 11> kQuotes = {
+        "\u201C", "\u201D", "\u201E", "\u201F", "\u00AB", "\u00BB",
+        "\u2018", "\u2019", "\u201A", "\u2039", "\u203A"};
+    for (std::string_view quote : kQuotes)
+        if (text.substr(0, quote.size()) == quote)
+            return quote;
+    return {};
+}
+
+// The warning for a text cut at a comma, whose rest (fate: skipped or not read)
+// stands on the same line.
+std::string cutAtComma(const std::string& whose, std::string_view opening, std::string_view rest,
+                       std::string_view fate) {
+    std::string message = "the text of " + whose + " ends at a comma, and " + inQuotes(rest) +
+                          " on the same line " + std::string(fate);
+    if (opening.empty())
+        return message + "; put the whole text in double quotes";
+    return message + ": a text in typographic quotes (" + std::string(opening) +
+           ") is not quoted for the reader; put the whole text in plain double quotes (\")";
+}
+
+// The last characters of what the player sees of a text.
+std::string visibleEnd(std::string_view text, std::size_t shownBytes) {
+    constexpr std::size_t kTail = 30;
+    const std::string_view shown = text.substr(0, shownBytes);
+    const std::size_t count = characterCount(shown);
+    if (count == 0)
+        return "nothing of it";
+    if (count <= kTail)
+        return "only up to " + inQuotes(shown);
+    const std::string_view tail = characters(shown, count - kTail, kTail);
+    return "only up to \"..." + inQuotes(tail).substr(1);
+}
+
 bool hasDigit(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
@@ -155,10 +192,13 @@ bool hasDigit(std::string_view text) {
 
 class CheckObserver : public QuizObserver {
 public:
-    explicit CheckObserver(std::vector<Diagnostic>& out) : m_out(out) {}
+    CheckObserver(std::vector<Diagnostic>& out, const TextMeasurer* measurer)
+        : m_out(out), m_measurer(measurer) {}
 
     void onField(const FieldEvent& e) override {
         const std::string text(e.text);
+        if (text == kNewQuestionMarker)
+            ++m_newQuestionMarkers;
         if (e.role == FieldRole::Trailing) {
             // One warning is enough for whatever follows the end.
             if (!text.empty() && m_trailingLine == 0) {
@@ -183,12 +223,14 @@ public:
             break;
         case FieldRole::QuestionText:
             m_weights = QuestionWeights{};
+            checkFit(e, text);
             break;
         case FieldRole::AnswerText:
             m_answerLines.fill(0);
             m_answerCut = false;
             if (text.empty())
                 warn(e.line, answerRef(e.answer, e.question) + " has no text");
+            checkFit(e, text);
             break;
         case FieldRole::Ignored:
             onIgnored(e, text);
@@ -204,7 +246,7 @@ public:
         default:
             break;
         }
-        m_previous = {e.role, e.line, e.quoted, e.question, e.answer};
+        m_previous = {e.role, e.line, e.quoted, typographicQuote(text)};
     }
 
     // The near miss of the marker the dry run was still looking for when it
@@ -220,6 +262,7 @@ public:
     void finish() { flushSkippedMarkers(); }
 
     int nameCount() const { return m_nameCount; }
+    int newQuestionMarkers() const { return m_newQuestionMarkers; }
     const std::array<std::string, kCharacterSlots>& names() const { return m_names; }
     const CharacterNumbers& nameLines() const { return m_nameLines; }
     const ScoreReach& reach() const { return m_reach; }
@@ -229,8 +272,7 @@ private:
         FieldRole role = FieldRole::Ignored;
         int line = 0;
         bool quoted = false;
-        int question = 0;
-        int answer = 0;
+        std::string_view opening; // a typographic quote the field opened with
     };
     static constexpr std::size_t kMaxMissesTold = 10;
 
@@ -238,6 +280,15 @@ private:
         std::string shown; // in quotes, cut short
         int line = 0;
         std::size_t distance = 0;
+    };
+
+    // A "NewQuestion:" run over while looking for an answer marker, and the
+    // question after it, which is then never shown.
+    struct PassedQuestion {
+        int line = 0;
+        int fieldsAfter = 0;
+        bool end = false; // "ENDQUESTIONS" follows: no question is lost, the end is
+        std::string text;
     };
 
     void warn(int line, std::string message) {
@@ -279,20 +330,28 @@ private:
 
     void onSkipped(const FieldEvent& e, const std::string& text) {
         if (m_previous.role == FieldRole::QuestionText && m_previous.line == e.line) {
+            const std::string whose = "question " + std::to_string(e.question);
             if (m_previous.quoted)
-                warn(e.line, inQuotes(text) + " after the closing quote of question " +
-                                 std::to_string(e.question) + " is skipped");
+                warn(e.line,
+                     inQuotes(text) + " after the closing quote of " + whose + " is skipped");
             else
-                warn(e.line, "the text of question " + std::to_string(e.question) +
-                                 " ends at a comma, and " + inQuotes(text) +
-                                 " on the same line is skipped; put the whole text in double "
-                                 "quotes");
+                warn(e.line, cutAtComma(whose, m_previous.opening, text, "is skipped"));
         }
+        m_sought = std::string(e.marker);
+        if (!m_passed.empty()) {
+            PassedQuestion& passed = m_passed.back();
+            ++passed.fieldsAfter;
+            if (passed.fieldsAfter == 1 && text == kEndQuestionsMarker)
+                passed.end = true;
+            else if (passed.fieldsAfter == 2)
+                passed.text = text;
+        }
+        if (text == kNewQuestionMarker)
+            m_passed.push_back({e.line, 0, false, {}});
         if (isMarker(text)) {
             // One search that runs over markers usually runs over many; the first tells.
             if (m_skippedMarkers++ == 0)
                 m_firstSkippedMarker = {inQuotes(text), e.line, 0};
-            m_sought = std::string(e.marker);
             return;
         }
         const std::optional<std::size_t> distance = nearMiss(text, e.marker);
@@ -302,19 +361,84 @@ private:
         // The closest miss, the earliest of equals.
         if (!m_best || miss.distance < m_best->distance)
             m_best = miss;
+        if (m_passed.empty() && !m_missBeforeNext)
+            m_missBeforeNext = miss;
         // A file of nothing but near misses must not make a list as long as itself.
         if (m_misses.size() < kMaxMissesTold)
             m_misses.push_back(miss);
     }
 
     void onMarkerFound(const FieldEvent& e) {
-        flushSkippedMarkers();
-        for (const Miss& miss : m_misses)
-            warn(miss.line, miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
-                                ", which comes only on line " + std::to_string(e.line) +
-                                "; markers must match exactly, case and blanks included");
+        const auto answer = std::find(kAnswerMarkers.begin() + 1, kAnswerMarkers.end(), e.marker);
+        const bool endPassed = std::any_of(m_passed.begin(), m_passed.end(),
+                                           [](const PassedQuestion& p) { return p.end; });
+        if (answer != kAnswerMarkers.end() && !m_passed.empty() && !endPassed) {
+            // The markers and near misses run over are this one mistake's doing.
+            warnMergedQuestion(e, static_cast<int>(answer - kAnswerMarkers.begin()));
+            m_skippedMarkers = 0;
+        } else {
+            flushSkippedMarkers();
+            for (const Miss& miss : m_misses)
+                warn(miss.line, miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
+                                    ", which comes only on line " + std::to_string(e.line) +
+                                    "; markers must match exactly, case and blanks included");
+        }
         m_misses.clear();
         m_best.reset();
+        m_passed.clear();
+        m_missBeforeNext.reset();
+    }
+
+    // What the player sees when an answer marker is missing or misspelt: the
+    // question takes the answers from the next question that has the marker,
+    // and the questions between are never shown.
+    void warnMergedQuestion(const FieldEvent& e, int answer) {
+        const int question = e.question;
+        const std::size_t passed = m_passed.size();
+        std::string what = "question " + std::to_string(question) + " takes " +
+                           (answer == kAnswerCount ? "answer " + std::to_string(answer)
+                                                   : "answers " + std::to_string(answer) + " to " +
+                                                         std::to_string(kAnswerCount)) +
+                           " from " +
+                           (passed == 1 ? std::string("the next question")
+                                        : std::to_string(passed) + " questions further on");
+        constexpr std::size_t kNamed = 3;
+        std::string lost = passed == 1 ? "question " : "questions ";
+        for (std::size_t i = 0; i < std::min(passed, kNamed); ++i) {
+            if (i > 0)
+                lost += i + 1 == std::min(passed, kNamed) && passed <= kNamed ? " and " : ", ";
+            lost += std::to_string(question + static_cast<int>(i) + 1) + " (" +
+                    inQuotes(m_passed[i].text) + ")";
+        }
+        if (passed > kNamed)
+            lost += " and " + std::to_string(passed - kNamed) + " more";
+        lost += passed == 1 ? " is never shown" : " are never shown";
+
+        if (m_missBeforeNext)
+            warn(m_missBeforeNext->line,
+                 m_missBeforeNext->shown + " is not " + inQuotes(e.marker) + ", so " + what +
+                     ", and " + lost + "; markers must match exactly, case and blanks included");
+        else
+            warn(m_passed.front().line, what + ": " + inQuotes(e.marker) +
+                                            " is missing before this \"NewQuestion:\", and " +
+                                            lost);
+    }
+
+    // Whether the window shows the whole of a question or answer text.
+    void checkFit(const FieldEvent& e, const std::string& text) {
+        if (!m_measurer || text.empty())
+            return;
+        if (e.role == FieldRole::QuestionText) {
+            if (const auto shown = m_measurer->questionShown(text))
+                warn(e.line, "question " + std::to_string(e.question) +
+                                 " needs more than the two lines its box shows; the player "
+                                 "sees " +
+                                 visibleEnd(text, *shown));
+        } else if (const auto shown = m_measurer->answerShown(text)) {
+            warn(e.line, answerRef(e.answer, e.question) +
+                             " is wider than its button; the player sees " +
+                             visibleEnd(text, *shown));
+        }
     }
 
     void flushSkippedMarkers() {
@@ -340,10 +464,8 @@ private:
                 warn(e.line, inQuotes(text) + " after the closing quote of " +
                                  answerRef(e.answer, e.question) + " is not read");
             else
-                warn(e.line, "the text of " + answerRef(e.answer, e.question) +
-                                 " ends at a comma, and " + inQuotes(text) +
-                                 " on the same line is not read; put the whole text in double "
-                                 "quotes");
+                warn(e.line, cutAtComma(answerRef(e.answer, e.question), m_previous.opening, text,
+                                        "is not read"));
         } else if (looksLikeWeight(text)) {
             warn(e.line, inQuotes(text) + " after the text of " + answerRef(e.answer, e.question) +
                              " is not read: the line after an answer's text is skipped");
@@ -383,7 +505,9 @@ private:
     }
 
     std::vector<Diagnostic>& m_out;
+    const TextMeasurer* m_measurer;
     int m_trailingLine = 0; // of the first text after the end
+    int m_newQuestionMarkers = 0;
     int m_nameCount = 0;
     std::array<std::string, kCharacterSlots> m_names{};
     CharacterNumbers m_nameLines{};
@@ -393,7 +517,9 @@ private:
     Miss m_firstSkippedMarker; // other markers run over while looking for m_sought
     int m_skippedMarkers = 0;
     std::string m_sought;
-    CharacterNumbers m_answerLines{}; // where each character is listed in this answer
+    std::vector<PassedQuestion> m_passed; // while looking for an answer marker
+    std::optional<Miss> m_missBeforeNext; // the first near miss before m_passed
+    CharacterNumbers m_answerLines{};     // where each character is listed in this answer
     bool m_answerCut = false;
     QuestionWeights m_weights{};
     ScoreReach m_reach;
@@ -519,20 +645,21 @@ int CheckReport::warningCount() const {
     return static_cast<int>(diagnostics.size()) - errorCount();
 }
 
-int CheckReport::exitStatus() const {
+int CheckReport::exitStatus(bool strict) const {
     if (!readable)
         return 2;
-    return errorCount() > 0 ? 1 : 0;
+    return errorCount() > 0 || (strict && warningCount() > 0) ? 1 : 0;
 }
 
-CheckReport checkQuiz(const std::filesystem::path& quizFile) {
+CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer) {
     CheckReport report;
-    CheckObserver seen(report.diagnostics);
+    CheckObserver seen(report.diagnostics, measurer);
     const DryRunResult run = dryRun(quizFile, false, &seen);
     seen.finish();
     report.title = run.summary.title;
     report.nameCount = seen.nameCount();
     report.questionCount = run.summary.questionCount;
+    report.newQuestionMarkers = seen.newQuestionMarkers();
 
     if (run.error) {
         const QuizError& error = *run.error;
@@ -570,9 +697,16 @@ std::string formatSummary(std::string_view fileName, const CheckReport& report) 
     auto count = [](int n, const char* one, const char* many) {
         return std::to_string(n) + " " + (n == 1 ? one : many);
     };
+    // A quiz read to its end has as many "NewQuestion:" markers as questions,
+    // unless some of its questions are lost.
+    std::string questionsPlay;
+    if (report.errorCount() == 0 && report.newQuestionMarkers != report.questionCount)
+        questionsPlay =
+            std::string(report.questionCount == 1 ? " plays, " : " play, ") +
+            count(report.newQuestionMarkers, "\"NewQuestion:\" marker", "\"NewQuestion:\" markers");
     return std::string(fileName) + ": " + inQuotes(report.title) + ", " +
            count(report.nameCount, "name", "names") + ", " +
-           count(report.questionCount, "question", "questions") + ", " +
+           count(report.questionCount, "question", "questions") + questionsPlay + ", " +
            count(report.errorCount(), "error", "errors") + ", " +
            count(report.warningCount(), "warning", "warnings");
 }
