@@ -15,6 +15,7 @@ enum class Outcome {
     FourWayDraw,  // the pendulum chooses among the first three
     FiveOrMore,   // reported, nobody is announced
 };
+inline constexpr std::size_t kOutcomeCount = 5;
 
 struct Ranking {
     Outcome outcome = Outcome::FiveOrMore;
