@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sys/wait.h>
 
 using namespace kinsight::test;
@@ -159,6 +160,31 @@ TEST_F(KinsightCheck, QuestionTooLongForTheWindow) {
     EXPECT_EQ(run.output.rfind(line, 0), 0u) << run.output;
 }
 #endif
+
+// Every "$ kinsight-check ..." block in the README, run in docs/ as shown,
+// prints exactly what the README says it does.
+TEST(ReadmeExamples, AreTheRealOutput) {
+    std::ifstream readme(std::filesystem::path(KINSIGHT_SOURCE_DIR) / "README.md");
+    ASSERT_TRUE(readme) << "README.md not found";
+    const std::string prompt = "$ kinsight-check ";
+    int examples = 0;
+    std::string line;
+    while (std::getline(readme, line)) {
+        const std::size_t at = line.find(prompt);
+        if (at == std::string::npos || line.find_first_not_of(' ') != at)
+            continue;
+        const std::string indent = line.substr(0, at);
+        const std::string arguments = line.substr(at + prompt.size());
+        std::string expected;
+        while (std::getline(readme, line) && line != indent + "```")
+            expected += line.substr(std::min(indent.size(), line.size())) + "\n";
+        SCOPED_TRACE(arguments);
+        EXPECT_EQ(check(std::filesystem::path(KINSIGHT_SOURCE_DIR) / "docs", arguments).output,
+                  expected);
+        ++examples;
+    }
+    EXPECT_GE(examples, 2) << "the README's checker examples are gone";
+}
 
 TEST_F(KinsightCheck, ReadsWayTxtInTheCurrentFolderByDefault) {
     writeQuiz(true);
