@@ -1,6 +1,7 @@
 #include "ranking.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kinsight {
 
@@ -10,23 +11,12 @@ Ranking rankScores(const CharacterNumbers& scores) {
     for (int i = 1; i <= kCharacterCount; ++i)
         if (scores[i] == best)
             ranking.top[ranking.tiedCount++] = i;
-    switch (ranking.tiedCount) {
-    case 1:
-        ranking.outcome = Outcome::SingleWinner;
-        break;
-    case 2:
-        ranking.outcome = Outcome::TwoWayDraw;
-        break;
-    case 3:
-        ranking.outcome = Outcome::ThreeWayDraw;
-        break;
-    case 4:
-        ranking.outcome = Outcome::FourWayDraw;
-        break;
-    default:
-        ranking.outcome = Outcome::FiveOrMore;
-        break;
-    }
+    // One at the top wins; two, three or four draw; more are five or more.
+    constexpr std::array<Outcome, 4> kByCount = {Outcome::SingleWinner, Outcome::TwoWayDraw,
+                                                 Outcome::ThreeWayDraw, Outcome::FourWayDraw};
+    ranking.outcome = ranking.tiedCount <= static_cast<int>(kByCount.size())
+                          ? kByCount[static_cast<std::size_t>(ranking.tiedCount - 1)]
+                          : Outcome::FiveOrMore;
     return ranking;
 }
 
