@@ -203,7 +203,7 @@ public:
             // One warning is enough for whatever follows the end.
             if (!text.empty() && m_trailingLine == 0) {
                 m_trailingLine = e.line;
-                warn(e.line, "text after \"ENDQUESTIONS\" is never read");
+                warn(e.line, "text after " + inQuotes(kEndQuestionsMarker) + " is never read");
             }
             return;
         }
@@ -240,8 +240,10 @@ public:
             break;
         case FieldRole::QuestionMark:
             if (nearMiss(text, kEndQuestionsMarker))
-                warn(e.line, inQuotes(text) + " after \"NewQuestion:\" is not \"ENDQUESTIONS\", "
-                                              "so the quiz reads on for another question");
+                warn(e.line, inQuotes(text) + " after " + inQuotes(kNewQuestionMarker) +
+                                 " is not " + inQuotes(kEndQuestionsMarker) +
+                                 ", "
+                                 "so the quiz reads on for another question");
             break;
         default:
             break;
@@ -306,7 +308,7 @@ private:
         case FieldRole::Name:
             what = "the name of character " + std::to_string(e.slot);
             if (text == kStartMarker)
-                what += ": fewer than fifteen names stand before \"Start:\"";
+                what += ": fewer than fifteen names stand before " + inQuotes(kStartMarker);
             break;
         case FieldRole::QuestionText:
             what = "the text of question " + std::to_string(e.question);
@@ -319,7 +321,7 @@ private:
                    ": the empty line that ends them is missing";
             break;
         case FieldRole::QuestionMark:
-            what = "the line after \"NewQuestion:\"";
+            what = "the line after " + inQuotes(kNewQuestionMarker);
             break;
         default:
             what = "a line that is not read";
@@ -420,8 +422,8 @@ private:
                      ", and " + lost + "; markers must match exactly, case and blanks included");
         else
             warn(m_passed.front().line, what + ": " + inQuotes(e.marker) +
-                                            " is missing before this \"NewQuestion:\", and " +
-                                            lost);
+                                            " is missing before this " +
+                                            inQuotes(kNewQuestionMarker) + ", and " + lost);
     }
 
     // Whether the window shows the whole of a question or answer text.
@@ -694,16 +696,16 @@ std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
 }
 
 std::string formatSummary(std::string_view fileName, const CheckReport& report) {
-    auto count = [](int n, const char* one, const char* many) {
+    auto count = [](int n, const std::string& one, const std::string& many) {
         return std::to_string(n) + " " + (n == 1 ? one : many);
     };
     // A quiz read to its end has as many "NewQuestion:" markers as questions,
     // unless some of its questions are lost.
     std::string questionsPlay;
     if (report.errorCount() == 0 && report.newQuestionMarkers != report.questionCount)
-        questionsPlay =
-            std::string(report.questionCount == 1 ? " plays, " : " play, ") +
-            count(report.newQuestionMarkers, "\"NewQuestion:\" marker", "\"NewQuestion:\" markers");
+        questionsPlay = std::string(report.questionCount == 1 ? " plays, " : " play, ") +
+                        count(report.newQuestionMarkers, inQuotes(kNewQuestionMarker) + " marker",
+                              inQuotes(kNewQuestionMarker) + " markers");
     return std::string(fileName) + ": " + inQuotes(report.title) + ", " +
            count(report.nameCount, "name", "names") + ", " +
            count(report.questionCount, "question", "questions") + questionsPlay + ", " +

@@ -174,8 +174,8 @@ std::string formatPlayStats(std::string_view fileName, const QuizSummary& summar
         text +=
             std::to_string(stats.plays) + (stats.plays == 1 ? " play, exact\n" : " plays, exact\n");
     else
-        text += "7^" + std::to_string(q) + " plays, simulated from " + std::to_string(stats.plays) +
-                " seeded random plays\n";
+        text += std::to_string(kChoices) + "^" + std::to_string(q) + " plays, simulated from " +
+                std::to_string(stats.plays) + " seeded random plays\n";
     text += "Every question answered at random, each of the seven choices alike.\n";
 
     const std::array<const char*, kOutcomeCount> outcomeNames = {
