@@ -289,7 +289,7 @@ private:
     struct PassedQuestion {
         int line = 0;
         int fieldsAfter = 0;
-        bool end = false; // "ENDQUESTIONS" follows: no question is lost, the end is
+        bool end = false; // "ENDQUESTIONS" follows: the end of the quiz is run over
         std::string text;
     };
 
