@@ -96,8 +96,10 @@ int main(int argc, char** argv) {
 
     const kinsight::TextMeasurer* measurer = nullptr;
 #ifdef KINSIGHT_TEXT_FIT
+    // Texts that do not fit are warnings: not worth starting Qt for when no
+    // warning is shown.
     std::unique_ptr<TextFit> textFit;
-    if (!stats) {
+    if (!stats && (!quiet || strict)) {
         textFit = std::make_unique<TextFit>();
         measurer = &textFit->measurer;
     }
