@@ -73,6 +73,14 @@ DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
     } catch (const QuizError& error) {
         result.error = error;
     }
+    if (observer && !result.error) {
+        try {
+            while (quiz.readTrailingField()) {
+            }
+        } catch (const QuizError&) {
+            // What the program never reads cannot stop it.
+        }
+    }
     result.windows1252 = quiz.isWindows1252();
     return result;
 }

@@ -18,18 +18,18 @@ class QuizObserver;
 
 struct AnswerSummary {
     std::string text;
-    std::array<int, 16> weights{}; // by character slot
+    CharacterNumbers weights{}; // by character slot
 };
 
 struct QuestionSummary {
     int line = 0; // line of the question text
     std::string text;
-    std::array<AnswerSummary, 7> answers{}; // 1..6
+    std::array<AnswerSummary, kAnswerSlots> answers{}; // 1..6
 };
 
 struct QuizSummary {
     std::string title;
-    std::array<std::string, 16> names{}; // slots 1..15
+    std::array<std::string, kCharacterSlots> names{}; // slots 1..15
     int questionCount = 0;
     std::vector<QuestionSummary> questions; // filled only when asked for
 };
@@ -42,7 +42,8 @@ struct DryRunResult {
 
 // With keepQuestions every question is kept in the summary; without, only
 // one question's worth is in memory at any time. observer, if given, sees
-// every field as well.
+// every field as well, and then those after the end of the questions, which
+// the program never reads (FieldRole::Trailing).
 DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions = false,
                     QuizObserver* observer = nullptr);
 

@@ -1,10 +1,11 @@
 #include "quiz.h"
 
+#include "markers.h"
 #include "quiz_error.h"
+#include "ranking.h"
 #include "result.h"
 #include "weight_field.h"
 
-#include <algorithm>
 #include <array>
 #include <system_error>
 #include <vector>
@@ -13,21 +14,11 @@ namespace kinsight {
 
 namespace {
 
-constexpr std::string_view kStart = "Start:";
-constexpr std::string_view kNewQuestion = "NewQuestion:";
-constexpr std::string_view kEndQuestions = "ENDQUESTIONS";
-
 std::string inQuotes(std::string_view text) {
     std::string quoted;
     quoted.reserve(text.size() + 2);
     quoted.append(1, '"').append(text).append(1, '"');
     return quoted;
-}
-
-std::string answerMarker(int k) {
-    std::string marker = "A";
-    marker.append(std::to_string(k)).append(1, ')');
-    return marker;
 }
 
 // The words for what is being read, made once: they are needed only if the
@@ -37,13 +28,14 @@ struct AnswerWords {
     std::string marker, seeking, text, after, points;
 };
 
-const std::array<AnswerWords, 7>& answerWords() {
-    static const std::array<AnswerWords, 7> words = [] {
-        std::array<AnswerWords, 7> w;
+const std::array<AnswerWords, kAnswerSlots>& answerWords() {
+    static const std::array<AnswerWords, kAnswerSlots> words = [] {
+        std::array<AnswerWords, kAnswerSlots> w;
         for (int k = 1; k <= kAnswerCount; ++k) {
             const std::string n = std::to_string(k);
-            w[k] = {answerMarker(k), "looking for " + inQuotes(answerMarker(k)),
-                    "reading the text of answer " + n, "reading the line after answer " + n,
+            const std::string marker(kAnswerMarkers[k]);
+            w[k] = {marker, "looking for " + inQuotes(marker), "reading the text of answer " + n,
+                    "reading the line after answer " + n,
                     "reading the points of answer " + n + ", which end at an empty line"};
         }
         return w;
@@ -96,7 +88,7 @@ void Quiz::load() {
         notify(FieldRole::Name, name, 0, slot);
         m_tables.CharacterTable[slot] = name;
     }
-    ForwardToo(kStart);
+    ForwardToo(kStartMarker);
     notify(FieldRole::Ignored, read("reading the line after \"Start:\""));
     readQuestionText();
     for (int k = 1; k <= kAnswerCount; ++k)
@@ -157,11 +149,11 @@ void Quiz::Next_Question() {
         m_window.clearSelection(answerControl(k));
     m_window.clearSelection(Control::SkipQuestion);
 
-    static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestion);
-    forwardTo(kNewQuestion, kSeekingNewQuestion);
+    static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestionMarker);
+    forwardTo(kNewQuestionMarker, kSeekingNewQuestion);
     const std::string_view mark = read("reading the line after \"NewQuestion:\"");
     notify(FieldRole::QuestionMark, mark);
-    if (mark == kEndQuestions) {
+    if (mark == kEndQuestionsMarker) {
         m_finished = true;
         finalRanking();
         return;
@@ -190,52 +182,26 @@ void Quiz::skipChosen() {
 
 void Quiz::finalRanking() {
     auto& t = m_tables;
-    for (int i = 1; i <= kCharacterCount; ++i) {
-        t.WinCount[i] = 0;
-        for (int j = 1; j <= kCharacterCount; ++j)
-            if (t.ScoreTable[j] < t.ScoreTable[i])
-                ++t.WinCount[i];
+    t.WinCount = winCounts(t.ScoreTable);
+    const Ranking ranking = rankScores(t.ScoreTable);
+    if (ranking.outcome == Outcome::SingleWinner) {
+        announceWinner(ranking.top[0]);
+        return;
     }
 
-    for (int i = 1; i <= kCharacterCount; ++i) {
-        if (t.WinCount[i] >= kCharacterCount - 1) {
-            announceWinner(i);
-            return;
-        }
+    // A draw: the tied names in ascending order. Five or more have no chance
+    // device, so the draw is reported and nobody is announced.
+    const int ways = resultChoices(ranking.outcome);
+    std::vector<std::string> names;
+    for (int p = 0; p < ranking.tiedCount; ++p) {
+        const int slot = ranking.top[p];
+        if (ways > 0)
+            t.TieList[p] = slot;
+        names.push_back(t.CharacterTable[slot]);
     }
-
-    // Two, three or four share the top score: each of them beats all the
-    // others, 15 - n characters.
-    auto collect = [&t](int wins) {
-        int n = 0;
-        for (int i = 1; i <= kCharacterCount; ++i)
-            if (t.WinCount[i] == wins)
-                t.TieList[n++] = i;
-        return n;
-    };
-    auto name = [&t](int position) { return t.CharacterTable[t.TieList[position]]; };
-
-    if (collect(13) > 0) {
-        m_window.message(drawMessage({name(0), name(1)}), kDrawTitle);
-        m_window.openTieBreak(2);
-    } else if (collect(12) > 0) {
-        m_window.message(drawMessage({name(0), name(1), name(2)}), kDrawTitle);
-        m_window.openTieBreak(3);
-    } else if (collect(11) > 0) {
-        m_window.message(drawMessage({name(0), name(1), name(2), name(3)}), kDrawTitle);
-        m_window.openTieBreak(3);
-    } else {
-        // Five or more at the top: no chance device for that many, so the
-        // draw is reported and nobody is announced.
-        int top = 0;
-        for (int i = 1; i <= kCharacterCount; ++i)
-            top = std::max(top, t.ScoreTable[i]);
-        std::vector<std::string> names;
-        for (int i = 1; i <= kCharacterCount; ++i)
-            if (t.ScoreTable[i] == top)
-                names.push_back(t.CharacterTable[i]);
-        m_window.message(drawMessage(names), kDrawTitle);
-    }
+    m_window.message(drawMessage(names), kDrawTitle);
+    if (ways > 0)
+        m_window.openTieBreak(ways);
     closeForAnswers("");
 }
 
@@ -274,11 +240,10 @@ void Quiz::restart() {
     load();
 }
 
-bool Quiz::readTrailingField(std::string& field, int& line) {
+bool Quiz::readTrailingField() {
     if (!m_finished || !m_file.isOpen() || m_file.atEnd())
         return false;
-    field = m_file.readField("reading past the end of the questions");
-    line = m_file.fieldLine();
+    notify(FieldRole::Trailing, read("reading past the end of the questions"));
     return true;
 }
 

@@ -40,11 +40,11 @@ public:
     bool finished() const { return m_finished; }
     // Number of the question shown, from 1.
     int questionNumber() const { return m_question; }
-    const std::filesystem::path& quizFile() const { return m_path; }
     // Whether the open quiz is read as Windows-1252 rather than UTF-8.
     bool isWindows1252() const { return m_file.isWindows1252(); }
-    // Reads fields after the end of the questions; only a checker wants them.
-    bool readTrailingField(std::string& field, int& line);
+    // Reads one field after the end of the questions and shows it to the
+    // observer; false when the file holds no more. Only a checker wants them.
+    bool readTrailingField();
 
     void setObserver(QuizObserver* observer) { m_observer = observer; }
 

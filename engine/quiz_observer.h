@@ -17,6 +17,7 @@ enum class FieldRole {
     AnswerText,   // answer = 1..6
     Weight,       // answer, slot and points; an empty field is the list's end
     QuestionMark, // the field after "NewQuestion:"; "ENDQUESTIONS" ends the quiz
+    Trailing,     // after the end of the questions: the program never reads it
 };
 
 struct FieldEvent {

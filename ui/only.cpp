@@ -4,6 +4,7 @@
 #include "dual.h"
 #include "failure.h"
 #include "message_box.h"
+#include "only_layout.h"
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
@@ -85,16 +86,7 @@ Only::~Only() {
 void Only::createControls() {
     m_question = new QLabel(QString::fromLatin1(kInitialQuestion), this);
     m_question->setObjectName(QStringLiteral("Question_Box"));
-    m_question->setGeometry(8, 8, 273, 33);
-    m_question->setWordWrap(true);
-    m_question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_question->setTextFormat(Qt::PlainText);
-    QFont questionFont(QStringLiteral("MS Sans Serif"));
-    questionFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    questionFont.setStyleHint(QFont::SansSerif);
-    questionFont.setPointSizeF(9.75);
-    questionFont.setWeight(QFont::Normal);
-    m_question->setFont(questionFont);
+    setUpQuestionBox(*m_question);
     QPalette questionPalette = m_question->palette();
     questionPalette.setColor(QPalette::Window, questionPalette.color(QPalette::Base));
     questionPalette.setColor(QPalette::WindowText, questionPalette.color(QPalette::Text));
@@ -107,7 +99,7 @@ void Only::createControls() {
     for (int k = 1; k <= kAnswerCount; ++k) {
         auto* option = new QRadioButton(QStringLiteral("Option%1").arg(k), this);
         option->setObjectName(QStringLiteral("Ans%1").arg(k));
-        option->setGeometry(8, 48 + 32 * (k - 1), 249, 25);
+        option->setGeometry(answerGeometry(k));
         option->setAccessibleName(option->text());
         m_optionGroup->addButton(option, k);
         m_options[k] = option;

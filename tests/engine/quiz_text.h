@@ -13,6 +13,16 @@
 
 namespace kinsight::test {
 
+// prefix, n and suffix, as in "A3)". Built by appending: GCC 12 warns
+// -Wrestrict, wrongly, about "literal" + std::string in optimised builds.
+inline std::string numbered(const std::string& prefix, std::size_t n,
+                            const std::string& suffix = "") {
+    std::string text = prefix;
+    text += std::to_string(n);
+    text += suffix;
+    return text;
+}
+
 // Every line followed by CR LF.
 inline std::string crlf(const std::vector<std::string>& lines) {
     std::string text;
@@ -90,7 +100,7 @@ public:
         for (auto& list : weights)
             q.answers.push_back({"", std::move(list)});
         for (std::size_t k = 0; k < q.answers.size(); ++k)
-            q.answers[k].text = "Answer " + std::to_string(k + 1);
+            q.answers[k].text = numbered("Answer ", k + 1);
         return question(std::move(q));
     }
     // Lines after "ENDQUESTIONS".
@@ -107,16 +117,16 @@ public:
             const Question& q = m_questions[n];
             if (n > 0)
                 out.emplace_back("NewQuestion:");
-            out.push_back("Question " + std::to_string(n + 1));
+            out.push_back(numbered("Question ", n + 1));
             out.push_back(q.text);
             for (std::size_t k = 0; k < 6; ++k) {
-                out.push_back("A" + std::to_string(k + 1) + ")");
+                out.push_back(numbered("A", k + 1, ")"));
                 if (k < q.answers.size()) {
                     out.push_back(q.answers[k].text);
                     out.emplace_back("Points:");
                     out.insert(out.end(), q.answers[k].weights.begin(), q.answers[k].weights.end());
                 } else {
-                    out.push_back("Answer " + std::to_string(k + 1));
+                    out.push_back(numbered("Answer ", k + 1));
                     out.emplace_back("Points:");
                 }
                 out.emplace_back("");

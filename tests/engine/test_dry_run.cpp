@@ -310,6 +310,8 @@ const char* roleName(FieldRole role) {
         return "Weight";
     case FieldRole::QuestionMark:
         return "QuestionMark";
+    case FieldRole::Trailing:
+        return "Trailing";
     }
     return "?";
 }
@@ -338,8 +340,11 @@ public:
 
 TEST(DryRun, ObserverSeesEveryFieldWithItsRoleAndLine) {
     FieldLog log;
-    const DryRunResult result = dryRunOf(
-        QuizBuilder().question("\"Red, or blue?\"", {{"C01=5", "C 3"}}).text(), false, &log);
+    const DryRunResult result = dryRunOf(QuizBuilder()
+                                             .question("\"Red, or blue?\"", {{"C01=5", "C 3"}})
+                                             .trailer({"", "Thanks"})
+                                             .text(),
+                                         false, &log);
     ASSERT_FALSE(result.error) << result.error->what();
 
     Lines expected{"1 Title Test quiz", "2 Ignored A quiz made for a test"};
@@ -359,7 +364,8 @@ TEST(DryRun, ObserverSeesEveryFieldWithItsRoleAndLine) {
         expected.push_back(std::to_string(at + 2) + " Ignored Points:");
         expected.push_back(std::to_string(at + 3) + " Weight  a" + a + " #0 =0");
     }
-    expected.insert(expected.end(), {"48 Marker NewQuestion:", "49 QuestionMark ENDQUESTIONS"});
+    expected.insert(expected.end(), {"48 Marker NewQuestion:", "49 QuestionMark ENDQUESTIONS",
+                                     "50 Trailing ", "51 Trailing Thanks"});
     EXPECT_EQ(log.events, expected);
 }
 

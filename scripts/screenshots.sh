@@ -3,7 +3,7 @@
 # the bundled quiz (docs/main-window.png) and the window after a result
 # (docs/result.png). Builds nothing.
 #
-#   tools/screenshots.sh BUILT_PROGRAM [OUTPUT_DIR]
+#   scripts/screenshots.sh BUILT_PROGRAM [OUTPUT_DIR]
 #
 # Needs xvfb-run, xdotool, xwininfo and ImageMagick's import.
 set -euo pipefail

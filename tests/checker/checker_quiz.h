@@ -42,6 +42,8 @@ struct QuizParts {
             answerBlock(5, "White", "C03=2\n") + answerBlock(6, "Black", "C07=3\n"),
     };
     std::string end = "NewQuestion:\nENDQUESTIONS\n";
+    // The marker before questions 2 and 3.
+    std::string newQuestion = "NewQuestion:";
 
     std::string text() const {
         std::string out = head;
@@ -50,7 +52,7 @@ struct QuizParts {
         out += afterNames;
         for (std::size_t q = 0; q < questions.size(); ++q) {
             if (q > 0)
-                out += "NewQuestion:\nQuestion " + std::to_string(q + 1) + "\n";
+                out += newQuestion + "\nQuestion " + std::to_string(q + 1) + "\n";
             out += questions[q];
         }
         return out + end;

@@ -10,11 +10,15 @@
 //   fewer than fifteen names show: the fields after the last real name become
 //   names, and a name list ended by an empty line shows as an empty name;
 // - other markers run over, or near misses of the marker sought, while
-//   looking for a marker that does come later;
+//   looking for a marker that does come later (within one question);
 // - names: duplicate, empty, not a possible file name (Windows' rules), no
 //   exact "Pictures/<name>.jpg" beside the quiz;
+// - a question that takes answers from the next one, because an answer
+//   marker is missing or misspelt, so that questions are never shown;
 // - texts: an empty answer, a question or answer text cut at a comma (a field
-//   on the same line after it), a weight line right after an answer's text;
+//   on the same line after it; typographic quotes do not quote), a weight
+//   line right after an answer's text; with a TextMeasurer, a question or
+//   answer text that does not fit the window;
 // - points: a character twice under one answer, points for character 0, a
 //   field whose written number is not what character 5 gives;
 // - for a quiz read to its end: a character no answer scores, one that can
@@ -22,7 +26,9 @@
 //   "ENDQUESTIONS".
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,17 +49,33 @@ struct CheckReport {
     bool readable = true; // false: the file is missing or cannot be opened
     std::string title;
     int nameCount = 0;
-    int questionCount = 0;
+    int questionCount = 0;               // questions that play
+    int newQuestionMarkers = 0;          // "NewQuestion:" fields read, after the end too
     std::vector<Diagnostic> diagnostics; // by line; the stopping error is the only error
 
     int errorCount() const;
     int warningCount() const;
-    // 0 without errors, 1 with errors, 2 when the file cannot be read.
-    int exitStatus() const;
+    // 0 without errors, 1 with errors (or, if strict, warnings), 2 when the
+    // file cannot be read.
+    int exitStatus(bool strict = false) const;
 };
 
-// Checks the quiz at quizFile; pictures are looked for in "Pictures" beside it.
-CheckReport checkQuiz(const std::filesystem::path& quizFile);
+// How much of a text the main window shows, measured by whoever knows its
+// widgets; the checker itself knows none.
+class TextMeasurer {
+public:
+    virtual ~TextMeasurer() = default;
+    // The number of bytes of a question text that show in full, or nothing
+    // if the whole text shows.
+    virtual std::optional<std::size_t> questionShown(std::string_view text) const = 0;
+    // The same for an answer's text beside its option button.
+    virtual std::optional<std::size_t> answerShown(std::string_view text) const = 0;
+};
+
+// Checks the quiz at quizFile; pictures are looked for in "Pictures" beside
+// it. With a measurer, texts that do not fit the window are warned about too.
+CheckReport checkQuiz(const std::filesystem::path& quizFile,
+                      const TextMeasurer* measurer = nullptr);
 
 // "way.txt:41: warning: ..." with fileName as the author named the file.
 std::string formatDiagnostic(std::string_view fileName, const Diagnostic& diagnostic);

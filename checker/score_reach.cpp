@@ -2,6 +2,8 @@
 // reasoning behind each step.
 #include "score_reach.h"
 
+#include "ranking.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -9,15 +11,10 @@ namespace kinsight {
 
 namespace {
 
-constexpr int kFirst = 1;
-constexpr int kLast = 15;
-
-using Lead = std::array<long long, 16>;
-
 // The lead answer k gives c over every other character.
 Lead leadOf(const QuestionWeights& w, int k, int c) {
     Lead lead{};
-    for (int o = kFirst; o <= kLast; ++o)
+    for (int o = 1; o <= kCharacterCount; ++o)
         if (o != c)
             lead[o] = w[k][c] - w[k][o];
     return lead;
@@ -44,7 +41,7 @@ struct LeadScore {
 LeadScore score(const Lead& lead, int c) {
     LeadScore s;
     bool first = true;
-    for (int o = kFirst; o <= kLast; ++o) {
+    for (int o = 1; o <= kCharacterCount; ++o) {
         if (o == c)
             continue;
         s.positives += lead[o] > 0;
@@ -82,27 +79,19 @@ bool keepMaximal(std::vector<Lead>& leads, long long& work) {
 } // namespace
 
 bool canBeResult(int c, const Lead& lead) {
-    int tied = 0;
-    int lastTied = 0;
-    for (int o = kFirst; o <= kLast; ++o) {
-        if (o == c)
-            continue;
-        if (lead[o] < 0)
-            return false;
-        if (lead[o] == 0) {
-            ++tied;
-            lastTied = o;
-        }
-    }
-    if (tied <= 2)
-        return true;
-    // Four at the top: the pendulum offers the first three in character order.
-    return tied == 3 && c < lastTied;
+    // Only the order counts: c scores 1, a character c leads 0, one level
+    // with c 1, one ahead of c 2.
+    CharacterNumbers scores{};
+    for (int o = 1; o <= kCharacterCount; ++o)
+        scores[o] = o == c ? 1 : lead[o] > 0 ? 0 : lead[o] == 0 ? 1 : 2;
+    const Ranking ranking = rankScores(scores);
+    const auto offered = ranking.top.begin() + resultChoices(ranking.outcome);
+    return std::find(ranking.top.begin(), offered, c) != offered;
 }
 
 ScoreReach::ScoreReach() {
-    for (int a = 0; a < 16; ++a) {
-        for (int b = 0; b < 16; ++b) {
+    for (std::size_t a = 0; a < kCharacterSlots; ++a) {
+        for (std::size_t b = 0; b < kCharacterSlots; ++b) {
             m_same[a][b] = true;
             m_dominates[a][b] = a != b;
         }
@@ -110,11 +99,11 @@ ScoreReach::ScoreReach() {
 }
 
 void ScoreReach::addQuestion(const QuestionWeights& w) {
-    for (int k = 1; k <= 6; ++k) {
-        for (int a = kFirst; a <= kLast; ++a) {
+    for (int k = 1; k <= kAnswerCount; ++k) {
+        for (int a = 1; a <= kCharacterCount; ++a) {
             if (w[k][a] > 0)
                 m_getsPoints[a] = true;
-            for (int b = kFirst; b <= kLast; ++b) {
+            for (int b = 1; b <= kCharacterCount; ++b) {
                 if (w[k][a] != w[k][b])
                     m_same[a][b] = false;
                 if (w[k][b] < w[k][a])
@@ -123,13 +112,13 @@ void ScoreReach::addQuestion(const QuestionWeights& w) {
         }
     }
 
-    for (int c = kFirst; c <= kLast; ++c) {
+    for (int c = 1; c <= kCharacterCount; ++c) {
         // Each greedy rule picks one answer, or the skip (no lead at all).
         int keepUp = 0, ownPoints = 0, totalLead = 0;
         LeadScore keepUpBest, totalBest;
         int ownBest = 0;
         LeadScore ownBestScore;
-        for (int k = 1; k <= 6; ++k) {
+        for (int k = 1; k <= kAnswerCount; ++k) {
             const LeadScore s = score(leadOf(w, k, c), c);
             if (s.minimum >= 0 && (s.positives > keepUpBest.positives ||
                                    (s.positives == keepUpBest.positives && s.positives > 0 &&
@@ -167,7 +156,7 @@ void ScoreReach::addQuestion(const QuestionWeights& w) {
 
 std::vector<int> ScoreReach::dominators(int c) const {
     std::vector<int> result;
-    for (int o = kFirst; o <= kLast; ++o)
+    for (int o = 1; o <= kCharacterCount; ++o)
         if (m_dominates[c][o])
             result.push_back(o);
     return result;
@@ -176,8 +165,12 @@ std::vector<int> ScoreReach::dominators(int c) const {
 Reach ScoreReach::reach(int c) const {
     if (!m_getsPoints[c])
         return Reach::NoPoints;
-    const std::vector<int> above = dominators(c);
-    if (above.size() >= 4 || (above.size() == 3 && c > above.back()))
+    // The best c can hope for: a draw with only those that dominate it.
+    Lead level{};
+    level.fill(1);
+    for (int o : dominators(c))
+        level[o] = 0;
+    if (!canBeResult(c, level))
         return Reach::Dominated;
     if (canBeResult(c, m_keepUp[c]) || canBeResult(c, m_ownPoints[c]) ||
         canBeResult(c, m_totalLead[c]))
@@ -195,7 +188,7 @@ bool ScoreReach::exactSearch(int c, bool& possible) const {
     std::vector<Lead> next;
     for (const QuestionWeights& w : m_kept) {
         options.assign(1, Lead{}); // the skip
-        for (int k = 1; k <= 6; ++k)
+        for (int k = 1; k <= kAnswerCount; ++k)
             options.push_back(leadOf(w, k, c));
         if (!keepMaximal(options, work))
             return false;

@@ -4,13 +4,12 @@
 #include "checker.h"
 
 #include "dry_run.h"
+#include "markers.h"
 #include "quiz_error.h"
-#include "quiz_file.h"
 #include "quiz_observer.h"
 #include "quiz_tables.h"
 #include "score_reach.h"
 #include "text.h"
-#include "weight_field.h"
 
 #include <algorithm>
 #include <array>
@@ -22,15 +21,6 @@
 namespace kinsight {
 
 namespace {
-
-constexpr std::string_view kStart = "Start:";
-constexpr std::string_view kEndQuestions = "ENDQUESTIONS";
-constexpr std::array<std::string_view, 9> kMarkers = {
-    "Start:", "A1)", "A2)", "A3)", "A4)", "A5)", "A6)", "NewQuestion:", "ENDQUESTIONS"};
-
-bool isMarker(std::string_view text) {
-    return std::find(kMarkers.begin(), kMarkers.end(), text) != kMarkers.end();
-}
 
 // A field as the author wrote it, safe for a terminal and short enough for one line.
 std::string inQuotes(std::string_view text) {
@@ -158,6 +148,43 @@ bool looksLikeWeight(std::string_view field) {
            (digit(1) || field[1] == ' ') && digit(2) && digit(4);
 }
 
+// The typographic quote a text opens with, if any: a word processor's
+// “…”, „…“ or «…» quotes nothing for the reader.
+std::string_view typographicQuote(std::string_view text) {
+    static constexpr std::array<std::string_view, 11> kQuotes = {
+        "\u201C", "\u201D", "\u201E", "\u201F", "\u00AB", "\u00BB",
+        "\u2018", "\u2019", "\u201A", "\u2039", "\u203A"};
+    for (std::string_view quote : kQuotes)
+        if (text.substr(0, quote.size()) == quote)
+            return quote;
+    return {};
+}
+
+// The warning for a text cut at a comma, whose rest (fate: skipped or not read)
+// stands on the same line.
+std::string cutAtComma(const std::string& whose, std::string_view opening, std::string_view rest,
+                       std::string_view fate) {
+    std::string message = "the text of " + whose + " ends at a comma, and " + inQuotes(rest) +
+                          " on the same line " + std::string(fate);
+    if (opening.empty())
+        return message + "; put the whole text in double quotes";
+    return message + ": a text in typographic quotes (" + std::string(opening) +
+           ") is not quoted for the reader; put the whole text in plain double quotes (\")";
+}
+
+// The last characters of what the player sees of a text.
+std::string visibleEnd(std::string_view text, std::size_t shownBytes) {
+    constexpr std::size_t kTail = 30;
+    const std::string_view shown = text.substr(0, shownBytes);
+    const std::size_t count = characterCount(shown);
+    if (count == 0)
+        return "nothing of it";
+    if (count <= kTail)
+        return "only up to " + inQuotes(shown);
+    const std::string_view tail = characters(shown, count - kTail, kTail);
+    return "only up to \"..." + inQuotes(tail).substr(1);
+}
+
 bool hasDigit(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
@@ -165,11 +192,21 @@ bool hasDigit(std::string_view text) {
 
 class CheckObserver : public QuizObserver {
 public:
-    explicit CheckObserver(std::vector<Diagnostic>& out) : m_out(out) {}
+    CheckObserver(std::vector<Diagnostic>& out, const TextMeasurer* measurer)
+        : m_out(out), m_measurer(measurer) {}
 
     void onField(const FieldEvent& e) override {
-        ++m_fieldCount;
         const std::string text(e.text);
+        if (text == kNewQuestionMarker)
+            ++m_newQuestionMarkers;
+        if (e.role == FieldRole::Trailing) {
+            // One warning is enough for whatever follows the end.
+            if (!text.empty() && m_trailingLine == 0) {
+                m_trailingLine = e.line;
+                warn(e.line, "text after " + inQuotes(kEndQuestionsMarker) + " is never read");
+            }
+            return;
+        }
         if (e.role != FieldRole::Skipped && e.role != FieldRole::Marker)
             checkMarkerAsText(e, text);
         switch (e.role) {
@@ -186,12 +223,14 @@ public:
             break;
         case FieldRole::QuestionText:
             m_weights = QuestionWeights{};
+            checkFit(e, text);
             break;
         case FieldRole::AnswerText:
             m_answerLines.fill(0);
             m_answerCut = false;
             if (text.empty())
                 warn(e.line, answerRef(e.answer, e.question) + " has no text");
+            checkFit(e, text);
             break;
         case FieldRole::Ignored:
             onIgnored(e, text);
@@ -200,14 +239,16 @@ public:
             onWeight(e, text);
             break;
         case FieldRole::QuestionMark:
-            if (nearMiss(text, kEndQuestions))
-                warn(e.line, inQuotes(text) + " after \"NewQuestion:\" is not \"ENDQUESTIONS\", "
-                                              "so the quiz reads on for another question");
+            if (nearMiss(text, kEndQuestionsMarker))
+                warn(e.line, inQuotes(text) + " after " + inQuotes(kNewQuestionMarker) +
+                                 " is not " + inQuotes(kEndQuestionsMarker) +
+                                 ", "
+                                 "so the quiz reads on for another question");
             break;
         default:
             break;
         }
-        m_previous = {e.role, e.line, e.quoted, e.question, e.answer};
+        m_previous = {e.role, e.line, e.quoted, typographicQuote(text)};
     }
 
     // The near miss of the marker the dry run was still looking for when it
@@ -222,10 +263,10 @@ public:
     // Reports what the search under way when reading stopped ran over.
     void finish() { flushSkippedMarkers(); }
 
-    std::size_t fieldCount() const { return m_fieldCount; }
     int nameCount() const { return m_nameCount; }
-    const std::array<std::string, 16>& names() const { return m_names; }
-    const std::array<int, 16>& nameLines() const { return m_nameLines; }
+    int newQuestionMarkers() const { return m_newQuestionMarkers; }
+    const std::array<std::string, kCharacterSlots>& names() const { return m_names; }
+    const CharacterNumbers& nameLines() const { return m_nameLines; }
     const ScoreReach& reach() const { return m_reach; }
 
 private:
@@ -233,8 +274,7 @@ private:
         FieldRole role = FieldRole::Ignored;
         int line = 0;
         bool quoted = false;
-        int question = 0;
-        int answer = 0;
+        std::string_view opening; // a typographic quote the field opened with
     };
     static constexpr std::size_t kMaxMissesTold = 10;
 
@@ -244,12 +284,21 @@ private:
         std::size_t distance = 0;
     };
 
+    // A "NewQuestion:" run over while looking for an answer marker, and the
+    // question after it, which is then never shown.
+    struct PassedQuestion {
+        int line = 0;
+        int fieldsAfter = 0;
+        bool end = false; // "ENDQUESTIONS" follows: the end of the quiz is run over
+        std::string text;
+    };
+
     void warn(int line, std::string message) {
         m_out.push_back({Severity::Warning, line, std::move(message)});
     }
 
     void checkMarkerAsText(const FieldEvent& e, const std::string& text) {
-        if (!isMarker(text) || (e.role == FieldRole::QuestionMark && text == kEndQuestions))
+        if (!isMarker(text) || (e.role == FieldRole::QuestionMark && text == kEndQuestionsMarker))
             return;
         std::string what;
         switch (e.role) {
@@ -258,8 +307,8 @@ private:
             break;
         case FieldRole::Name:
             what = "the name of character " + std::to_string(e.slot);
-            if (text == kStart)
-                what += ": fewer than fifteen names stand before \"Start:\"";
+            if (text == kStartMarker)
+                what += ": fewer than fifteen names stand before " + inQuotes(kStartMarker);
             break;
         case FieldRole::QuestionText:
             what = "the text of question " + std::to_string(e.question);
@@ -272,7 +321,7 @@ private:
                    ": the empty line that ends them is missing";
             break;
         case FieldRole::QuestionMark:
-            what = "the line after \"NewQuestion:\"";
+            what = "the line after " + inQuotes(kNewQuestionMarker);
             break;
         default:
             what = "a line that is not read";
@@ -283,20 +332,28 @@ private:
 
     void onSkipped(const FieldEvent& e, const std::string& text) {
         if (m_previous.role == FieldRole::QuestionText && m_previous.line == e.line) {
+            const std::string whose = "question " + std::to_string(e.question);
             if (m_previous.quoted)
-                warn(e.line, inQuotes(text) + " after the closing quote of question " +
-                                 std::to_string(e.question) + " is skipped");
+                warn(e.line,
+                     inQuotes(text) + " after the closing quote of " + whose + " is skipped");
             else
-                warn(e.line, "the text of question " + std::to_string(e.question) +
-                                 " ends at a comma, and " + inQuotes(text) +
-                                 " on the same line is skipped; put the whole text in double "
-                                 "quotes");
+                warn(e.line, cutAtComma(whose, m_previous.opening, text, "is skipped"));
         }
+        m_sought = std::string(e.marker);
+        if (!m_passed.empty()) {
+            PassedQuestion& passed = m_passed.back();
+            ++passed.fieldsAfter;
+            if (passed.fieldsAfter == 1 && text == kEndQuestionsMarker)
+                passed.end = true;
+            else if (passed.fieldsAfter == 2)
+                passed.text = text;
+        }
+        if (text == kNewQuestionMarker)
+            m_passed.push_back({e.line, 0, false, {}});
         if (isMarker(text)) {
             // One search that runs over markers usually runs over many; the first tells.
             if (m_skippedMarkers++ == 0)
                 m_firstSkippedMarker = {inQuotes(text), e.line, 0};
-            m_sought = std::string(e.marker);
             return;
         }
         const std::optional<std::size_t> distance = nearMiss(text, e.marker);
@@ -306,19 +363,84 @@ private:
         // The closest miss, the earliest of equals.
         if (!m_best || miss.distance < m_best->distance)
             m_best = miss;
+        if (m_passed.empty() && !m_missBeforeNext)
+            m_missBeforeNext = miss;
         // A file of nothing but near misses must not make a list as long as itself.
         if (m_misses.size() < kMaxMissesTold)
             m_misses.push_back(miss);
     }
 
     void onMarkerFound(const FieldEvent& e) {
-        flushSkippedMarkers();
-        for (const Miss& miss : m_misses)
-            warn(miss.line, miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
-                                ", which comes only on line " + std::to_string(e.line) +
-                                "; markers must match exactly, case and blanks included");
+        const auto answer = std::find(kAnswerMarkers.begin() + 1, kAnswerMarkers.end(), e.marker);
+        const bool endPassed = std::any_of(m_passed.begin(), m_passed.end(),
+                                           [](const PassedQuestion& p) { return p.end; });
+        if (answer != kAnswerMarkers.end() && !m_passed.empty() && !endPassed) {
+            // The markers and near misses run over are this one mistake's doing.
+            warnMergedQuestion(e, static_cast<int>(answer - kAnswerMarkers.begin()));
+            m_skippedMarkers = 0;
+        } else {
+            flushSkippedMarkers();
+            for (const Miss& miss : m_misses)
+                warn(miss.line, miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
+                                    ", which comes only on line " + std::to_string(e.line) +
+                                    "; markers must match exactly, case and blanks included");
+        }
         m_misses.clear();
         m_best.reset();
+        m_passed.clear();
+        m_missBeforeNext.reset();
+    }
+
+    // What the player sees when an answer marker is missing or misspelt: the
+    // question takes the answers from the next question that has the marker,
+    // and the questions between are never shown.
+    void warnMergedQuestion(const FieldEvent& e, int answer) {
+        const int question = e.question;
+        const std::size_t passed = m_passed.size();
+        std::string what = "question " + std::to_string(question) + " takes " +
+                           (answer == kAnswerCount ? "answer " + std::to_string(answer)
+                                                   : "answers " + std::to_string(answer) + " to " +
+                                                         std::to_string(kAnswerCount)) +
+                           " from " +
+                           (passed == 1 ? std::string("the next question")
+                                        : std::to_string(passed) + " questions further on");
+        constexpr std::size_t kNamed = 3;
+        std::string lost = passed == 1 ? "question " : "questions ";
+        for (std::size_t i = 0; i < std::min(passed, kNamed); ++i) {
+            if (i > 0)
+                lost += i + 1 == std::min(passed, kNamed) && passed <= kNamed ? " and " : ", ";
+            lost += std::to_string(question + static_cast<int>(i) + 1) + " (" +
+                    inQuotes(m_passed[i].text) + ")";
+        }
+        if (passed > kNamed)
+            lost += " and " + std::to_string(passed - kNamed) + " more";
+        lost += passed == 1 ? " is never shown" : " are never shown";
+
+        if (m_missBeforeNext)
+            warn(m_missBeforeNext->line,
+                 m_missBeforeNext->shown + " is not " + inQuotes(e.marker) + ", so " + what +
+                     ", and " + lost + "; markers must match exactly, case and blanks included");
+        else
+            warn(m_passed.front().line, what + ": " + inQuotes(e.marker) +
+                                            " is missing before this " +
+                                            inQuotes(kNewQuestionMarker) + ", and " + lost);
+    }
+
+    // Whether the window shows the whole of a question or answer text.
+    void checkFit(const FieldEvent& e, const std::string& text) {
+        if (!m_measurer || text.empty())
+            return;
+        if (e.role == FieldRole::QuestionText) {
+            if (const auto shown = m_measurer->questionShown(text))
+                warn(e.line, "question " + std::to_string(e.question) +
+                                 " needs more than the two lines its box shows; the player "
+                                 "sees " +
+                                 visibleEnd(text, *shown));
+        } else if (const auto shown = m_measurer->answerShown(text)) {
+            warn(e.line, answerRef(e.answer, e.question) +
+                             " is wider than its button; the player sees " +
+                             visibleEnd(text, *shown));
+        }
     }
 
     void flushSkippedMarkers() {
@@ -344,10 +466,8 @@ private:
                 warn(e.line, inQuotes(text) + " after the closing quote of " +
                                  answerRef(e.answer, e.question) + " is not read");
             else
-                warn(e.line, "the text of " + answerRef(e.answer, e.question) +
-                                 " ends at a comma, and " + inQuotes(text) +
-                                 " on the same line is not read; put the whole text in double "
-                                 "quotes");
+                warn(e.line, cutAtComma(answerRef(e.answer, e.question), m_previous.opening, text,
+                                        "is not read"));
         } else if (looksLikeWeight(text)) {
             warn(e.line, inQuotes(text) + " after the text of " + answerRef(e.answer, e.question) +
                              " is not read: the line after an answer's text is skipped");
@@ -387,17 +507,21 @@ private:
     }
 
     std::vector<Diagnostic>& m_out;
-    std::size_t m_fieldCount = 0;
+    const TextMeasurer* m_measurer;
+    int m_trailingLine = 0; // of the first text after the end
+    int m_newQuestionMarkers = 0;
     int m_nameCount = 0;
-    std::array<std::string, 16> m_names{};
-    std::array<int, 16> m_nameLines{};
+    std::array<std::string, kCharacterSlots> m_names{};
+    CharacterNumbers m_nameLines{};
     Previous m_previous;
     std::vector<Miss> m_misses; // near misses of the marker being looked for
     std::optional<Miss> m_best;
     Miss m_firstSkippedMarker; // other markers run over while looking for m_sought
     int m_skippedMarkers = 0;
     std::string m_sought;
-    std::array<int, 16> m_answerLines{}; // where each character is listed in this answer
+    std::vector<PassedQuestion> m_passed; // while looking for an answer marker
+    std::optional<Miss> m_missBeforeNext; // the first near miss before m_passed
+    CharacterNumbers m_answerLines{};     // where each character is listed in this answer
     bool m_answerCut = false;
     QuestionWeights m_weights{};
     ScoreReach m_reach;
@@ -512,28 +636,6 @@ void checkScores(const CheckObserver& seen, std::vector<Diagnostic>& out) {
     }
 }
 
-// The first field after "ENDQUESTIONS" that holds anything, read by skipping
-// the fields the dry run read.
-void checkTrailer(const std::filesystem::path& quizFile, std::size_t fieldsRead,
-                  std::vector<Diagnostic>& out) {
-    QuizFile file;
-    try {
-        file.open(quizFile, quizFile.filename().string());
-        for (std::size_t i = 0; i < fieldsRead; ++i)
-            file.readField("");
-        while (!file.atEnd()) {
-            const std::string_view field = file.readField("");
-            if (!field.empty()) {
-                out.push_back({Severity::Warning, file.fieldLine(),
-                               "text after \"ENDQUESTIONS\" is never read"});
-                return;
-            }
-        }
-    } catch (const QuizError&) {
-        // The file changed under us; the dry run's word stands.
-    }
-}
-
 } // namespace
 
 int CheckReport::errorCount() const {
@@ -545,20 +647,21 @@ int CheckReport::warningCount() const {
     return static_cast<int>(diagnostics.size()) - errorCount();
 }
 
-int CheckReport::exitStatus() const {
+int CheckReport::exitStatus(bool strict) const {
     if (!readable)
         return 2;
-    return errorCount() > 0 ? 1 : 0;
+    return errorCount() > 0 || (strict && warningCount() > 0) ? 1 : 0;
 }
 
-CheckReport checkQuiz(const std::filesystem::path& quizFile) {
+CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer) {
     CheckReport report;
-    CheckObserver seen(report.diagnostics);
+    CheckObserver seen(report.diagnostics, measurer);
     const DryRunResult run = dryRun(quizFile, false, &seen);
     seen.finish();
     report.title = run.summary.title;
     report.nameCount = seen.nameCount();
     report.questionCount = run.summary.questionCount;
+    report.newQuestionMarkers = seen.newQuestionMarkers();
 
     if (run.error) {
         const QuizError& error = *run.error;
@@ -577,7 +680,6 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile) {
     if (!run.error) {
         // Only a quiz read to its end tells the whole truth about its scores.
         checkScores(seen, report.diagnostics);
-        checkTrailer(quizFile, seen.fieldCount(), report.diagnostics);
     }
     std::stable_sort(report.diagnostics.begin(), report.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
@@ -594,12 +696,19 @@ std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
 }
 
 std::string formatSummary(std::string_view fileName, const CheckReport& report) {
-    auto count = [](int n, const char* one, const char* many) {
+    auto count = [](int n, const std::string& one, const std::string& many) {
         return std::to_string(n) + " " + (n == 1 ? one : many);
     };
+    // A quiz read to its end has as many "NewQuestion:" markers as questions,
+    // unless some of its questions are lost.
+    std::string questionsPlay;
+    if (report.errorCount() == 0 && report.newQuestionMarkers != report.questionCount)
+        questionsPlay = std::string(report.questionCount == 1 ? " plays, " : " play, ") +
+                        count(report.newQuestionMarkers, inQuotes(kNewQuestionMarker) + " marker",
+                              inQuotes(kNewQuestionMarker) + " markers");
     return std::string(fileName) + ": " + inQuotes(report.title) + ", " +
            count(report.nameCount, "name", "names") + ", " +
-           count(report.questionCount, "question", "questions") + ", " +
+           count(report.questionCount, "question", "questions") + questionsPlay + ", " +
            count(report.errorCount(), "error", "errors") + ", " +
            count(report.warningCount(), "warning", "warnings");
 }

@@ -1,10 +1,11 @@
 // The kinsight-check program as an author runs it: its output, --quiet,
-// --help, the default file and the exit statuses.
+// --strict, --stats, --help, the default file and the exit statuses.
 #include "checker_quiz.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sys/wait.h>
 
 using namespace kinsight::test;
@@ -98,6 +99,93 @@ TEST_F(KinsightCheck, QuietPrintsErrorsOnly) {
     EXPECT_EQ(run.output, "");
 }
 
+TEST_F(KinsightCheck, StrictCountsWarningsForTheExitStatus) {
+    m_dir.write("way.txt", withCrLf(QuizParts{}.text()).bytes);
+    m_dir.pictures(kNames);
+    EXPECT_EQ(check(m_dir.path(), "--strict way.txt").status, 0);
+
+    writeQuiz(false);
+    CheckRun run = check(m_dir.path(), "--strict way.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, kWarning + "way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, "
+                                     "1 warning\n");
+    run = check(m_dir.path(), "--strict --quiet way.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, kWarning) << "what fails the check is shown";
+}
+
+TEST_F(KinsightCheck, StatsOfAOneQuestionQuiz) {
+    // Answer k makes character k the winner; the skip leaves fifteen tied at 0.
+    QuizParts parts;
+    parts.questions.resize(1);
+    m_dir.write("way.txt", withCrLf(parts.text()).bytes);
+    m_dir.pictures(kNames);
+    const CheckRun run = check(m_dir.path(), "--stats way.txt");
+    EXPECT_EQ(run.status, 0);
+    std::string expected = "way.txt: \"Test quiz\", 1 question, 7 plays, exact\n"
+                           "Every question answered at random, each of the seven choices alike.\n"
+                           "character              wins  in 2-way  in 3-way  in 4-way\n";
+    for (std::size_t slot = 1; slot <= kNames.size(); ++slot)
+        expected += kNames[slot - 1] + std::string(14, ' ') + "    " +
+                    (slot <= 6 ? "14.29%" : " 0.00%") + "     0.00%     0.00%     0.00%\n";
+    expected += "single winner        85.71%\n"
+                "two-way draw          0.00%\n"
+                "three-way draw        0.00%\n"
+                "four-way draw         0.00%\n"
+                "five or more tied    14.29%\n";
+    EXPECT_EQ(run.output, expected);
+}
+
+TEST_F(KinsightCheck, StatsOfABrokenQuizGiveItsError) {
+    writeQuiz(true);
+    const CheckRun run = check(m_dir.path(), "--stats way.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, kError);
+}
+
+#ifdef KINSIGHT_TEXT_FIT
+TEST_F(KinsightCheck, QuestionTooLongForTheWindow) {
+    QuizParts parts;
+    parts.questions[1].replace(0, parts.questions[1].find('\n'),
+                               "\"Which season do you like best, and why: the snow, the rain, "
+                               "the long light of summer, or the storms of autumn?\" <--");
+    const MarkedText quiz = withCrLf(parts.text());
+    m_dir.write("way.txt", quiz.bytes);
+    m_dir.pictures(kNames);
+    const CheckRun run = check(m_dir.path(), "--quiet --strict way.txt");
+    EXPECT_EQ(run.status, 1);
+    const std::string line = "way.txt:" + std::to_string(quiz.marked.at(0)) +
+                             ": warning: question 2 needs more than the two lines its box "
+                             "shows; the player sees only up to \"...";
+    EXPECT_EQ(run.output.rfind(line, 0), 0u) << run.output;
+}
+#endif
+
+// Every "$ kinsight-check ..." block in the README, run in docs/ as shown,
+// prints exactly what the README says it does.
+TEST(ReadmeExamples, AreTheRealOutput) {
+    std::ifstream readme(std::filesystem::path(KINSIGHT_SOURCE_DIR) / "README.md");
+    ASSERT_TRUE(readme) << "README.md not found";
+    const std::string prompt = "$ kinsight-check ";
+    int examples = 0;
+    std::string line;
+    while (std::getline(readme, line)) {
+        const std::size_t at = line.find(prompt);
+        if (at == std::string::npos || line.find_first_not_of(' ') != at)
+            continue;
+        const std::string indent = line.substr(0, at);
+        const std::string arguments = line.substr(at + prompt.size());
+        std::string expected;
+        while (std::getline(readme, line) && line != indent + "```")
+            expected += line.substr(std::min(indent.size(), line.size())) + "\n";
+        SCOPED_TRACE(arguments);
+        EXPECT_EQ(check(std::filesystem::path(KINSIGHT_SOURCE_DIR) / "docs", arguments).output,
+                  expected);
+        ++examples;
+    }
+    EXPECT_GE(examples, 2) << "the README's checker examples are gone";
+}
+
 TEST_F(KinsightCheck, ReadsWayTxtInTheCurrentFolderByDefault) {
     writeQuiz(true);
     const CheckRun run = check(m_dir.path(), "");
@@ -128,7 +216,8 @@ TEST_F(KinsightCheck, UnreadableFileExitsWithTwo) {
 TEST_F(KinsightCheck, HelpAndBadArguments) {
     CheckRun run = check(m_dir.path(), "--help");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.rfind("Usage: kinsight-check [--quiet] [FILE]\n", 0), 0u);
+    EXPECT_EQ(run.output.rfind("Usage: kinsight-check [--quiet] [--strict] [--stats] [FILE]\n", 0),
+              0u);
 
     run = check(m_dir.path(), "--loud way.txt");
     EXPECT_EQ(run.status, 2);

@@ -3,15 +3,15 @@
 // pass: characters no answer scores, and pairs that always score alike.
 //
 // A character c "can be the result" when some choice of answers (or skips)
-// ends with c at the top alone, in a draw of two or three, or in a four-way
-// draw as one of the first three (the pendulum cannot pick the fourth). A draw
-// of five or more announces nobody. Skipping every question leaves all fifteen
-// at 0, so a character that only ever draws with everybody cannot be the result.
+// ends in scores for which the engine's ranking (ranking.h) can announce c:
+// alone at the top, or among the tied a tie-break window offers. Skipping
+// every question leaves all fifteen at 0, so a character that only ever
+// draws with everybody cannot be the result.
 //
 // The answer is sound: "never" is said only when it is certain. In order:
 // - Domination: o dominates c if every answer gives o at least c's points.
-//   Whenever c is at the top, so is every character dominating it; four of
-//   them (or three with lower numbers than c) rule c out.
+//   Whenever c is at the top, so is every character dominating it; when c
+//   cannot be announced even from a draw with just them, it never can.
 // - Witnesses: three greedy choices per question (only answers where c keeps
 //   up with everybody; c's most points; c's largest lead in total) that, when
 //   they end with c as a possible result, prove it can be.
@@ -22,13 +22,17 @@
 //   that runs out says "unknown", which is not reported.
 #pragma once
 
+#include "quiz_tables.h"
+
 #include <array>
 #include <vector>
 
 namespace kinsight {
 
 // Points of answers 1..6 (index 0 unused) for character slots 0..15.
-using QuestionWeights = std::array<std::array<int, 16>, 7>;
+using QuestionWeights = WeightRows;
+// c's score minus each other character's; [c] and [0] unused.
+using Lead = std::array<long long, kCharacterSlots>;
 
 enum class Reach {
     Possible,  // c can be the result
@@ -44,35 +48,35 @@ public:
 
     void addQuestion(const QuestionWeights& weights);
 
-    bool getsPoints(int c) const { return m_getsPoints[c]; }
     // True if a and b get the same points from every answer of every question.
     bool alwaysTie(int a, int b) const { return m_same[a][b]; }
     // Characters that get at least c's points from every answer.
     std::vector<int> dominators(int c) const;
     Reach reach(int c) const;
 
-    // Bounds of the exact search; questions beyond the first are not kept.
+    // Bounds of the exact search; a quiz with more questions than it keeps
+    // leaves the verdicts the search would give unknown.
     static constexpr std::size_t kMaxKeptQuestions = 20000;
     static constexpr std::size_t kMaxFrontier = 1024;
     static constexpr long long kWorkBudget = 4'000'000; // vector comparisons per character
 
 private:
-    using Lead = std::array<long long, 16>; // c's score minus each other's; [c] unused
-
     bool exactSearch(int c, bool& possible) const;
 
-    std::array<bool, 16> m_getsPoints{};
-    std::array<std::array<bool, 16>, 16> m_same{};
-    std::array<std::array<bool, 16>, 16> m_dominates{}; // [c][o]: o dominates c
+    using Pairs = std::array<std::array<bool, kCharacterSlots>, kCharacterSlots>;
+
+    std::array<bool, kCharacterSlots> m_getsPoints{};
+    Pairs m_same{};
+    Pairs m_dominates{}; // [c][o]: o dominates c
     // Greedy witnesses, per character.
-    std::array<Lead, 16> m_keepUp{};
-    std::array<Lead, 16> m_ownPoints{};
-    std::array<Lead, 16> m_totalLead{};
+    std::array<Lead, kCharacterSlots> m_keepUp{};
+    std::array<Lead, kCharacterSlots> m_ownPoints{};
+    std::array<Lead, kCharacterSlots> m_totalLead{};
     std::vector<QuestionWeights> m_kept;
     bool m_keptAll = true;
 };
 
 // Whether leads (c minus each other character) leave c a possible result.
-bool canBeResult(int c, const std::array<long long, 16>& lead);
+bool canBeResult(int c, const Lead& lead);
 
 } // namespace kinsight

@@ -7,7 +7,7 @@
 # ImageMagick 6 `convert`; the name is written at the bottom in DejaVu Sans.
 # Names without a drawing of their own below get a plain generic figure.
 #
-# Usage: tools/make_pictures.sh [QUIZ_FILE [OUTPUT_DIR]]
+# Usage: scripts/make_pictures.sh [QUIZ_FILE [OUTPUT_DIR]]
 #   defaults: quiz/way.txt and quiz/Pictures of this repository
 set -euo pipefail
 

@@ -1,0 +1,87 @@
+#include "text_fit.h"
+
+#include "only_layout.h"
+#include "quiz_tables.h"
+
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace kinsight {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::size_t utf8Bytes(const QString& text, qsizetype characters) {
+    return static_cast<std::size_t>(text.left(characters).toUtf8().size());
+}
+
+} // namespace
+
+WindowTextMeasurer::WindowTextMeasurer() {
+    setUpQuestionBox(m_question);
+    m_answer.setGeometry(answerGeometry(1));
+}
+
+std::optional<std::size_t> WindowTextMeasurer::questionShown(std::string_view text) const {
+    // The lines as a word-wrapped label lays them out: whole pixels apart,
+    // one leading between them, from the top of the box.
+    const QString original = fromUtf8(text);
+    QString shown = original;
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    const QRect box = m_question.contentsRect();
+    QTextLayout layout(shown, m_question.font());
+    QTextOption option(m_question.alignment());
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    const qreal leading = m_question.fontMetrics().leading();
+
+    std::optional<std::size_t> cut;
+    layout.beginLayout();
+    qreal top = -leading;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(box.width());
+        top = std::ceil(top + leading);
+        line.setPosition(QPointF(0, top));
+        top += line.height();
+        if (top > box.height()) {
+            // The last line shown ends at the blank or line break before this one.
+            qsizetype end = line.textStart();
+            while (end > 0 && (shown[end - 1].isSpace() || shown[end - 1] == QChar::LineSeparator))
+                --end;
+            cut = utf8Bytes(original, end);
+            break;
+        }
+        // A word longer than the box is not broken, only cut at its edge.
+        if (line.naturalTextWidth() > box.width()) {
+            cut = utf8Bytes(original, line.xToCursor(box.width(), QTextLine::CursorOnCharacter));
+            break;
+        }
+    }
+    layout.endLayout();
+    return cut;
+}
+
+std::optional<std::size_t> WindowTextMeasurer::answerShown(std::string_view text) const {
+    const QString shown = fromUtf8(text);
+    QStyleOptionButton option;
+    option.initFrom(&m_answer);
+    option.text = shown;
+    const QRect room =
+        m_answer.style()->subElementRect(QStyle::SE_RadioButtonContents, &option, &m_answer);
+    if (m_answer.fontMetrics().horizontalAdvance(shown) <= room.width())
+        return std::nullopt;
+    QTextLayout layout(shown, m_answer.font());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(static_cast<int>(shown.size()));
+    layout.endLayout();
+    return utf8Bytes(shown, line.xToCursor(room.width(), QTextLine::CursorOnCharacter));
+}
+
+} // namespace kinsight
