@@ -103,7 +103,7 @@ int runProgram(int argc, char** argv) {
     // every window title, and the main window's title is the quiz's own.
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kinsight"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setWindowIcon(programIcon());
 
     // Without an argument, the real path of the executable, so a
