@@ -9,6 +9,7 @@
 #
 #   program_test.sh BUILT_PROGRAM VERSION
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" != "--inside-xvfb" ]; then
     program=$(realpath "$1")
@@ -60,9 +61,7 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
         "kinsight: no display found; run it in a desktop session or under xvfb-run" "" --
     [ $failures -eq 0 ] || exit 1
 
-    # -noreset: the server would otherwise reset whenever its last client
-    # leaves, refusing the next program that connects meanwhile.
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb "$program"
+    exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program"
 fi
 program=$2
 unset QT_QPA_PLATFORM
@@ -91,12 +90,6 @@ wait_for_window() {
     done
     return 1
 }
-
-# xvfb-run may hand over before the server takes connections.
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
 
 # LABEL EXPECT PATTERN FOLDER -- COMMAND: runs COMMAND in FOLDER.
 #   EXPECT window: the main window comes up with a title matching PATTERN,
