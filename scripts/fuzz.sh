@@ -1,11 +1,11 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Fuzzes the quiz-file reader and the authors' checker for a while:
 #   scripts/fuzz.sh [SECONDS]        (default 60)
 # Builds the libFuzzer target with clang in build-fuzz (or $KINSIGHT_FUZZ_BUILD),
 # starts from the seed corpus in tests/fuzz/corpus and exits non-zero if an
 # input crashes, hangs or trips a sanitizer; the input is kept in the build's
 # fuzz-artifacts folder. Without clang it says so and does nothing.
-set -eu
+set -euo pipefail
 
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)

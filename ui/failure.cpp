@@ -4,7 +4,6 @@
 #include "quiz_error.h"
 #include "startup.h"
 
-#include <QCoreApplication>
 #include <QWidget>
 
 #include <iostream>
@@ -44,8 +43,6 @@ void reportFailureAndExit(const QuizError& error, QWidget* parent) {
 
     if (exitHandler())
         exitHandler()(kFailureExitStatus);
-    else
-        QCoreApplication::exit(kFailureExitStatus);
 }
 
 } // namespace kinsight

@@ -1,6 +1,7 @@
-// The one place where the engine's failures end the program: a modal
-// critical box naming the failure, the file and the line, the same line on
-// the error stream, then exit status 1.
+// The one report of the engine's failures: a modal critical box naming the
+// failure, the file and the line, and the same line on the error stream.
+// The exit status then goes to the exit handler; the program's start
+// installs one that leaves the event loop and hands the status to main().
 #pragma once
 
 #include <functional>
@@ -14,8 +15,8 @@ class QuizError;
 
 inline constexpr int kFailureExitStatus = 1;
 
-// Ends the program with the given status. The default leaves the event loop
-// (if one runs) with that status; main() and the tests install their own.
+// Receives the exit status after a report; the program's start and the
+// tests install their own. Without one the report is all that happens.
 using ExitHandler = std::function<void(int status)>;
 void setExitHandler(ExitHandler handler);
 // Where the failure line is written; nullptr restores the error stream.

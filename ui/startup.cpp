@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "command_line.h"
 #include "dry_run.h"
 #include "failure.h"
 #include "only.h"
@@ -37,49 +38,79 @@ QIcon programIcon() {
     return icon;
 }
 
-} // namespace
-
-int runProgram(int argc, char** argv) {
-    // Without a display Qt would abort with a message about plugins.
-    if (!displayAvailable(fromEnvironment)) {
-        std::cerr << kNoDisplayMessage << std::endl;
-        return kFailureExitStatus;
-    }
-
-    QApplication app(argc, argv);
-    // Only the name, not a display name: Qt would append a display name to
-    // every window title, and the main window's title is the quiz's own.
-    QApplication::setApplicationName(QString::fromLatin1(kProgramName));
-    QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kinsight"));
-    QApplication::setWindowIcon(programIcon());
-
+// Plays the quiz until the main window is closed. A failure, whether the
+// check before the first show finds it or a handler meets it later, is
+// reported by reportFailureAndExit, whose exit status comes back here.
+int playQuiz(const std::filesystem::path& quizFile) {
     int failureStatus = 0;
     setExitHandler([&failureStatus](int status) {
         failureStatus = status;
         QCoreApplication::exit(status);
     });
 
-    // The real path of the executable, so a bin/kinsight link still finds
-    // the quiz installed beside the program itself.
-    const QString programDir = QCoreApplication::applicationDirPath();
-    QDir::setCurrent(programDir);
-    const std::filesystem::path quizFile =
-        std::filesystem::path(QFile::encodeName(programDir).toStdString()) / kQuizFileName;
-
     // A broken quiz is reported now rather than after the user has answered.
     const DryRunResult check = dryRun(quizFile);
     if (check.error) {
         reportFailureAndExit(*check.error);
+    } else {
+        Only window(quizFile);
+        // The quiz may have changed since the check; the window has then
+        // reported it already, and there is no event loop to leave yet.
+        if (failureStatus == 0) {
+            window.show();
+            const int status = QApplication::exec();
+            if (failureStatus == 0)
+                failureStatus = status;
+        }
+    }
+    setExitHandler({});
+    return failureStatus;
+}
+
+} // namespace
+
+int runProgram(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = parseCommandLine(arguments);
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        std::cout << usageText().toStdString() << std::flush;
+        return 0;
+    case CommandLine::Action::Version:
+        std::cout << versionText().toStdString() << std::flush;
+        return 0;
+    case CommandLine::Action::UsageError:
+        std::cerr << "kinsight: " << command.error.toLocal8Bit().toStdString() << "\n\n"
+                  << usageText().toStdString() << std::flush;
+        return kUsageExitStatus;
+    case CommandLine::Action::Play:
+        break;
+    }
+
+    // Without a display Qt would abort with a message about plugins.
+    if (!displayAvailable(fromEnvironment)) {
+        std::cerr << kNoDisplayMessage << std::endl;
         return kFailureExitStatus;
     }
 
-    Only window(quizFile);
-    if (failureStatus != 0)
-        return failureStatus;
-    window.show();
-    const int status = QApplication::exec();
-    return failureStatus != 0 ? failureStatus : status;
+    // Qt sees only the program's name: a quiz folder called -reverse is
+    // the user's, not an option of Qt's.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    // Only the name, not a display name: Qt would append a display name to
+    // every window title, and the main window's title is the quiz's own.
+    QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+    QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+    QApplication::setWindowIcon(programIcon());
+
+    // Without an argument, the real path of the executable, so a
+    // bin/kinsight link still finds the quiz installed beside the program.
+    const QString quiz =
+        command.quiz.isEmpty() ? QCoreApplication::applicationDirPath() : command.quiz;
+    return playQuiz(quizFileFor(quiz, QDir::currentPath()));
 }
 
 } // namespace kinsight

@@ -1,5 +1,6 @@
-// The program's start: checks for a display, finds the program's own folder,
-// checks its quiz before anything is shown, and opens the main window.
+// The program's start: reads the command line, checks for a display, finds
+// the quiz, checks it before anything is shown, and plays it in the main
+// window. Every way the program ends comes back here as an exit status.
 #pragma once
 
 #include <functional>
@@ -8,6 +9,8 @@
 namespace kinsight {
 
 inline constexpr const char* kProgramName = "Kinsight";
+// The reverse-DNS id that names the launcher, the metainfo and the icon.
+inline constexpr const char* kApplicationId = "io.github.kinsight.Kinsight";
 inline constexpr const char* kNoDisplayMessage =
     "kinsight: no display found; run it in a desktop session or under xvfb-run";
 
@@ -15,7 +18,7 @@ inline constexpr const char* kNoDisplayMessage =
 // (DISPLAY, WAYLAND_DISPLAY or an explicit QT_QPA_PLATFORM).
 bool displayAvailable(const std::function<std::string(const char* name)>& environment);
 
-// The whole program; returns its exit status.
+// The whole program; returns its exit status to main().
 int runProgram(int argc, char** argv);
 
 } // namespace kinsight

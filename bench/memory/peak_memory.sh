@@ -14,7 +14,7 @@
 # BUILD_DIR is a build with KINSIGHT_BENCH=ON (Release for meaningful
 # figures). Needs GNU time (/usr/bin/time, Debian package "time") and
 # python3. Exit status 1 if a generated quiz fails or a peak grows.
-set -uo pipefail
+set -euo pipefail
 
 sizes="1 10 100"
 runs=3
@@ -76,7 +76,7 @@ for size in $sizes; do
     quiz=$work/quiz-$size.txt
     python3 "$here/make_quiz.py" "$size" "$quiz" || exit 1
     bytes=$(stat -c %s "$quiz")
-    questions=$("$dry_run" "$quiz" | sed -n 's/^\([0-9]*\) questions$/\1/p')
+    questions=$("$dry_run" "$quiz" | sed -n 's/^\([0-9]*\) questions$/\1/p') || questions=
     [ -n "$questions" ] || { echo "the generated $size MB quiz does not pass" >&2; exit 1; }
     read -r dry_kb dry_s < <(measure "$dry_run" "$quiz") || exit 1
     read -r check_kb check_s < <(measure "$checker" --quiet "$quiz") || exit 1

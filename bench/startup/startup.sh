@@ -7,7 +7,7 @@
 #   startup.sh [--runs N] BUILD_DIR
 #
 # BUILD_DIR is a build with KINSIGHT_BENCH=ON (Release for meaningful figures).
-set -uo pipefail
+set -euo pipefail
 
 runs=20
 inside=0
@@ -34,13 +34,9 @@ for file in "$program" "$bare" "$timer"; do
 done
 
 if [ $inside -eq 0 ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb --runs "$runs" "$build"
+    exec "$(dirname "$0")/../../scripts/with-xvfb.sh" "$0" --inside-xvfb --runs "$runs" "$build"
 fi
 unset QT_QPA_PLATFORM
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
 
 # Median and 90th percentile (nearest rank) of the numbers on standard input.
 summary() {

@@ -13,7 +13,7 @@
 # it the script compiles window_tool.cpp beside it. --variants runs only the
 # named quizzes, sharing the clicks among them. Exit status 0 when every
 # check passed and the program ended cleanly when its main window was closed.
-set -uo pipefail
+set -euo pipefail
 
 script_dir=$(cd "$(dirname "$0")" && pwd)
 clicks=10000
@@ -41,7 +41,7 @@ program=$(realpath "$1")
 
 # Never on the user's own desktop: always a server of our own.
 if [ $inside -eq 0 ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb --clicks "$clicks" \
+    exec "$script_dir/../../scripts/with-xvfb.sh" "$0" --inside-xvfb --clicks "$clicks" \
         --seed "$seed" --variants "$chosen" ${tool:+--tool "$tool"} "$program"
 fi
 unset QT_QPA_PLATFORM
@@ -65,14 +65,9 @@ if [ -z "$tool" ]; then
     }
 fi
 
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
-
 RANDOM=$seed
 # ImageMagick's import, if present, samples the result picture.
-have_import=$(command -v import)
+have_import=$(command -v import) || have_import=
 quiz_dir=$(dirname "$program")
 if [ ! -f "$quiz_dir/way.txt" ] || [ ! -d "$quiz_dir/Pictures" ]; then
     echo "FAIL no way.txt and Pictures/ beside $program" >&2
@@ -210,7 +205,7 @@ list_windows() {
         if [ -z "${title_of[$id]+set}" ]; then
             title_of[$id]=$(xdotool getwindowname "$id" 2>/dev/null) || continue
             size_of[$id]=$(xwininfo -id "$id" 2>/dev/null |
-                awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}')
+                awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}') || true
         fi
         windows+=("$id")
         now[$id]=1
@@ -242,14 +237,14 @@ is_box() {
 }
 
 click_at() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null
+    xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null || true
     total_clicks=$((total_clicks + 1))
     variant_clicks=$((variant_clicks + 1))
 }
 
 # As a window manager would on a click: raise the window and give it focus.
 focus_window() {
-    xdotool windowraise "$1" windowfocus "$1" 2>/dev/null
+    xdotool windowraise "$1" windowfocus "$1" 2>/dev/null || true
 }
 
 # Alive: the process runs, its main window is up with the quiz's title (a
@@ -291,7 +286,7 @@ sample_picture() {
     for id in "${windows[@]}"; do
         is_box "$id" && return 0
     done
-    sum=$(import -window "$main" -crop 161x193+288+8 +repage rgb:- 2>/dev/null | md5sum)
+    sum=$(import -window "$main" -crop 161x193+288+8 +repage rgb:- 2>/dev/null | md5sum) || true
     if [ "$sum" = "$previous_sample" ] && [ "$sum" != "$shown_picture" ]; then
         [ -n "$shown_picture" ] && picture_changes=$((picture_changes + 1))
         shown_picture=$sum
@@ -327,7 +322,7 @@ random_step() {
                 break
             fi
         done
-        xdotool key --clearmodifiers "${keys[$((RANDOM % ${#keys[@]}))]}" 2>/dev/null
+        xdotool key --clearmodifiers "${keys[$((RANDOM % ${#keys[@]}))]}" 2>/dev/null || true
         total_keys=$((total_keys + 1))
     elif [ $r -lt 18 ]; then
         if [ -z "$dual$tri" ]; then
@@ -346,10 +341,10 @@ random_step() {
     elif [ $r -lt 24 ]; then
         click_at "$main" $((288 + RANDOM % 161)) $((8 + RANDOM % 193)) # Image1
     elif [ $r -lt 27 ]; then
-        id=$(window_titled "About box Thingy") && "$tool" close "$id"
+        id=$(window_titled "About box Thingy") && "$tool" close "$id" || true
     elif [ $r -lt 28 ]; then
         # A tie-break window closed before its result.
-        [ -n "$dual$tri" ] && "$tool" close "${dual:-$tri}"
+        [ -n "$dual$tri" ] && "$tool" close "${dual:-$tri}" || true
     elif [ $r -lt 55 ]; then
         click_option
     else
@@ -371,20 +366,20 @@ close_program() {
         for id in "${windows[@]}"; do
             if is_box "$id"; then
                 focus_window "$id"
-                xdotool key --clearmodifiers Escape 2>/dev/null
+                xdotool key --clearmodifiers Escape 2>/dev/null || true
                 boxed=1
                 break
             fi
         done
-        [ $boxed -eq 0 ] && [ -n "$main" ] && "$tool" close "$main" 2>/dev/null
+        [ $boxed -eq 0 ] && [ -n "$main" ] && "$tool" close "$main" 2>/dev/null || true
         sleep 0.25
     done
     if kill -0 "$child" 2>/dev/null; then
         fail "$variant: still running after its main window was closed"
-        kill -9 "$child"
+        kill -9 "$child" 2>/dev/null || true
     fi
-    wait "$child"
-    local status=$?
+    local status=0
+    wait "$child" || status=$?
     child=
     if [ $status -ne 0 ]; then
         fail "$variant: ended with status $status"
@@ -453,7 +448,7 @@ run_variant() {
     fi
     if [ $dead -ne 0 ]; then
         [ -n "$have_import" ] && import -window root "${TMPDIR:-/tmp}/kinsight-clicks-failure.png" &&
-            echo "     screen at the failure: ${TMPDIR:-/tmp}/kinsight-clicks-failure.png"
+            echo "     screen at the failure: ${TMPDIR:-/tmp}/kinsight-clicks-failure.png" || true
         echo "     program output: $(tail -n 5 "$dir/output.log")"
     fi
     close_program

@@ -1,30 +1,73 @@
 #!/usr/bin/env bash
-# The built program end to end under a virtual X server: started through a
-# symbolic link it still finds the quiz beside its real file and opens at its
-# designed place; a broken or missing quiz is reported before anything else,
-# and the program then ends with status 1; without a display it says so.
+# The built program end to end. Without a display: its options and wrong
+# command lines, each with its exit status and message, and the clear
+# message that it needs a display. Under a virtual X server: the quiz beside
+# the program (started through a symbolic link, it still finds the quiz
+# beside its real file and opens at its designed place), a quiz folder or a
+# quiz file named on the command line, and a broken, missing or misnamed quiz
+# reported before anything else, with status 1 once the report is closed.
 #
-#   program_test.sh BUILT_PROGRAM
-set -uo pipefail
+#   program_test.sh BUILT_PROGRAM VERSION
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" != "--inside-xvfb" ]; then
     program=$(realpath "$1")
+    version=$2
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    failures=0
+    usage='Usage: kinsight [options] [QUIZ]'
+
+    # LABEL STATUS STREAM FIRST_LINE SECOND_LINE -- ARGUMENTS: the program,
+    # with no display, ends with STATUS and writes its lines to STREAM (out
+    # or err) alone; a wrong command line also shows the usage there.
+    options_case() {
+        local label=$1 expected=$2 stream=$3 first=$4 second=$5
+        shift 6
+        local status=0 other=out
+        [ "$stream" = out ] && other=err
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@" \
+            >"$work/out" 2>"$work/err" || status=$?
+        local got1 got2
+        got1=$(sed -n 1p "$work/$stream")
+        got2=$(sed -n 2p "$work/$stream")
+        if [ "$status" -ne "$expected" ]; then
+            echo "FAIL $label: status $status, expected $expected"
+        elif [ "$got1" != "$first" ] || [ "$got2" != "$second" ]; then
+            echo "FAIL $label: std$stream began \"$got1\" / \"$got2\""
+        elif [ -s "$work/$other" ]; then
+            echo "FAIL $label: std$other not empty: $(cat "$work/$other")"
+        elif [ "$expected" -eq 2 ] && ! grep -qxF "$usage" "$work/$stream"; then
+            echo "FAIL $label: no usage on std$stream"
+        else
+            echo "ok   $label: status $status, $first"
+            return 0
+        fi
+        failures=$((failures + 1))
+    }
+    license='License GPL-3.0-or-later: <https://gnu.org/licenses/gpl.html>'
+    purpose="Plays a personality quiz: one question at a time, then the character you are."
+    options_case "--help" 0 out "$usage" "$purpose" -- --help
+    options_case "-h before a quiz" 0 out "$usage" "$purpose" -- -h some/quiz
+    options_case "--version" 0 out "kinsight $version" "$license" -- --version
+    options_case "--version with a quiz" 0 out "kinsight $version" "$license" -- some/quiz -v
+    options_case "unknown option" 2 err "kinsight: Unknown option 'bogus'." "" -- --bogus
+    options_case "two arguments" 2 err \
+        "kinsight: one quiz at a time, but 2 arguments were given" "" -- one two
+    options_case "empty argument" 2 err "kinsight: the quiz argument is empty" "" -- ""
     # No display at all: a clear message and status 1, not Qt's abort.
-    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" 2>&1)
-    status=$?
-    if [ $status -ne 1 ] || [ "$output" != "kinsight: no display found; run it in a desktop session or under xvfb-run" ]; then
-        echo "FAIL no display: status $status, output: $output"
-        exit 1
-    fi
-    echo "ok   no display"
-    # -noreset: the server would otherwise reset whenever its last client
-    # leaves, refusing the next program that connects meanwhile.
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb "$program"
+    options_case "no display" 1 err \
+        "kinsight: no display found; run it in a desktop session or under xvfb-run" "" --
+    [ $failures -eq 0 ] || exit 1
+
+    exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program"
 fi
 program=$2
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 
 fail() {
@@ -34,9 +77,10 @@ fail() {
 
 # Waits for a visible window of the process whose name matches; prints its id.
 wait_for_window() {
-    local pid=$1 name=$2 window
+    local name=$1 window
     for _ in $(seq 150); do
-        window=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | head -n 1)
+        window=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null |
+            head -n 1 || true)
         if [ -n "$window" ]; then
             echo "$window"
             return 0
@@ -47,78 +91,107 @@ wait_for_window() {
     return 1
 }
 
-# xvfb-run may hand over before the server takes connections.
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
+# LABEL EXPECT PATTERN FOLDER -- COMMAND: runs COMMAND in FOLDER.
+#   EXPECT window: the main window comes up with a title matching PATTERN,
+#                  at its designed place, and no failure box.
+#   EXPECT report: a failure box comes up alone; once it is closed the
+#                  program ends with status 1 and the error line matches
+#                  PATTERN.
+program_case() {
+    local label=$1 expect=$2 pattern=$3 folder=$4 window
+    shift 5
+    (cd "$folder" && exec "$@") 2>"$work/err" &
+    pid=$!
+    if [ "$expect" = window ]; then
+        if ! window=$(wait_for_window "$pattern"); then
+            fail "$label: no main window titled $pattern: $(cat "$work/err")"
+        else
+            sleep 0.5
+            local geometry
+            geometry=$(xwininfo -id "$window" |
+                awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+                     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
+            if [ "$geometry" != "89 108 458 261" ]; then
+                fail "$label: main window geometry $geometry"
+            elif xdotool search --all --onlyvisible --pid "$pid" --name '^Kinsight$' >/dev/null 2>&1; then
+                fail "$label: a failure box opened: $(cat "$work/err")"
+            else
+                echo "ok   $label: $(xdotool getwindowname "$window") at 89,108 sized 458x261"
+            fi
+        fi
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        pid=
+        return 0
+    fi
 
-# 1. Through a link, from another folder.
-mkdir -p "$work/bin" "$work/elsewhere"
-ln -s "$program" "$work/bin/kinsight"
-title=$(head -n 1 "$(dirname "$program")/way.txt" | tr -d '\r')
-(cd "$work/elsewhere" && exec "$work/bin/kinsight") 2>"$work/link.err" &
-pid=$!
-title_pattern=$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$title")
-if window=$(wait_for_window "$pid" "^${title_pattern}\$"); then
-    sleep 0.5
-    info=$(xwininfo -id "$window")
-    geometry=$(awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-                    /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}' <<<"$info")
-    if [ "$geometry" = "89 108 458 261" ]; then
-        echo "ok   started through a link: \"$title\" at 89,108 sized 458x261"
-    else
-        fail "main window geometry: $geometry"
+    if ! window=$(wait_for_window '^Kinsight$'); then
+        fail "$label: no failure box; the program said: $(cat "$work/err")"
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        pid=
+        return 0
     fi
-    if xdotool search --all --onlyvisible --pid "$pid" --name '^Kinsight$' >/dev/null 2>&1; then
-        fail "a failure box opened when started through a link"
-    fi
-else
-    fail "no main window titled \"$title\" through a link: $(cat "$work/link.err")"
-fi
-kill "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
-
-# 2. A broken quiz and a missing one: a critical box, the same line on the
-# error stream, status 1 once the box is closed.
-report_case() {
-    local label=$1 folder=$2 expected=$3 # a pattern for the error line
-    cp "$program" "$folder/kinsight"
-    "$folder/kinsight" 2>"$folder/err" &
-    local pid=$! window
-    if ! window=$(wait_for_window "$pid" '^Kinsight$'); then
-        fail "$label: no failure box; the program said: $(cat "$folder/err")"
-        kill "$pid" 2>/dev/null
-        return
-    fi
-    if xdotool search --all --onlyvisible --pid "$pid" --name "Qel" >/dev/null 2>&1; then
-        fail "$label: the main window opened before the report"
-    fi
+    local shown
+    shown=$(xdotool search --all --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
+    [ "$shown" -eq 1 ] || fail "$label: $shown windows up with the report"
     xdotool windowfocus --sync "$window" key Return
-    wait "$pid"
-    local status=$?
+    local status=0
+    wait "$pid" || status=$?
+    pid=
     local line
-    line=$(cat "$folder/err" | grep -v '^QStandardPaths' || true)
+    line=$(grep -v '^QStandardPaths' "$work/err" || true)
     if [ $status -ne 1 ]; then
         fail "$label: status $status"
-    elif ! [[ "$line" =~ $expected ]]; then
-        fail "$label: error line \"$line\", expected \"$expected\""
+    elif ! [[ "$line" =~ $pattern ]]; then
+        fail "$label: error line \"$line\", expected \"$pattern\""
     else
         echo "ok   $label: $line"
     fi
 }
 
-mkdir -p "$work/broken"
-# The file ends inside the second question's fourth answer: only a check of
-# the whole quiz finds that before the user has answered anything.
 quiz="$(dirname "$program")/way.txt"
+title=$(head -n 1 "$quiz" | tr -d '\r')
+title_pattern=$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$title")
+# The file cut inside the second question's fourth answer: only a check of
+# the whole quiz finds that before the user has answered anything.
 second=$(grep -n '^NewQuestion:' "$quiz" | head -n 1 | cut -d: -f1)
 cut_at=$(awk -v from="$second" 'NR > from && /^A4\)/ { print NR; exit }' "$quiz")
-head -n "$cut_at" "$quiz" >"$work/broken/way.txt"
-report_case "quiz broken in its second question" "$work/broken" \
-    '^way\.txt:[0-9]+: Input past end of file \(reading the text of answer 4\)$'
+cut_error='Input past end of file \(reading the text of answer 4\)$'
 
-mkdir -p "$work/empty"
-report_case "missing quiz" "$work/empty" "^$work/empty/way\.txt: File not found\$"
+# The quiz beside the program: through a link, from another folder.
+mkdir -p "$work/bin" "$work/elsewhere"
+ln -s "$program" "$work/bin/kinsight"
+program_case "no argument, through a link" window "^${title_pattern}\$" "$work/elsewhere" -- \
+    "$work/bin/kinsight"
+
+# Quizzes of an author's own, away from the program.
+mkdir -p "$work/quizzes/mine" "$work/quizzes/pets" "$work/empty"
+for dir in mine pets; do
+    cp -r "$(dirname "$program")/Pictures" "$work/quizzes/$dir/"
+done
+sed '1s/.*/My own quiz\r/' "$quiz" >"$work/quizzes/mine/way.txt"
+sed '1s/.*/Pets of Qel\r/' "$quiz" >"$work/quizzes/pets/pets.txt"
+head -n "$cut_at" "$quiz" >"$work/quizzes/pets/broken pets.txt"
+program_case "a folder, relative" window '^My own quiz$' "$work/elsewhere" -- \
+    "$program" ../quizzes/mine
+program_case "a quiz file of any name" window '^Pets of Qel$' "$work/elsewhere" -- \
+    "$program" "$work/quizzes/pets/pets.txt"
+program_case "a broken quiz file of any name" report "^broken pets\\.txt:[0-9]+: $cut_error" \
+    "$work/elsewhere" -- "$program" "$work/quizzes/pets/broken pets.txt"
+program_case "a folder without way.txt" report "^$work/empty/way\\.txt: File not found\$" \
+    "$work/elsewhere" -- "$program" "$work/empty"
+program_case "a missing path" report "^$work/nowhere: File not found\$" "$work/elsewhere" -- \
+    "$program" ../nowhere
+
+# A broken quiz and a missing one beside the program.
+mkdir -p "$work/broken"
+cp "$program" "$work/broken/kinsight"
+head -n "$cut_at" "$quiz" >"$work/broken/way.txt"
+program_case "quiz beside the program broken in its second question" report \
+    "^way\\.txt:[0-9]+: $cut_error" "$work/elsewhere" -- "$work/broken/kinsight"
+cp "$program" "$work/empty/kinsight"
+program_case "no quiz beside the program" report "^$work/empty/way\\.txt: File not found\$" \
+    "$work/elsewhere" -- "$work/empty/kinsight"
 
 exit $((failures > 0))

@@ -1,0 +1,217 @@
+#!/usr/bin/env bash
+# Kinsight as a desktop and a Debian system get it, run on a virtual X
+# server (scripts/with-xvfb.sh):
+#
+#   packaging_test.sh install BUILD_DIR VERSION
+#       `cmake --install` into a prefix other than the configured one; the
+#       launcher, the metainfo and the manual pages pass their validators, and
+#       the launcher, started as a desktop starts it (gio launch, with that
+#       prefix on PATH and XDG_DATA_DIRS), opens the installed program on its
+#       first question.
+#   packaging_test.sh package BUILD_DIR VERSION
+#       `cpack -G DEB`: the package's paths, its control fields, lintian
+#       without errors, and the program extracted from it (dpkg -x) opening
+#       on its first question.
+set -euo pipefail
+
+mode=$1
+# The program must open real windows on the server, whatever the tests set.
+unset QT_QPA_PLATFORM
+build=$(realpath "$2")
+version=$3
+source_dir=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+app_id=io.github.kinsight.Kinsight
+work=$(mktemp -d "${TMPDIR:-/tmp}/kinsight-packaging-XXXXXX")
+# Ends whatever runs from the test's own folder, found or not: a program
+# that a launcher started is no child of this script.
+end_programs() {
+    local proc exe
+    for proc in /proc/[0-9]*; do
+        exe=$(readlink "$proc/exe" 2>/dev/null) || continue
+        [[ $exe == "$work"/* ]] && kill "${proc#/proc/}" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap end_programs EXIT
+failures=0
+
+ok() { echo "ok   $*"; }
+fail() {
+    echo "FAIL $*"
+    failures=$((failures + 1))
+}
+# LABEL COMMAND...: passes when COMMAND succeeds and prints nothing.
+silent() {
+    local label=$1 output status=0
+    shift
+    output=$("$@" 2>&1) || status=$?
+    if [ $status -ne 0 ] || [ -n "$output" ]; then
+        fail "$label: status $status: $output"
+    else
+        ok "$label"
+    fi
+}
+
+title=$(head -n 1 "$source_dir/quiz/way.txt" | tr -d '\r')
+title_pattern="^$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$title")\$"
+
+# PROGRAM LABEL: a visible main window titled as the quiz comes up, belonging
+# to the process of PROGRAM (a path, resolved through links), which is then
+# ended. Whoever started the program may have gone, so the window is found by
+# its title and its owner by the window.
+expect_first_question() {
+    local program label=$2 window= pid
+    program=$(realpath "$1")
+    for _ in $(seq 150); do
+        window=$(xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -n 1 || true)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    if [ -z "$window" ]; then
+        fail "$label: no window titled \"$title\""
+        return 0
+    fi
+    pid=$(xdotool getwindowpid "$window")
+    local running
+    running=$(readlink "/proc/$pid/exe" || true)
+    if [ "$running" != "$program" ]; then
+        fail "$label: the window belongs to $running, not $program"
+    else
+        ok "$label: \"$title\" from $program"
+    fi
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+}
+
+install_test() {
+    local configured prefix=$work/elsewhere
+    configured=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+    [ "$configured" != "$prefix" ] || fail "the test prefix is the configured one"
+    cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
+        { cat "$work/install.log"; exit 1; }
+
+    local desktop=$prefix/share/applications/$app_id.desktop
+    local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+    silent "desktop-file-validate" desktop-file-validate "$desktop"
+    if grep -qx 'Exec=kinsight' "$desktop" && grep -qx 'TryExec=kinsight' "$desktop" &&
+        grep -qx "Icon=$app_id" "$desktop"; then
+        ok "launcher: Exec and TryExec without a path, Icon=$app_id"
+    else
+        fail "launcher: $(grep -E '^(Exec|TryExec|Icon)=' "$desktop" | tr '\n' ' ')"
+    fi
+    local icon
+    for icon in 16x16/apps/$app_id.png 48x48/apps/$app_id.png scalable/apps/$app_id.svg; do
+        [ -f "$prefix/share/icons/hicolor/$icon" ] || fail "no icon $icon"
+    done
+
+    local output status=0
+    output=$(appstreamcli validate --no-net "$metainfo" 2>&1) || status=$?
+    if [ $status -ne 0 ] || grep -qE '^(E|W):' <<<"$output"; then
+        fail "appstreamcli validate: status $status: $output"
+    elif ! grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$metainfo" ||
+        ! grep -q "<id>$app_id</id>" "$metainfo" ||
+        ! grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo"; then
+        fail "metainfo: id, release $version or license missing"
+    else
+        ok "appstreamcli validate: release $version"
+    fi
+
+    local page
+    for page in kinsight kinsight-check; do
+        silent "groff -man -ww -z $page.1" \
+            sh -c 'zcat "$1" | groff -man -ww -z' sh "$prefix/share/man/man1/$page.1.gz"
+    done
+
+    # Started as a desktop starts it: by the launcher, the program found on
+    # PATH, never by a path written at build time.
+    env PATH="$prefix/bin:$PATH" XDG_DATA_DIRS="$prefix/share:/usr/local/share:/usr/share" \
+        gio launch "$desktop" >"$work/launch.log" 2>&1 ||
+        fail "gio launch: $(cat "$work/launch.log")"
+    expect_first_question "$prefix/lib/kinsight/kinsight" "gio launch $app_id.desktop"
+}
+
+package_test() {
+    local deb_dir=$work/deb arch
+    arch=$(dpkg --print-architecture)
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$deb_dir" >"$work/cpack.log" 2>&1 ||
+        { cat "$work/cpack.log"; exit 1; }
+    local deb=$deb_dir/kinsight_${version}_${arch}.deb
+    if ! [ -f "$deb" ]; then
+        fail "no package $(basename "$deb"): $(ls "$deb_dir")"
+        return 0
+    fi
+    ok "cpack -G DEB: $(basename "$deb")"
+
+    # Files and links, without the folders, as dpkg-deb lists them.
+    dpkg-deb --contents "$deb" | sed -E 's/^([^ ]+ +){5}//' | grep -v '/$' | sort >"$work/paths"
+    {
+        echo "./usr/bin/kinsight -> ../lib/kinsight/kinsight"
+        echo "./usr/bin/kinsight-check -> ../lib/kinsight/kinsight-check"
+        echo "./usr/lib/kinsight/kinsight"
+        echo "./usr/lib/kinsight/kinsight-check"
+        echo "./usr/lib/kinsight/way.txt"
+        (cd "$source_dir/quiz" && find Pictures -type f -printf './usr/lib/kinsight/%p\n')
+        echo "./usr/share/applications/$app_id.desktop"
+        echo "./usr/share/metainfo/$app_id.metainfo.xml"
+        for size in 16 32 48 128; do
+            echo "./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+        done
+        echo "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+        echo "./usr/share/man/man1/kinsight.1.gz"
+        echo "./usr/share/man/man1/kinsight-check.1.gz"
+        echo "./usr/share/doc/kinsight/copyright"
+        echo "./usr/share/doc/kinsight/changelog.gz"
+    } | sort >"$work/expected"
+    if diff -u "$work/expected" "$work/paths" >"$work/paths.diff"; then
+        ok "dpkg-deb --contents: the $(wc -l <"$work/expected") expected files and links"
+    else
+        fail "dpkg-deb --contents differs from the expected paths:"
+        cat "$work/paths.diff"
+    fi
+
+    local field value
+    for field in Package Version Architecture Maintainer Section Description Depends; do
+        value=$(dpkg-deb --field "$deb" "$field")
+        [ -n "$value" ] || fail "control field $field is empty"
+    done
+    [ "$(dpkg-deb --field "$deb" Version)" = "$version" ] || fail "Version is not $version"
+    local depends
+    depends=$(dpkg-deb --field "$deb" Depends)
+    local lib
+    for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
+        [[ "$depends" == *"$lib "* ]] || fail "Depends does not name $lib: $depends"
+    done
+    ok "control: Depends: $depends"
+
+    local status=0
+    lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || status=$?
+    if [ $status -ne 0 ] || grep -q '^E:' "$work/lintian.log"; then
+        fail "lintian: status $status:"
+        cat "$work/lintian.log"
+    else
+        ok "lintian: no error ($(grep -c '^W:' "$work/lintian.log" || true) warnings)"
+    fi
+
+    local root=$work/root
+    dpkg -x "$deb" "$root"
+    local line
+    line=$("$root/usr/bin/kinsight" --version | head -n 1)
+    [ "$line" = "kinsight $version" ] || fail "extracted kinsight --version: $line"
+    "$root/usr/bin/kinsight-check" --quiet "$root/usr/lib/kinsight/way.txt" >"$work/check.log" 2>&1 ||
+        fail "extracted kinsight-check on the bundled quiz: $(cat "$work/check.log")"
+    (cd "$work" && exec "$root/usr/bin/kinsight") >"$work/run.log" 2>&1 &
+    expect_first_question "$root/usr/lib/kinsight/kinsight" "program extracted with dpkg -x"
+}
+
+case $mode in
+install) install_test ;;
+package) package_test ;;
+*)
+    echo "usage: packaging_test.sh install|package BUILD_DIR VERSION" >&2
+    exit 2
+    ;;
+esac
+exit $((failures > 0))
