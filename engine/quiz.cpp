@@ -236,7 +236,7 @@ void Quiz::restart() {
     m_window.setResultName("");
     for (int i = 0; i < kCharacterCount; ++i)
         m_window.setScoreText(i, "");
-    m_window.resetDual();
+    m_window.resetDualTimers();
     load();
 }
 

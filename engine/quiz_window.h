@@ -51,7 +51,7 @@ public:
     virtual void closeTieBreaks() = 0;
     // Two-way window: needle timer on at 19 ms, slowing timer off; creates
     // the window hidden if it does not exist yet.
-    virtual void resetDual() = 0;
+    virtual void resetDualTimers() = 0;
 };
 
 // A window that shows nothing: for reading a quiz with no screen, and a base
@@ -72,7 +72,7 @@ public:
     void message(const std::string&, const std::string&) override {}
     void openTieBreak(int) override {}
     void closeTieBreaks() override {}
-    void resetDual() override {}
+    void resetDualTimers() override {}
 };
 
 } // namespace kinsight

@@ -2,13 +2,10 @@
 // Spinner; this window forwards its timers' ticks, paints, and announces.
 #include "dual.h"
 
-#include "line_shape.h"
-#include "quiz_tables.h"
 #include "window_art.h"
 
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QTimer>
 
 namespace kinsight {
@@ -24,24 +21,23 @@ constexpr int kSlowerMs = 30;
 const QRect kChar1Rect(16, 96, 97, 33);
 const QRect kChar2Rect(144, 96, 89, 25);
 
+QLineF needleAt(double endX, double endY) {
+    return QLineF(Spinner::kCentre, Spinner::kCentre, endX, endY);
+}
+
 } // namespace
 
-Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent)
-    : TieBreakWindow(tables, mainWindow, parent, "Dual", kCaption, QSize(kSide, kSide)) {
-    m_line = new LineShape(
-        QLineF(Spinner::kCentre, Spinner::kCentre, Spinner::kRestEndX, Spinner::kRestEndY), this);
-    m_line->setObjectName(QStringLiteral("Line1"));
+Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow)
+    : TieBreakWindow(tables, mainWindow, "Dual", kCaption, QSize(kSide, kSide),
+                     needleAt(Spinner::kRestEndX, Spinner::kRestEndY)) {
     m_char1 = makeLabel(this, "Qel_Char1", kChar1Rect, Qt::AlignLeft, "Label1");
     m_char2 = makeLabel(this, "Qel_Char2", kChar2Rect, Qt::AlignRight, "Label2");
-    m_stop = makeStopButton(this);
     m_timer1 = makeTimer(this, "Timer1", kTimer1Ms);
     m_slower = makeTimer(this, "Slower", kSlowerMs);
-
     setAccessibleDescription(QStringLiteral(
         "A needle spins over two halves, one for each name. Stop slows it down; the half "
         "it stops on is chosen."));
 
-    connect(m_stop, &QPushButton::clicked, this, &Dual::stopClicked);
     connect(m_timer1, &QTimer::timeout, this, &Dual::needleTick);
     connect(m_slower, &QTimer::timeout, this, &Dual::slowerTick);
 
@@ -57,8 +53,7 @@ void Dual::resetTimers() {
 }
 
 void Dual::activated() {
-    m_char1->setText(QString::fromStdString(tiedName(m_tables, 0)));
-    m_char2->setText(QString::fromStdString(tiedName(m_tables, 1)));
+    writeNames({m_char1, m_char2});
     m_spinner.reset();
     enableTimer(m_timer1);
     m_slower->stop();
@@ -75,11 +70,8 @@ void Dual::stopClicked() {
 }
 
 void Dual::needleTick() {
-    const QRect before = lineBounds(m_line->line());
     m_spinner.tickNeedle();
-    m_line->setLine(QLineF(Spinner::kCentre, Spinner::kCentre, m_spinner.endX(), m_spinner.endY()));
-    update(before);
-    update(lineBounds(m_line->line()));
+    moveLine(needleAt(m_spinner.endX(), m_spinner.endY()));
 }
 
 void Dual::slowerTick() {
@@ -94,13 +86,8 @@ void Dual::slowerTick() {
         announce(1, ResultOrder::PictureThenName);
 }
 
-void Dual::paintBackground() {
-    const qreal ratio = devicePixelRatioF();
-    m_background = QPixmap(QSize(kSide, kSide) * ratio);
-    m_background.setDevicePixelRatio(ratio);
-    m_background.fill(kGround);
-
-    QPainter painter(&m_background);
+void Dual::drawBackground(QPainter& painter) const {
+    painter.fillRect(rect(), kGround);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(Spinner::kCentre, Spinner::kCentre);
     const QRectF disc(centre.x() - kDiscRadius, centre.y() - kDiscRadius, 2 * kDiscRadius,
@@ -119,17 +106,6 @@ void Dual::paintBackground() {
     painter.setPen(QPen(kPurple, 1));
     painter.drawLine(QPoint(125, int(centre.y() - kDiscRadius)),
                      QPoint(125, int(centre.y() + kDiscRadius)));
-}
-
-void Dual::paintEvent(QPaintEvent*) {
-    if (m_background.isNull() || m_background.devicePixelRatio() != devicePixelRatioF())
-        paintBackground();
-    QPainter painter(this);
-    // The update region clips this to what the needle left and entered.
-    painter.drawPixmap(0, 0, m_background);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, kLineWidth, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(m_line->line());
 }
 
 } // namespace kinsight

@@ -6,47 +6,37 @@
 #include "spinner.h"
 #include "tiebreak_window.h"
 
-#include <QPixmap>
-
 class QLabel;
-class QPushButton;
 class QTimer;
 
 namespace kinsight {
-
-class LineShape;
 
 class Dual : public TieBreakWindow {
     Q_OBJECT
 public:
     // Creating the window runs its load handler (labels from the tie list,
     // needle reset, needle timer on). It is not shown.
-    Dual(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent = nullptr);
+    Dual(const QuizTables& tables, QuizWindow& mainWindow);
     ~Dual() override;
 
-    // open() shows the window; activation restarts the needle from straight
-    // down at full speed.
     // The reset a restart of the quiz asks for: needle timer on at 19 ms,
     // slowing timer off. The window stays as it is, shown or hidden.
     void resetTimers();
 
 protected:
+    // Restarts the needle from straight down at full speed.
     void activated() override;
     void stopTimers() override;
-    void paintEvent(QPaintEvent* event) override;
+    void stopClicked() override;
+    void drawBackground(QPainter& painter) const override;
 
 private:
-    void stopClicked();
     void needleTick();
     void slowerTick();
-    void paintBackground();
 
     Spinner m_spinner;
-    QPixmap m_background;
-    LineShape* m_line = nullptr;
     QLabel* m_char1 = nullptr;
     QLabel* m_char2 = nullptr;
-    QPushButton* m_stop = nullptr;
     QTimer* m_timer1 = nullptr;
     QTimer* m_slower = nullptr;
 };

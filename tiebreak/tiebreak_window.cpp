@@ -1,9 +1,13 @@
 #include "tiebreak_window.h"
 
+#include "line_shape.h"
 #include "window_art.h"
 
 #include <QGuiApplication>
 #include <QHideEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -11,10 +15,11 @@
 
 namespace kinsight {
 
-TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent,
-                               const char* objectName, const char* caption, QSize size)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow,
+                               const char* objectName, const char* caption, QSize size,
+                               const QLineF& line)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_tables(tables), m_mainWindow(mainWindow) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QString::fromLatin1(caption));
@@ -26,6 +31,13 @@ TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow,
     m_programFocused = QGuiApplication::focusWindow() != nullptr;
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
             &TieBreakWindow::focusWindowChanged);
+
+    m_line = new LineShape(line, this);
+    m_line->setObjectName(QStringLiteral("Line1"));
+    m_stop = new QPushButton(QString::fromLatin1(kStopCaption), this);
+    m_stop->setObjectName(QStringLiteral("Command1"));
+    m_stop->setGeometry(kStopRect);
+    connect(m_stop, &QPushButton::clicked, this, &TieBreakWindow::stopClicked);
 }
 
 void TieBreakWindow::open() {
@@ -78,6 +90,46 @@ void TieBreakWindow::hideEvent(QHideEvent* event) {
     if (!event->spontaneous())
         stopTimers();
     QWidget::hideEvent(event);
+}
+
+void TieBreakWindow::writeNames(std::initializer_list<QLabel*> labels) const {
+    int position = 0;
+    for (QLabel* label : labels)
+        label->setText(QString::fromStdString(tiedName(m_tables, position++)));
+}
+
+const QLineF& TieBreakWindow::line() const {
+    return m_line->line();
+}
+
+void TieBreakWindow::moveLine(const QLineF& units) {
+    const QRect before = lineBounds(toPixels(m_line->line()));
+    m_line->setLine(units);
+    update(before);
+    update(lineBounds(toPixels(units)));
+}
+
+void TieBreakWindow::changeEvent(QEvent* event) {
+    // The picture may show the window's own colours.
+    if (event->type() == QEvent::PaletteChange)
+        m_background = QPixmap();
+    QWidget::changeEvent(event);
+}
+
+void TieBreakWindow::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.isNull() || m_background.devicePixelRatio() != ratio) {
+        m_background = QPixmap(size() * ratio);
+        m_background.setDevicePixelRatio(ratio);
+        QPainter painter(&m_background);
+        drawBackground(painter);
+    }
+    QPainter painter(this);
+    // The update region clips this to what the line left and entered.
+    painter.drawPixmap(0, 0, m_background);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, kLineWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(toPixels(m_line->line()));
 }
 
 } // namespace kinsight

@@ -1,16 +1,25 @@
 // What the two tie-break windows share: a fixed window that counts every show
-// and every return of the user as an activation, and announces the character
-// at a tie-list position through the main window.
+// and every return of the user as an activation; the line, the Stop button
+// and the tied names' labels; a background painted once and kept; and the
+// announcement of the character at a tie-list position through the main
+// window.
 #pragma once
 
 #include "result.h"
 
+#include <QLineF>
+#include <QPixmap>
 #include <QWidget>
 
+#include <initializer_list>
+
+class QLabel;
+class QPushButton;
 class QWindow;
 
 namespace kinsight {
 
+class LineShape;
 class QuizWindow;
 struct QuizTables;
 
@@ -22,20 +31,34 @@ public:
     void open();
 
 protected:
-    TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow, QWidget* parent,
-                   const char* objectName, const char* caption, QSize size);
+    // line is Line1 as laid out, in the window's own units.
+    TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow, const char* objectName,
+                   const char* caption, QSize size, const QLineF& line);
 
     // Runs on every show and whenever the user comes back to the window from
     // another window of the program.
     virtual void activated() = 0;
     // Switches the window's timers off; runs on the program's own hides only.
     virtual void stopTimers() = 0;
+    virtual void stopClicked() = 0;
+    // The window's picture, painted once into the kept background.
+    virtual void drawBackground(QPainter& painter) const = 0;
+    // Line1 in pixels; its units are the window's own.
+    virtual QLineF toPixels(const QLineF& units) const { return units; }
+
     // Greets while this window is still up, hides it, then shows the name and
     // the picture in the given order.
     void announce(int position, ResultOrder order);
+    // Labels from the top of the tie list, in order.
+    void writeNames(std::initializer_list<QLabel*> labels) const;
+    const QLineF& line() const;
+    // Moves Line1, repainting only what it left and what it enters.
+    void moveLine(const QLineF& units);
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
     const QuizTables& m_tables;
 
@@ -43,6 +66,9 @@ private:
     void focusWindowChanged(QWindow* now);
 
     QuizWindow& m_mainWindow;
+    LineShape* m_line = nullptr;
+    QPushButton* m_stop = nullptr;
+    QPixmap m_background;
     // Whether a window of the program had the focus, as last reported. A
     // window closed while focused leaves it set: the user is still here.
     bool m_programFocused = false;

@@ -4,7 +4,6 @@
 #include "quiz_tables.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 namespace kinsight {
@@ -32,13 +31,6 @@ QLabel* makeLabel(QWidget* window, const char* objectName, const QRect& rect,
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
     return label;
-}
-
-QPushButton* makeStopButton(QWidget* window) {
-    auto* button = new QPushButton(QString::fromLatin1(kStopCaption), window);
-    button->setObjectName(QStringLiteral("Command1"));
-    button->setGeometry(kStopRect);
-    return button;
 }
 
 QTimer* makeTimer(QWidget* window, const char* objectName, int intervalMs) {

@@ -9,7 +9,6 @@
 #include <string>
 
 class QLabel;
-class QPushButton;
 class QTimer;
 class QWidget;
 
@@ -33,7 +32,6 @@ const std::string& tiedName(const QuizTables& tables, int position);
 // A transparent label over the picture.
 QLabel* makeLabel(QWidget* window, const char* objectName, const QRect& rect,
                   Qt::Alignment alignment, const char* caption);
-QPushButton* makeStopButton(QWidget* window);
 QTimer* makeTimer(QWidget* window, const char* objectName, int intervalMs);
 // Enabling a running timer leaves its phase alone, as switching a timer on
 // twice should.

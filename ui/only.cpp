@@ -1,7 +1,6 @@
 #include "only.h"
 
 #include "credits.h"
-#include "dual.h"
 #include "failure.h"
 #include "message_box.h"
 #include "only_layout.h"
@@ -9,7 +8,6 @@
 #include "quiz_error.h"
 #include "result_picture.h"
 #include "startup.h"
-#include "tri.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -57,7 +55,7 @@ QString literalCaption(const QString& text) {
 Only::Only(std::filesystem::path quizFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_quiz(*this, quizFile, true) {
+      m_quiz(*this, quizFile, true), m_tieBreaks(m_quiz.tables(), *this) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
     m_picturesDir = QDir(QFile::decodeName(quizFile.parent_path().string().c_str()))
@@ -76,11 +74,9 @@ Only::Only(std::filesystem::path quizFile, QWidget* parent)
 }
 
 Only::~Only() {
-    // The other windows have no parent, so that hiding this one on restart
-    // leaves them alone; they end with it.
+    // The about window has no parent, so that hiding this one on restart
+    // leaves it alone; it ends with this one.
     delete m_credits.data();
-    delete m_dual.data();
-    delete m_tri.data();
 }
 
 void Only::createControls() {
@@ -307,37 +303,22 @@ void Only::showWindow() {
 }
 
 void Only::openTieBreak(int ways) {
-    if (ways == 2) {
-        if (!m_dual)
-            m_dual = new Dual(m_quiz.tables(), *this);
-        m_dual->open();
-    } else if (ways == 3) {
-        if (!m_tri)
-            m_tri = new Tri(m_quiz.tables(), *this, m_pendulum);
-        m_tri->open();
-    }
+    m_tieBreaks.open(ways);
 }
 
 void Only::closeTieBreaks() {
-    if (m_dual)
-        m_dual->hide();
-    if (m_tri)
-        m_tri->hide();
+    m_tieBreaks.hideAll();
 }
 
-void Only::resetDual() {
-    if (!m_dual)
-        m_dual = new Dual(m_quiz.tables(), *this);
-    m_dual->resetTimers();
+void Only::resetDualTimers() {
+    m_tieBreaks.resetDualTimers();
 }
 
 void Only::closeEvent(QCloseEvent* event) {
     // The program ends with this window, whatever else is open or hidden.
-    for (QWidget* other :
-         {static_cast<QWidget*>(m_credits.data()), static_cast<QWidget*>(m_dual.data()),
-          static_cast<QWidget*>(m_tri.data())})
-        if (other)
-            other->close();
+    if (m_credits)
+        m_credits->close();
+    m_tieBreaks.closeAll();
     event->accept();
 }
 

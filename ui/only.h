@@ -7,9 +7,9 @@
 // box i.
 #pragma once
 
-#include "pendulum.h"
 #include "quiz.h"
 #include "quiz_window.h"
+#include "tie_breaks.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -27,9 +27,7 @@ class QRadioButton;
 namespace kinsight {
 
 class Credits;
-class Dual;
 class PictureArea;
-class Tri;
 
 class Only : public QWidget, public QuizWindow {
     Q_OBJECT
@@ -61,7 +59,7 @@ public:
     void message(const std::string& text, const std::string& title) override;
     void openTieBreak(int ways) override;
     void closeTieBreaks() override;
-    void resetDual() override;
+    void resetDualTimers() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,11 +91,8 @@ private:
     QLabel* m_firstScoreLabel = nullptr;
     QLabel* m_lastScoreLabel = nullptr;
 
-    // Outlives the three-way window, whose phase is never reset.
-    Pendulum m_pendulum;
     QPointer<Credits> m_credits;
-    QPointer<Dual> m_dual;
-    QPointer<Tri> m_tri;
+    TieBreaks m_tieBreaks;
 };
 
 } // namespace kinsight

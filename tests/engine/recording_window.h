@@ -72,7 +72,7 @@ public:
     }
     void openTieBreak(int ways) override { record("openTieBreak(" + std::to_string(ways) + ")"); }
     void closeTieBreaks() override { record("closeTieBreaks()"); }
-    void resetDual() override { record("resetDual()"); }
+    void resetDualTimers() override { record("resetDualTimers()"); }
 
 private:
     static std::string q(const std::string& text) { return "\"" + text + "\""; }

@@ -345,7 +345,7 @@ Ops restartOps() {
     ops.emplace_back("setResultName(\"\")");
     for (int i = 0; i < 15; ++i)
         ops.push_back("setScoreText(" + std::to_string(i) + ",\"\")");
-    ops.emplace_back("resetDual()");
+    ops.emplace_back("resetDualTimers()");
     return ops + Ops{"setTitle(\"Test quiz\")"} + showQuestion("First");
 }
 

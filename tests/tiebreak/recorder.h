@@ -40,7 +40,7 @@ public:
     void message(const std::string&, const std::string&) override { unexpected("message"); }
     void openTieBreak(int) override { unexpected("openTieBreak"); }
     void closeTieBreaks() override { unexpected("closeTieBreaks"); }
-    void resetDual() override { unexpected("resetDual"); }
+    void resetDualTimers() override { unexpected("resetDualTimers"); }
 
 private:
     void unexpected(const std::string& what) { calls.push_back("unexpected " + what); }

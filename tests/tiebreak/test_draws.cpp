@@ -5,6 +5,7 @@
 #include "quiz.h"
 #include "quiz_text.h"
 #include "recorder.h"
+#include "tie_breaks.h"
 #include "tri.h"
 #include "window_helpers.h"
 
@@ -27,20 +28,15 @@ template <class Case> std::string rowName(const testing::TestParamInfo<Case>& ro
     return row.param.name;
 }
 
-// Opens, hides and resets the tie-break windows as the main window does;
-// the draw messages are written down and closed at once.
+// Opens, hides and resets the tie-break windows through their owner, as the
+// main window does; the draw messages are written down and closed at once.
 class PlayWindow : public Recorder {
 public:
-    const QuizTables* tables = nullptr;
-    QPointer<Dual> dual;
-    QPointer<Tri> tri;
-    Pendulum pendulum;
+    std::unique_ptr<TieBreaks> tieBreaks;
     std::vector<std::string> messages;
 
-    ~PlayWindow() override {
-        delete dual.data();
-        delete tri.data();
-    }
+    Dual* dual() const { return tieBreaks->dual(); }
+    Tri* tri() const { return tieBreaks->tri(); }
 
     void setTitle(const std::string&) override {}
     void setQuestion(const std::string&) override {}
@@ -52,40 +48,26 @@ public:
     void showWindow() override {}
     void message(const std::string& text, const std::string&) override { messages.push_back(text); }
     void openTieBreak(int ways) override {
-        if (ways == 2) {
-            createDual();
-            dual->open();
-        } else {
-            if (!tri) {
-                tri = new Tri(*tables, *this, pendulum);
-                holdOff(tri->findChild<QTimer*>(QStringLiteral("Timer1")));
-            }
-            tri->open();
-        }
+        tieBreaks->open(ways);
+        holdTimers();
     }
-    void closeTieBreaks() override {
-        if (dual)
-            dual->hide();
-        if (tri)
-            tri->hide();
-    }
-    void resetDual() override {
-        createDual();
-        dual->resetTimers();
-        holdOff(dualTimer("Timer1"));
+    void closeTieBreaks() override { tieBreaks->hideAll(); }
+    void resetDualTimers() override {
+        tieBreaks->resetDualTimers();
+        holdTimers();
     }
 
     QTimer* dualTimer(const char* name) const {
-        return dual->findChild<QTimer*>(QString::fromLatin1(name));
+        return dual()->findChild<QTimer*>(QString::fromLatin1(name));
     }
 
 private:
-    void createDual() {
-        if (dual)
-            return;
-        dual = new Dual(*tables, *this);
-        holdOff(dualTimer("Timer1"));
-        holdOff(dualTimer("Slower"));
+    // Only the test's ticks move the windows on.
+    void holdTimers() const {
+        for (QWidget* window : {static_cast<QWidget*>(dual()), static_cast<QWidget*>(tri())})
+            if (window)
+                for (QTimer* timer : window->findChildren<QTimer*>())
+                    holdOff(timer);
     }
 };
 
@@ -103,7 +85,7 @@ protected:
         const auto path = folder.write("way.txt", QuizBuilder().question("Q", {weights}).text());
         window = std::make_unique<PlayWindow>();
         quiz = std::make_unique<Quiz>(*window, path);
-        window->tables = &quiz->tables();
+        window->tieBreaks = std::make_unique<TieBreaks>(quiz->tables(), *window);
         quiz->load();
         quiz->answerChosen(1);
         ASSERT_TRUE(quiz->finished());
@@ -125,9 +107,9 @@ protected:
     }
     float freeEndY() const {
         return float(
-            window->tri->findChild<QObject*>(QStringLiteral("Line1"))->property("y1").toDouble());
+            window->tri()->findChild<QObject*>(QStringLiteral("Line1"))->property("y1").toDouble());
     }
-    QTimer* triTimer() const { return window->tri->findChild<QTimer*>(QStringLiteral("Timer1")); }
+    QTimer* triTimer() const { return window->tri()->findChild<QTimer*>(QStringLiteral("Timer1")); }
 
     TempDir folder;
     std::unique_ptr<PlayWindow> window;
@@ -136,17 +118,17 @@ protected:
 
 TEST_F(DrawTest, TwoWayDrawSpinsThePairInSlotOrderAndAnnouncesOne) {
     play({"C09=4", "C04=4"});
-    ASSERT_TRUE(window->dual);
+    ASSERT_TRUE(window->dual());
     EXPECT_EQ(window->messages, (Calls{"Two way draw between D and I"}));
-    EXPECT_TRUE(window->dual->isVisible());
-    EXPECT_EQ(labelText(window->dual, "Qel_Char1"), "D");
-    EXPECT_EQ(labelText(window->dual, "Qel_Char2"), "I");
-    EXPECT_FALSE(window->tri);
+    EXPECT_TRUE(window->dual()->isVisible());
+    EXPECT_EQ(labelText(window->dual(), "Qel_Char1"), "D");
+    EXPECT_EQ(labelText(window->dual(), "Qel_Char2"), "I");
+    EXPECT_FALSE(window->tri());
 
-    pressStop(window->dual);
+    pressStop(window->dual());
     ASSERT_TRUE(tick(window->dualTimer("Slower"), 68));
     EXPECT_EQ(window->calls, (Calls{"greet(I)", "showPicture(I)", "setResultName(I)"}));
-    EXPECT_FALSE(window->dual->isVisible());
+    EXPECT_FALSE(window->dual()->isVisible());
 }
 
 struct TriCase {
@@ -165,17 +147,17 @@ class TriDraws : public DrawTest, public testing::WithParamInterface<TriCase> {}
 
 TEST_P(TriDraws, OpenTheSwingWithTheFirstThreeAndAnnounceTheBandPointedAt) {
     play(GetParam().weights);
-    ASSERT_TRUE(window->tri);
-    EXPECT_FALSE(window->dual);
-    EXPECT_TRUE(window->tri->isVisible());
-    EXPECT_EQ(labelText(window->tri, "Qel_Char1"), GetParam().labels[0]);
-    EXPECT_EQ(labelText(window->tri, "Qel_Char2"), GetParam().labels[1]);
-    EXPECT_EQ(labelText(window->tri, "QEL_Char3"), GetParam().labels[2]);
+    ASSERT_TRUE(window->tri());
+    EXPECT_FALSE(window->dual());
+    EXPECT_TRUE(window->tri()->isVisible());
+    EXPECT_EQ(labelText(window->tri(), "Qel_Char1"), GetParam().labels[0]);
+    EXPECT_EQ(labelText(window->tri(), "Qel_Char2"), GetParam().labels[1]);
+    EXPECT_EQ(labelText(window->tri(), "QEL_Char3"), GetParam().labels[2]);
 
     ASSERT_TRUE(tick(triTimer(), GetParam().ticks));
-    pressStop(window->tri);
+    pressStop(window->tri());
     EXPECT_EQ(window->calls, GetParam().expected);
-    EXPECT_FALSE(window->tri->isVisible());
+    EXPECT_FALSE(window->tri()->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Draws, TriDraws,
@@ -197,23 +179,23 @@ INSTANTIATE_TEST_SUITE_P(Draws, TriDraws,
 TEST_F(DrawTest, RestartWhileSlowingHidesTheSpinnerAndTheNextDrawStartsAfresh) {
     play({"C09=4", "C04=4"});
     ASSERT_TRUE(tick(window->dualTimer("Timer1"), 12));
-    pressStop(window->dual);
+    pressStop(window->dual());
     ASSERT_TRUE(tick(window->dualTimer("Slower"), 40));
 
     window->calls.clear();
     quiz->restart();
     EXPECT_EQ(window->calls, (Calls{"setResultName()"})) << "nothing announced";
-    EXPECT_FALSE(window->dual->isVisible()) << "it cannot announce an emptied tie list";
+    EXPECT_FALSE(window->dual()->isVisible()) << "it cannot announce an emptied tie list";
     EXPECT_TRUE(window->dualTimer("Timer1")->isActive());
     EXPECT_FALSE(window->dualTimer("Slower")->isActive());
 
     quiz->answerChosen(1);
     window->calls.clear();
-    ASSERT_TRUE(window->dual->isVisible());
-    EXPECT_EQ(labelText(window->dual, "Qel_Char1"), "D");
+    ASSERT_TRUE(window->dual()->isVisible());
+    EXPECT_EQ(labelText(window->dual(), "Qel_Char1"), "D");
     EXPECT_FALSE(window->dualTimer("Slower")->isActive()) << "Stop must be pressed again";
     // Straight down at full speed: all 68 ticks of slowing, then the right half.
-    pressStop(window->dual);
+    pressStop(window->dual());
     ASSERT_TRUE(tick(window->dualTimer("Slower"), 67));
     EXPECT_TRUE(window->calls.empty());
     ASSERT_TRUE(tick(window->dualTimer("Slower")));
@@ -222,25 +204,25 @@ TEST_F(DrawTest, RestartWhileSlowingHidesTheSpinnerAndTheNextDrawStartsAfresh) {
 
 TEST_F(DrawTest, RestartBeforeAnyDrawCreatesTheSpinnerHiddenAndNameless) {
     play({"C01=1"});
-    ASSERT_FALSE(window->dual);
+    ASSERT_FALSE(window->dual());
     restart();
-    ASSERT_TRUE(window->dual);
-    EXPECT_FALSE(window->dual->isVisible());
-    EXPECT_EQ(labelText(window->dual, "Qel_Char1"), "");
-    EXPECT_EQ(labelText(window->dual, "Qel_Char2"), "");
+    ASSERT_TRUE(window->dual());
+    EXPECT_FALSE(window->dual()->isVisible());
+    EXPECT_EQ(labelText(window->dual(), "Qel_Char1"), "");
+    EXPECT_EQ(labelText(window->dual(), "Qel_Char2"), "");
     EXPECT_TRUE(window->dualTimer("Timer1")->isActive());
 }
 
 TEST_F(DrawTest, SecondThreeWayDrawSwingsOnFromThePhaseLeft) {
     play({"C01=2", "C02=2", "C03=2"});
     ASSERT_TRUE(tick(triTimer(), 3));
-    pressStop(window->tri);
+    pressStop(window->tri());
     ASSERT_EQ(window->calls.size(), 3u);
-    const Tri* first = window->tri;
+    const Tri* first = window->tri();
 
     playAgain();
-    ASSERT_EQ(window->tri, first) << "hidden, not destroyed";
-    EXPECT_TRUE(window->tri->isVisible());
+    ASSERT_EQ(window->tri(), first) << "hidden, not destroyed";
+    EXPECT_TRUE(window->tri()->isVisible());
     ASSERT_TRUE(tick(triTimer()));
     EXPECT_EQ(freeEndY(), static_cast<float>(150.0 + 100.0 * std::sin(0.9)));
 }
@@ -249,7 +231,7 @@ TEST_F(DrawTest, RestartWhileSwingingHidesThePendulum) {
     play({"C01=2", "C02=2", "C03=2"});
     ASSERT_TRUE(tick(triTimer(), 2));
     restart();
-    EXPECT_FALSE(window->tri->isVisible());
+    EXPECT_FALSE(window->tri()->isVisible());
     EXPECT_FALSE(triTimer()->isActive());
     EXPECT_TRUE(window->calls.empty());
 }

@@ -1,5 +1,6 @@
 // The three-way window: its layout, its labels, the pointer's ticks, Stop
 // and the announcement, re-opening on the same phase, and closing early.
+#include "pendulum.h"
 #include "quiz_tables.h"
 #include "recorder.h"
 #include "tri.h"
