@@ -145,12 +145,12 @@ void Only::createControls() {
             box->setGeometry(560, 8 + 24 * (i - 10), 57, 19);
         m_scores[i] = box;
     }
-    m_firstScoreLabel = new QLabel(QStringLiteral("1"), this);
-    m_firstScoreLabel->setObjectName(QStringLiteral("Label1"));
-    m_firstScoreLabel->setGeometry(464, 8, 17, 17);
-    m_lastScoreLabel = new QLabel(QStringLiteral("15"), this);
-    m_lastScoreLabel->setObjectName(QStringLiteral("Label2"));
-    m_lastScoreLabel->setGeometry(544, 104, 17, 17);
+    auto* firstScoreLabel = new QLabel(QStringLiteral("1"), this);
+    firstScoreLabel->setObjectName(QStringLiteral("Label1"));
+    firstScoreLabel->setGeometry(464, 8, 17, 17);
+    auto* lastScoreLabel = new QLabel(QStringLiteral("15"), this);
+    lastScoreLabel->setObjectName(QStringLiteral("Label2"));
+    lastScoreLabel->setGeometry(544, 104, 17, 17);
 }
 
 void Only::arrangeTabOrder() {

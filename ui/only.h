@@ -37,7 +37,6 @@ public:
     explicit Only(std::filesystem::path quizFile, QWidget* parent = nullptr);
     ~Only() override;
 
-    const Quiz& quiz() const { return m_quiz; }
     QLineEdit* scoreBox(int i) const { return m_scores.at(i); }
     // True once a failure has been reported; the window then ignores input.
     bool failed() const { return m_failed; }
@@ -88,8 +87,6 @@ private:
     QLineEdit* m_resultName = nullptr;
     QPushButton* m_restart = nullptr;
     std::array<QLineEdit*, 15> m_scores{};
-    QLabel* m_firstScoreLabel = nullptr;
-    QLabel* m_lastScoreLabel = nullptr;
 
     QPointer<Credits> m_credits;
     TieBreaks m_tieBreaks;
