@@ -36,9 +36,28 @@ public:
 private:
     void poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == m_last)
+        if (!modal)
             return;
-        m_last = modal;
+        if (modal != m_last) {
+            m_last = modal;
+            record(modal);
+        } else if (m_way == ByClick) {
+            return;
+        }
+        if (m_way == ByKeys) {
+            // Pressed again on the next poll if the box is still up: a key
+            // may come before the box has put the focus on its button.
+            QWidget* target = modal->focusWidget() ? modal->focusWidget() : modal;
+            QTest::keyClick(target, m_boxes.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
+            return;
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && !box->buttons().isEmpty())
+            box->buttons().first()->click();
+        else
+            modal->close();
+    }
+
+    void record(QWidget* modal) {
         SeenBox seen;
         seen.objectName = modal->objectName();
         seen.title = modal->windowTitle();
@@ -51,15 +70,6 @@ private:
         m_boxes.append(seen);
         if (m_whileOpen)
             m_whileOpen();
-        if (m_way == ByKeys) {
-            QWidget* target = modal->focusWidget() ? modal->focusWidget() : modal;
-            QTest::keyClick(target, m_boxes.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
-            return;
-        }
-        if (auto* box = qobject_cast<QMessageBox*>(modal); box && !box->buttons().isEmpty())
-            box->buttons().first()->click();
-        else
-            modal->close();
     }
 
     Way m_way;
