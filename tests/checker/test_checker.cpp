@@ -3,6 +3,7 @@
 // marked in the quiz text, and nothing else.
 #include "checker.h"
 #include "checker_quiz.h"
+#include "reference_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -572,6 +573,16 @@ TEST_F(Encodings, Windows1252ReadsLikeUtf8) {
     EXPECT_NE(formatDiagnostic("way.txt", plain.diagnostics[0]).find("Zo\xC3\xA9"),
               std::string::npos);
     expectSame(plain, windows);
+}
+
+// As Windows Notepad saves "Unicode": with its byte-order mark, either way round.
+TEST_F(Encodings, Utf16ReadsLikeUtf8) {
+    const CheckReport plain = check(utf8Quiz());
+    ASSERT_GE(plain.diagnostics.size(), 4u);
+    for (const char* encoding : {"UTF-16LE", "UTF-16BE"}) {
+        SCOPED_TRACE(encoding);
+        expectSame(plain, check(encodeAs(utf8Quiz(), encoding)));
+    }
 }
 
 } // namespace
