@@ -45,6 +45,8 @@ smile() { # $1 = y of the mouth corners
     echo "stroke none"
 }
 cheeks() { echo "fill 'rgba(235,110,110,0.35)' stroke none circle 131,$1 131,$(( $1 + 8 )) circle 191,$1 191,$(( $1 + 8 ))"; }
+# A whole plain figure: body and head colours, then eyes, smile and cheeks heights.
+figure() { body "$1"; head "$2"; eyes "$3"; smile "$4"; cheeks "$5"; }
 
 # Each character function sets BG1/BG2 (top and bottom background colour),
 # MVG (drawing commands) and optionally TEXTS (extra -annotate arguments).
@@ -129,11 +131,7 @@ draw_Tobin() {  # the shepherd
     BG1='#bfe3ff'; BG2='#5fae4e'
     MVG="
     fill '#6fb85a' ellipse 161,430 270,140 0,360
-    $(body '#4f7fbf')
-    $(head '#f3c9a0')
-    $(eyes 162)
-    $(smile 190)
-    $(cheeks 178)
+    $(figure '#4f7fbf' '#f3c9a0' 162 190 178)
     fill '#b5763a' circle 136,182 136,184 circle 142,186 142,188 circle 180,182 180,184 circle 186,186 186,188
     fill '#e8c66a' stroke '#b8953a' stroke-width 2 ellipse 161,124 74,15 0,360
     roundrectangle 127,84 195,126 16,16
@@ -210,11 +208,7 @@ draw_Lyra() {  # the bard
     BG1='#ffd6ef'; BG2='#8a3aa8'
     MVG="
     fill '#e8b64c' roundrectangle 105,132 217,258 42,42
-    $(body '#3c8d5a')
-    $(head '#f7d5b8')
-    $(eyes 166)
-    $(smile 192)
-    $(cheeks 182)
+    $(figure '#3c8d5a' '#f7d5b8' 166 192 182)
     fill '#e8b64c' path 'M 113,160 Q 120,110 161,112 Q 205,114 209,158 Q 170,128 113,160 Z'
     fill '#c0262d' path 'M 196,110 Q 236,60 274,70 Q 236,82 204,120 Z'
     fill '#2d6e8e' ellipse 150,116 60,19 0,360

@@ -17,20 +17,20 @@ struct SlowerTick {
 
 class Spinner {
 public:
-    static constexpr double kStartSpeed = 0.3;
-    static constexpr double kCentre = 125.0;
-    static constexpr double kLength = 120.0;
+    static constexpr double kStartSpeed{0.3};
+    static constexpr double kCentre{125.0};
+    static constexpr double kLength{120.0};
     // Deliberately not 2 pi: the angle drawn may run a little past a turn.
-    static constexpr double kWrapLimit = 6.2832;
-    static constexpr double kSlowingDivisor = 1.1;
-    static constexpr double kStopSpeed = 0.0005;
+    static constexpr double kWrapLimit{6.2832};
+    static constexpr double kSlowingDivisor{1.1};
+    static constexpr double kStopSpeed{0.0005};
     // Formed in double from a pi that is a little short, as the decision
     // has always used it.
-    static constexpr double kDegreeFactor = 180.0 / 3.1415675;
-    static constexpr double kDividingDegrees = 180.0;
+    static constexpr double kDegreeFactor{180.0 / 3.1415675};
+    static constexpr double kDividingDegrees{180.0};
     // The needle as laid out, before its first tick.
-    static constexpr float kRestEndX = 125.0f;
-    static constexpr float kRestEndY = 240.0f;
+    static constexpr float kRestEndX{125.0f};
+    static constexpr float kRestEndY{240.0f};
 
     // Full speed, pointing straight down.
     void reset();
