@@ -3,6 +3,7 @@
 // marked in the quiz text, and nothing else.
 #include "checker.h"
 #include "checker_quiz.h"
+#include "row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -464,8 +465,7 @@ TEST_P(CheckerCase, ReportsExactlyTheListedDiagnostics) {
     EXPECT_TRUE(report.readable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Quizzes, CheckerCase, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Quizzes, CheckerCase, testing::ValuesIn(kCases), rowName);
 
 TEST(Checker, SummaryOfACleanQuiz) {
     TempDir dir;

@@ -5,6 +5,8 @@
 #include "quiz_observer.h"
 #include "quiz_text.h"
 #include "reference_reader.h"
+#include "row_name.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -108,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                      .lines(),
                  1, "O"},
         PassCase{"FourteenNamesTakeTheBlankLineAsFifteenth", fourteenNames(), 1, ""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 struct FailureCase {
     const char* name;
@@ -189,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                             .lines();
                     },
                     Failure::InputPastEndOfFile, "", "looking for \"Start:\""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST(DryRun, MissingFileIsFileNotFoundWithTheFullPath) {
     TempDir dir;
