@@ -4,16 +4,14 @@
 #include "dry_run.h"
 #include "quiz.h"
 #include "quiz_file.h"
+#include "temp_dir.h"
 #include "text.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -52,37 +50,22 @@ std::string makeQuiz(int questions) {
 
 // The quizzes are written once per run into a temporary folder.
 class QuizFiles {
+    // First, so it is there before the files are written into it.
+    kinsight::test::TempDir m_dir;
+
 public:
     static const QuizFiles& get() {
         static const QuizFiles files;
         return files;
     }
+    std::string largeText;
     std::filesystem::path large;  // 100,000 questions
     std::filesystem::path medium; // 1,000 questions
-    std::string largeText;
-
-    ~QuizFiles() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
 
 private:
-    QuizFiles() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kinsight-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_dir = pattern;
-        largeText = makeQuiz(100000);
-        large = write("large.txt", largeText);
-        medium = write("medium.txt", makeQuiz(1000));
-    }
-    std::filesystem::path write(const std::string& name, const std::string& text) const {
-        const auto path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    std::filesystem::path m_dir;
+    QuizFiles()
+        : largeText(makeQuiz(100000)), large(m_dir.write("large.txt", largeText)),
+          medium(m_dir.write("medium.txt", makeQuiz(1000))) {}
 };
 
 class NoWindow : public kinsight::NullQuizWindow {
