@@ -34,7 +34,9 @@ std::string makeQuiz(int questions) {
         text += "\"On a long evening, after work, what would you rather do? (" + std::to_string(q) +
                 ")\"\r\n";
         for (int k = 1; k <= 6; ++k) {
-            text += "A" + std::to_string(k) + ")\r\n";
+            // Appended apart: GCC 12 warns -Wrestrict, wrongly, about "A" +
+            // std::string in optimised builds.
+            ((text += 'A') += std::to_string(k)) += ")\r\n";
             text += "\"Read, cook, or walk by the river: choice " + std::to_string(k) + "\"\r\n";
             text += "Points:\r\n";
             for (int n = pick(2, 4); n > 0; --n) {

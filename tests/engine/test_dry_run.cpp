@@ -242,8 +242,10 @@ std::string describe(const DryRunResult& run) {
         text += "\n" + std::to_string(q.line) + ":" + q.text;
         for (const kinsight::AnswerSummary& a : q.answers) {
             text += "|" + a.text;
+            // Appended apart: GCC 12 warns -Wrestrict, wrongly, about "," +
+            // std::string in optimised builds.
             for (int w : a.weights)
-                text += "," + std::to_string(w);
+                (text += ',') += std::to_string(w);
         }
     }
     return text + "\n" + (run.error ? run.error->what() : "no error");
