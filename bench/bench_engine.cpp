@@ -4,16 +4,14 @@
 #include "dry_run.h"
 #include "quiz.h"
 #include "quiz_file.h"
+#include "temp_dir.h"
 #include "text.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -36,7 +34,9 @@ std::string makeQuiz(int questions) {
         text += "\"On a long evening, after work, what would you rather do? (" + std::to_string(q) +
                 ")\"\r\n";
         for (int k = 1; k <= 6; ++k) {
-            text += "A" + std::to_string(k) + ")\r\n";
+            // Appended apart: GCC 12 warns -Wrestrict, wrongly, about "A" +
+            // std::string in optimised builds.
+            ((text += 'A') += std::to_string(k)) += ")\r\n";
             text += "\"Read, cook, or walk by the river: choice " + std::to_string(k) + "\"\r\n";
             text += "Points:\r\n";
             for (int n = pick(2, 4); n > 0; --n) {
@@ -52,37 +52,22 @@ std::string makeQuiz(int questions) {
 
 // The quizzes are written once per run into a temporary folder.
 class QuizFiles {
+    // First, so it is there before the files are written into it.
+    kinsight::test::TempDir m_dir;
+
 public:
     static const QuizFiles& get() {
         static const QuizFiles files;
         return files;
     }
+    std::string largeText;
     std::filesystem::path large;  // 100,000 questions
     std::filesystem::path medium; // 1,000 questions
-    std::string largeText;
-
-    ~QuizFiles() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
 
 private:
-    QuizFiles() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kinsight-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_dir = pattern;
-        largeText = makeQuiz(100000);
-        large = write("large.txt", largeText);
-        medium = write("medium.txt", makeQuiz(1000));
-    }
-    std::filesystem::path write(const std::string& name, const std::string& text) const {
-        const auto path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    std::filesystem::path m_dir;
+    QuizFiles()
+        : largeText(makeQuiz(100000)), large(m_dir.write("large.txt", largeText)),
+          medium(m_dir.write("medium.txt", makeQuiz(1000))) {}
 };
 
 class NoWindow : public kinsight::NullQuizWindow {

@@ -1,15 +1,14 @@
-// Quizzes for the checker's tests: a small clean quiz whose parts a test
-// bends one at a time, written to a temporary folder with CR LF line ends and
-// a Pictures folder. A line that ends in " <--" is one a diagnostic should
-// point at; the marker is stripped and its line number kept.
+// Quizzes for the checker's tests: a small clean quiz, cut into the parts a
+// test bends one at a time, written with CR LF line ends. A line that ends in
+// " <--" is one a diagnostic should point at; the marker is stripped and its
+// line number kept.
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include "quiz_text.h"
+#include "temp_dir.h"
+
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace kinsight::test {
@@ -18,29 +17,51 @@ inline const std::vector<std::string> kNames = {"Ann", "Bob", "Cid", "Dee", "Eve
                                                 "Fay", "Gus", "Hal", "Ivy", "Jon",
                                                 "Kim", "Lou", "Max", "Ned", "Oda"};
 
-inline std::string answerBlock(int k, const std::string& text, const std::string& weights) {
-    return "A" + std::to_string(k) + ")\n" + text + "\nPoints:\n" + weights + "\n";
-}
-
 // Three questions; every character has an answer of its own, so each can win
 // alone and no two always tie.
+inline QuizBuilder cleanQuiz() {
+    QuizBuilder quiz;
+    quiz.names(kNames)
+        .question({"\"Tea, or coffee?\"",
+                   {{"Tea", {"C01=5"}},
+                    {"\"Coffee, black\"", {"C02=5"}},
+                    {"Water", {"C03=5"}},
+                    {"Juice", {"C04=5"}},
+                    {"Milk", {"C05=5"}},
+                    {"Nothing", {"C06=5"}}}})
+        .question({"Which season?",
+                   {{"Spring", {"C07=5"}},
+                    {"Summer", {"C08=5"}},
+                    {"Autumn", {"C09=5"}},
+                    {"Winter", {"C10=5"}},
+                    {"All of them", {"C11=5"}},
+                    {"None", {"C12=5"}}}})
+        .question({"Which colour?",
+                   {{"Red", {"C13=5"}},
+                    {"Green", {"C14=5"}},
+                    {"Blue", {"C15=5"}},
+                    {"Grey", {"C01=3", "C02=1"}},
+                    {"White", {"C03=2"}},
+                    {"Black", {"C07=3"}}}});
+    return quiz;
+}
+
+// Lines each followed by a bare LF, the form the parts are bent in.
+inline std::string lf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        (text += line) += '\n';
+    return text;
+}
+
+// The clean quiz in parts; text() puts them together again.
 struct QuizParts {
     std::string head = "Test quiz\nMade for the checker's tests\n";
     std::vector<std::string> names = kNames;
     std::string afterNames = "\nStart:\nQuestion 1\n";
-    std::vector<std::string> questions = {
-        "\"Tea, or coffee?\"\n" + answerBlock(1, "Tea", "C01=5\n") +
-            answerBlock(2, "\"Coffee, black\"", "C02=5\n") + answerBlock(3, "Water", "C03=5\n") +
-            answerBlock(4, "Juice", "C04=5\n") + answerBlock(5, "Milk", "C05=5\n") +
-            answerBlock(6, "Nothing", "C06=5\n"),
-        "Which season?\n" + answerBlock(1, "Spring", "C07=5\n") +
-            answerBlock(2, "Summer", "C08=5\n") + answerBlock(3, "Autumn", "C09=5\n") +
-            answerBlock(4, "Winter", "C10=5\n") + answerBlock(5, "All of them", "C11=5\n") +
-            answerBlock(6, "None", "C12=5\n"),
-        "Which colour?\n" + answerBlock(1, "Red", "C13=5\n") + answerBlock(2, "Green", "C14=5\n") +
-            answerBlock(3, "Blue", "C15=5\n") + answerBlock(4, "Grey", "C01=3\nC02=1\n") +
-            answerBlock(5, "White", "C03=2\n") + answerBlock(6, "Black", "C07=3\n"),
-    };
+    std::vector<std::string> questions = {lf(cleanQuiz().questionLines(0)),
+                                          lf(cleanQuiz().questionLines(1)),
+                                          lf(cleanQuiz().questionLines(2))};
     std::string end = "NewQuestion:\nENDQUESTIONS\n";
     // The marker before questions 2 and 3.
     std::string newQuestion = "NewQuestion:";
@@ -103,44 +124,5 @@ inline MarkedText withCrLf(const std::string& text) {
     }
     return out;
 }
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kinsight-check-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-    std::filesystem::path write(const std::filesystem::path& name, const std::string& bytes) const {
-        const std::filesystem::path file = m_path / name;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out)
-            throw std::runtime_error("cannot write " + file.string());
-        return file;
-    }
-
-    // Empty files do as pictures: the checker only looks for them.
-    void pictures(const std::vector<std::string>& names) const {
-        std::filesystem::create_directories(m_path / "Pictures");
-        for (const std::string& name : names)
-            write(std::filesystem::path("Pictures") / (name + ".jpg"), "");
-    }
-
-private:
-    std::filesystem::path m_path;
-};
 
 } // namespace kinsight::test

@@ -4,6 +4,7 @@
 #include "checker.h"
 #include "checker_quiz.h"
 #include "reference_reader.h"
+#include "row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -465,8 +466,7 @@ TEST_P(CheckerCase, ReportsExactlyTheListedDiagnostics) {
     EXPECT_TRUE(report.readable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Quizzes, CheckerCase, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Quizzes, CheckerCase, testing::ValuesIn(kCases), rowName);
 
 TEST(Checker, SummaryOfACleanQuiz) {
     TempDir dir;

@@ -1,6 +1,7 @@
 // Which characters a quiz can make the result: the draw rules at the top of
 // the scores, and the verdicts on small weight tables, including ones only the
 // exact search can settle.
+#include "row_name.h"
 #include "score_reach.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {14, 0},
                               {15, 0}},
                              false}),
-    [](const testing::TestParamInfo<LeadCase>& row) { return row.param.name; });
+    test::rowName);
 
 // Answers as {character: points}; answers not given score nothing.
 using Answers = std::vector<std::map<int, int>>;
@@ -148,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   question({{{1, 3}, {2, 4}}, {{1, 5}, {4, 9}}})},
                                  {1}),
                   1, Reach::Never}),
-    [](const testing::TestParamInfo<ReachCase>& row) { return row.param.name; });
+    test::rowName);
 
 TEST(ScoreReach, AlwaysTieOnlyForEqualPointsEverywhere) {
     ScoreReach reach;

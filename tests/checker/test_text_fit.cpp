@@ -3,9 +3,9 @@
 // as too tall, what it says shows must fit, and the bundled quiz fits whole.
 #include "checker.h"
 #include "only_layout.h"
+#include "row_name.h"
 #include "text_fit.h"
 
-#include <QApplication>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "e, and more cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
                 "e",
                 false}),
-    [](const testing::TestParamInfo<FitCase>& row) { return row.param.name; });
+    test::rowName);
 
 TEST(TextFitOnTheBundledQuiz, EveryTextShowsWhole) {
     const WindowTextMeasurer measurer;
@@ -102,11 +102,3 @@ TEST(TextFitOnTheBundledQuiz, EveryTextShowsWhole) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,6 +5,8 @@
 #include "quiz_observer.h"
 #include "quiz_text.h"
 #include "reference_reader.h"
+#include "row_name.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -108,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                      .lines(),
                  1, "O"},
         PassCase{"FourteenNamesTakeTheBlankLineAsFifteenth", fourteenNames(), 1, ""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 struct FailureCase {
     const char* name;
@@ -189,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                             .lines();
                     },
                     Failure::InputPastEndOfFile, "", "looking for \"Start:\""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST(DryRun, MissingFileIsFileNotFoundWithTheFullPath) {
     TempDir dir;
@@ -240,8 +242,10 @@ std::string describe(const DryRunResult& run) {
         text += "\n" + std::to_string(q.line) + ":" + q.text;
         for (const kinsight::AnswerSummary& a : q.answers) {
             text += "|" + a.text;
+            // Appended apart: GCC 12 warns -Wrestrict, wrongly, about "," +
+            // std::string in optimised builds.
             for (int w : a.weights)
-                text += "," + std::to_string(w);
+                (text += ',') += std::to_string(w);
         }
     }
     return text + "\n" + (run.error ? run.error->what() : "no error");

@@ -5,6 +5,8 @@
 #include "quiz_error.h"
 #include "quiz_text.h"
 #include "recording_window.h"
+#include "row_name.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -137,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         WeightListCase{"TerminatorOverwritesSlotZero", {"C00=5"}, {}},
         WeightListCase{"MixedForms", {"C15=9", "C 3=2", "C7", "C10=4"}, {{15, 9}, {3, 2}, {10, 4}}},
         WeightListCase{"FirstAndLastCharacter", {"C01=1", "C15=6"}, {{1, 1}, {15, 6}}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST_F(QuizTest, NextQuestionClearsSelectionThenShowsTheNextAndForgetsOldWeights) {
     start(QuizBuilder()
@@ -205,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScoringCase{"AnswersAfterTheEndAreIgnored", {{{"C01=2"}}}, {1, 1, 0, 1}, {{1, 2}}},
         ScoringCase{
             "SixthAnswer", {{{}, {}, {}, {}, {}, {"C15=9", "C14=1"}}}, {6}, {{15, 9}, {14, 1}}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST_F(QuizTest, AnswerWithEmptyCaptionStillScores) {
     start(QuizBuilder().question({"Q", {{"", {"C07=6"}}}}));
@@ -306,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"message(\"15 way draw between " + kAllNames + "\",\"Draw\")"},
                     "",
                     {0, 0, 0, 0}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST_F(QuizTest, WinCountCountsStrictlyLowerScores) {
     start(QuizBuilder().question("Q", {{"C01=5", "C02=3", "C03=3"}}));

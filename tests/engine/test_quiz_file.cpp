@@ -5,6 +5,8 @@
 #include "quiz_file.h"
 #include "quiz_text.h"
 #include "reference_reader.h"
+#include "row_name.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -142,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                               5),
                   {"1:a\xEF\xBF\xBD"}},
         FieldCase{"Utf16OnlyTheMark", "\xFF\xFE", {}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 struct EncodingCase {
     const char* name;
@@ -173,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"UnassignedByteKeepsItsCodePoint", "x\x81", "x\xC2\x81", true},
         EncodingCase{"LeadByteWithoutContinuation", "ab\xC3", "ab\xC3\x83", true},
         EncodingCase{"OverlongUtf8", "\xC0\xAF", "\xC3\x80\xC2\xAF", true}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST(Encoding, OneStrayByteAnywhereMakesTheWholeFileWindows1252) {
     // The UTF-8 é of the first line must not survive as UTF-8 once a lone
@@ -241,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Files, PastTheEnd,
                                            EndCase{"EndsWithEmptyLine", "a\r\n\r\n", 2, 2},
                                            EndCase{"EndsWithComma", "a,b,", 2, 1},
                                            EndCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", 0, 1}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         kinsight::test::rowName);
 
 struct NulCase {
     const char* name;
@@ -287,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
                                           "a\0\r\0\n\0\0\0",
                                           10),
                               2}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST(Open, MissingFileIsFileNotFoundNamingTheFullPath) {
     TempDir dir;
@@ -365,7 +367,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LongFieldCase{"OneByteOver", "", QuizFile::kMaxFieldBytes + 1, true},
                     LongFieldCase{"UnclosedQuoteOverLines", "\"\n\n", QuizFile::kMaxFieldBytes,
                                   true}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST(Open, ReopeningReadsFromTheStartAgain) {
     TempDir dir;

@@ -2,6 +2,7 @@
 // and picture for each kind of announcement.
 #include "recording_window.h"
 #include "result.h"
+#include "row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         DrawCase{"FifteenWay",
                  {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O"},
                  "15 way draw between A,B,C,D,E,F,G,H,I,J,K,L,M,N and O"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 TEST(DrawMessage, TitleIsDraw) {
     EXPECT_STREQ(kinsight::kDrawTitle, "Draw");
@@ -94,6 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                                   ResultOrder::NameThenPicture,
                                   {"setResultName(\"\")"},
                                   {"greet(\"\")", "hideTieBreak()", "setResultName(\"\")"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    kinsight::test::rowName);
 
 } // namespace

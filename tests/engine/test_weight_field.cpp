@@ -1,5 +1,6 @@
 // Weight fields: which character and how many points a field such as "C07=3"
 // gives, and the forgiving number reading underneath.
+#include "row_name.h"
 #include "text.h"
 #include "weight_field.h"
 
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Forms, WeightFields,
                                                       "07=3",
                                                       7, 3},
                                            WeightCase{"NonAsciiPoints", "C07=\xC3\xA9", 7, 0}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         kinsight::test::rowName);
 
 struct NumberCase {
     const char* name;
@@ -73,6 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumber,
                                            NumberCase{"Fraction", "2.25", 2.25},
                                            NumberCase{"SecondPointStops", "1.5.2", 1.5},
                                            NumberCase{"SignAlone", "-", 0}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         kinsight::test::rowName);
 
 } // namespace

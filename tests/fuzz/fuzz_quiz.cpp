@@ -5,6 +5,7 @@
 #include "checker.h"
 #include "dry_run.h"
 #include "reference_reader.h"
+#include "temp_dir.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -16,28 +17,16 @@
 
 namespace {
 
-// One folder per process, reused for every input; a Pictures folder with a
-// couple of pictures so the checker's picture lookup runs too. The paths are
-// never destroyed, so the clean-up at exit can still use them.
-const std::filesystem::path* g_folder = nullptr;
-
+// One folder per process, reused for every input and removed at exit; a
+// Pictures folder with a couple of pictures so the checker's picture lookup
+// runs too.
 const std::filesystem::path& quizPath() {
-    static const std::filesystem::path* path = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kinsight-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        g_folder = new std::filesystem::path(pattern);
-        std::filesystem::create_directory(*g_folder / "Pictures");
-        for (const char* name : {"Ann.jpg", "Bob.jpg", "A.jpg"})
-            std::fclose(std::fopen((*g_folder / "Pictures" / name).c_str(), "wb"));
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(*g_folder, ignored);
-        });
-        return new std::filesystem::path(*g_folder / "way.txt");
+    static const kinsight::test::TempDir folder;
+    static const std::filesystem::path path = [] {
+        folder.pictures({"Ann", "Bob", "A"});
+        return folder.path() / "way.txt";
     }();
-    return *path;
+    return path;
 }
 
 } // namespace
@@ -52,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const kinsight::test::FileReading reference = kinsight::test::referenceReading(bytes, "way.txt");
+    const kinsight::test::FileReading reference =
+        kinsight::test::referenceReading(bytes, "way.txt");
     for (std::size_t chunk : {kinsight::QuizFile::kChunkBytes, 1 + size % 7})
         if (kinsight::test::engineReading(path, "way.txt", chunk) != reference)
             std::abort();

@@ -4,11 +4,14 @@
 #include "dual.h"
 #include "quiz.h"
 #include "quiz_text.h"
-#include "recorder.h"
+#include "recording_window.h"
+#include "row_name.h"
+#include "temp_dir.h"
 #include "tie_breaks.h"
 #include "tri.h"
 #include "window_helpers.h"
 
+#include <QPointer>
 #include <QPushButton>
 
 #include <array>
@@ -23,14 +26,9 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Rows are named by their case, so a failure names the case.
-template <class Case> std::string rowName(const testing::TestParamInfo<Case>& row) {
-    return row.param.name;
-}
-
 // Opens, hides and resets the tie-break windows through their owner, as the
 // main window does; the draw messages are written down and closed at once.
-class PlayWindow : public Recorder {
+class PlayWindow : public RecordingWindow {
 public:
     std::unique_ptr<TieBreaks> tieBreaks;
     std::vector<std::string> messages;
@@ -89,17 +87,17 @@ protected:
         quiz->load();
         quiz->answerChosen(1);
         ASSERT_TRUE(quiz->finished());
-        window->calls.clear();
+        window->ops.clear();
     }
     void restart() {
         quiz->restart();
-        window->calls.clear();
+        window->ops.clear();
     }
     void playAgain() {
         restart();
         quiz->answerChosen(1);
         ASSERT_TRUE(quiz->finished());
-        window->calls.clear();
+        window->ops.clear();
     }
     static void pressStop(QWidget* tieBreak) {
         QTest::mouseClick(tieBreak->findChild<QPushButton*>(QStringLiteral("Command1")),
@@ -127,7 +125,8 @@ TEST_F(DrawTest, TwoWayDrawSpinsThePairInSlotOrderAndAnnouncesOne) {
 
     pressStop(window->dual());
     ASSERT_TRUE(tick(window->dualTimer("Slower"), 68));
-    EXPECT_EQ(window->calls, (Calls{"greet(I)", "showPicture(I)", "setResultName(I)"}));
+    EXPECT_EQ(window->ops,
+              (Calls{R"(greet("I"))", R"(showPicture("I"))", R"(setResultName("I"))"}));
     EXPECT_FALSE(window->dual()->isVisible());
 }
 
@@ -156,25 +155,26 @@ TEST_P(TriDraws, OpenTheSwingWithTheFirstThreeAndAnnounceTheBandPointedAt) {
 
     ASSERT_TRUE(tick(triTimer(), GetParam().ticks));
     pressStop(window->tri());
-    EXPECT_EQ(window->calls, GetParam().expected);
+    EXPECT_EQ(window->ops, GetParam().expected);
     EXPECT_FALSE(window->tri()->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Draws, TriDraws,
-                         testing::Values(
-                             // 5 ticks leave the free end low, over the bottom band.
-                             TriCase{"ThreeWaySlots2_7_11",
-                                     {"C11=2", "C02=2", "C07=2"},
-                                     {"B", "G", "K"},
-                                     5,
-                                     {"greet(K)", "setResultName(K)", "showPicture(K)"}},
-                             // 16 ticks leave it high: the top band, never the fourth name.
-                             TriCase{"FourWayOffersTheFirstThree",
-                                     {"C01=1", "C02=1", "C03=1", "C04=1"},
-                                     {"A", "B", "C"},
-                                     16,
-                                     {"greet(A)", "setResultName(A)", "showPicture(A)"}}),
-                         rowName<TriCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Draws, TriDraws,
+    testing::Values(
+        // 5 ticks leave the free end low, over the bottom band.
+        TriCase{"ThreeWaySlots2_7_11",
+                {"C11=2", "C02=2", "C07=2"},
+                {"B", "G", "K"},
+                5,
+                {R"(greet("K"))", R"(setResultName("K"))", R"(showPicture("K"))"}},
+        // 16 ticks leave it high: the top band, never the fourth name.
+        TriCase{"FourWayOffersTheFirstThree",
+                {"C01=1", "C02=1", "C03=1", "C04=1"},
+                {"A", "B", "C"},
+                16,
+                {R"(greet("A"))", R"(setResultName("A"))", R"(showPicture("A"))"}}),
+    rowName);
 
 TEST_F(DrawTest, RestartWhileSlowingHidesTheSpinnerAndTheNextDrawStartsAfresh) {
     play({"C09=4", "C04=4"});
@@ -182,24 +182,25 @@ TEST_F(DrawTest, RestartWhileSlowingHidesTheSpinnerAndTheNextDrawStartsAfresh) {
     pressStop(window->dual());
     ASSERT_TRUE(tick(window->dualTimer("Slower"), 40));
 
-    window->calls.clear();
+    window->ops.clear();
     quiz->restart();
-    EXPECT_EQ(window->calls, (Calls{"setResultName()"})) << "nothing announced";
+    EXPECT_EQ(window->ops, (Calls{R"(setResultName(""))"})) << "nothing announced";
     EXPECT_FALSE(window->dual()->isVisible()) << "it cannot announce an emptied tie list";
     EXPECT_TRUE(window->dualTimer("Timer1")->isActive());
     EXPECT_FALSE(window->dualTimer("Slower")->isActive());
 
     quiz->answerChosen(1);
-    window->calls.clear();
+    window->ops.clear();
     ASSERT_TRUE(window->dual()->isVisible());
     EXPECT_EQ(labelText(window->dual(), "Qel_Char1"), "D");
     EXPECT_FALSE(window->dualTimer("Slower")->isActive()) << "Stop must be pressed again";
     // Straight down at full speed: all 68 ticks of slowing, then the right half.
     pressStop(window->dual());
     ASSERT_TRUE(tick(window->dualTimer("Slower"), 67));
-    EXPECT_TRUE(window->calls.empty());
+    EXPECT_TRUE(window->ops.empty());
     ASSERT_TRUE(tick(window->dualTimer("Slower")));
-    EXPECT_EQ(window->calls, (Calls{"greet(I)", "showPicture(I)", "setResultName(I)"}));
+    EXPECT_EQ(window->ops,
+              (Calls{R"(greet("I"))", R"(showPicture("I"))", R"(setResultName("I"))"}));
 }
 
 TEST_F(DrawTest, RestartBeforeAnyDrawCreatesTheSpinnerHiddenAndNameless) {
@@ -217,7 +218,7 @@ TEST_F(DrawTest, SecondThreeWayDrawSwingsOnFromThePhaseLeft) {
     play({"C01=2", "C02=2", "C03=2"});
     ASSERT_TRUE(tick(triTimer(), 3));
     pressStop(window->tri());
-    ASSERT_EQ(window->calls.size(), 3u);
+    ASSERT_EQ(window->ops.size(), 3u);
     const Tri* first = window->tri();
 
     playAgain();
@@ -233,7 +234,7 @@ TEST_F(DrawTest, RestartWhileSwingingHidesThePendulum) {
     restart();
     EXPECT_FALSE(window->tri()->isVisible());
     EXPECT_FALSE(triTimer()->isActive());
-    EXPECT_TRUE(window->calls.empty());
+    EXPECT_TRUE(window->ops.empty());
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 // The two-way window: its layout, its labels, the needle's ticks, Stop and
 // the announcement, activation, the restart's reset and closing early.
 #include "dual.h"
+#include "modal_closer.h"
 #include "quiz_tables.h"
-#include "recorder.h"
+#include "recording_window.h"
+#include "row_name.h"
 #include "window_helpers.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 #include <cmath>
@@ -15,11 +18,6 @@
 
 namespace kinsight::test {
 namespace {
-
-// Rows are named by their case, so a failure names the case.
-template <class Case> std::string rowName(const testing::TestParamInfo<Case>& row) {
-    return row.param.name;
-}
 
 using Calls = std::vector<std::string>;
 
@@ -79,7 +77,7 @@ protected:
     void pressStop() { QTest::mouseClick(stopButton(), Qt::LeftButton); }
 
     QuizTables tables;
-    Recorder recorder;
+    RecordingWindow recorder;
     GreetingView greeting;
     QPointer<Dual> dual;
     QPointer<QWidget> other;
@@ -158,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Ties, DualLabels,
                                          LabelCase{"EmptiedTieList", 0, 0, "", ""},
                                          LabelCase{"SlotOutsideTheTableIsNameless", 99, -1, "",
                                                    ""}),
-                         rowName<LabelCase>);
+                         rowName);
 
 TEST_F(DualTest, PaintsTheDiscSplitInTwoOnGrey) {
     makeShown();
@@ -180,7 +178,7 @@ TEST_F(DualTest, NeedleTickTurnsTheMovingEndOnly) {
     ASSERT_TRUE(tick(timer1(), 3));
     EXPECT_NEAR(needleEnd().x(), 125.0 + 120.0 * std::sin(1.2), 1e-4);
     EXPECT_NEAR(needleEnd().y(), 125.0 + 120.0 * std::cos(1.2), 1e-4);
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 }
 
 struct StopCase {
@@ -206,11 +204,11 @@ TEST_P(DualStop, SlowsForSixtyEightTicksThenGreetsHidesAndAnnounces) {
     EXPECT_TRUE(timer1()->isActive()) << "the needle turns on while it slows";
 
     ASSERT_TRUE(tick(slower(), 67));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
     EXPECT_TRUE(slower()->isActive());
     ASSERT_TRUE(tick(slower()));
 
-    EXPECT_EQ(recorder.calls, GetParam().expected);
+    EXPECT_EQ(recorder.ops, GetParam().expected);
     ASSERT_TRUE(greeting.seen);
     EXPECT_TRUE(greeting.visible) << "the greeting comes while the window is up";
     EXPECT_FALSE(greeting.timer1) << "no tick may arrive during the greeting";
@@ -223,15 +221,18 @@ TEST_P(DualStop, SlowsForSixtyEightTicksThenGreetsHidesAndAnnounces) {
 INSTANTIATE_TEST_SUITE_P(
     Stops, DualStop,
     testing::Values(
-        StopCase{
-            "StraightDownGoesRight", 0, 0, {"greet(Bo)", "showPicture(Bo)", "setResultName(Bo)"}},
-        // 12 ticks of 0.3 leave the needle at 206 degrees.
-        StopCase{"LeftHalfGoesLeft",
-                 12,
+        StopCase{"StraightDownGoesRight",
                  0,
-                 {"greet(Ann Lee)", "showPicture(Ann Lee)", "setResultName(Ann Lee)"}},
-        StopCase{"NamelessCharacterHasNoPicture", 0, 9, {"greet()", "setResultName()"}}),
-    rowName<StopCase>);
+                 0,
+                 {R"(greet("Bo"))", R"(showPicture("Bo"))", R"(setResultName("Bo"))"}},
+        // 12 ticks of 0.3 leave the needle at 206 degrees.
+        StopCase{
+            "LeftHalfGoesLeft",
+            12,
+            0,
+            {R"(greet("Ann Lee"))", R"(showPicture("Ann Lee"))", R"(setResultName("Ann Lee"))"}},
+        StopCase{"NamelessCharacterHasNoPicture", 0, 9, {R"(greet(""))", R"(setResultName(""))"}}),
+    rowName);
 
 TEST_F(DualTest, StopAgainWhileSlowingDoesNotStartTheSlowingOver) {
     makeShown();
@@ -239,9 +240,9 @@ TEST_F(DualTest, StopAgainWhileSlowingDoesNotStartTheSlowingOver) {
     ASSERT_TRUE(tick(slower(), 30));
     pressStop();
     ASSERT_TRUE(tick(slower(), 37));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
     ASSERT_TRUE(tick(slower()));
-    EXPECT_EQ(recorder.calls.size(), 3u);
+    EXPECT_EQ(recorder.ops.size(), 3u);
 }
 
 TEST_F(DualTest, ComingBackToTheWindowRestartsTheNeedle) {
@@ -267,9 +268,9 @@ TEST_F(DualTest, ComingBackToTheWindowRestartsTheNeedle) {
     // Full speed again: the whole 68 ticks of slowing are needed.
     pressStop();
     ASSERT_TRUE(tick(slower(), 67));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
     ASSERT_TRUE(tick(slower()));
-    EXPECT_FALSE(recorder.calls.empty());
+    EXPECT_FALSE(recorder.ops.empty());
 }
 
 TEST_F(DualTest, TheFocusAShowBringsIsNoSecondArrival) {
@@ -303,9 +304,9 @@ TEST_F(DualTest, ComingFromAnotherProgramLeavesTheNeedleAlone) {
 
     EXPECT_TRUE(slower()->isActive()) << "the slowing was given up";
     ASSERT_TRUE(tick(slower(), 57));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
     ASSERT_TRUE(tick(slower()));
-    EXPECT_EQ(recorder.calls.size(), 3u) << "stops on the 68th slower tick as before";
+    EXPECT_EQ(recorder.ops.size(), 3u) << "stops on the 68th slower tick as before";
 }
 
 TEST_F(DualTest, RestartResetSwitchesTheNeedleBackOnUnseen) {
@@ -321,7 +322,7 @@ TEST_F(DualTest, RestartResetSwitchesTheNeedleBackOnUnseen) {
     EXPECT_EQ(timer1()->interval(), 19);
     EXPECT_FALSE(slower()->isActive());
     EXPECT_FALSE(dual->isVisible());
-    EXPECT_EQ(recorder.calls.size(), 3u);
+    EXPECT_EQ(recorder.ops.size(), 3u);
 }
 
 TEST_F(DualTest, RestartResetWhileSlowingStopsTheSlowing) {
@@ -333,7 +334,7 @@ TEST_F(DualTest, RestartResetWhileSlowingStopsTheSlowing) {
     EXPECT_TRUE(timer1()->isActive());
     EXPECT_FALSE(slower()->isActive());
     EXPECT_FALSE(tick(slower()));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 }
 
 TEST_F(DualTest, HiddenWindowNeverAnnounces) {
@@ -346,7 +347,7 @@ TEST_F(DualTest, HiddenWindowNeverAnnounces) {
     dual->resetTimers();
     ASSERT_TRUE(tick(timer1(), 200));
     EXPECT_FALSE(tick(slower()));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 }
 
 // Minimised by the window system while slowing: the needle goes on unseen,
@@ -365,9 +366,9 @@ TEST_F(DualTest, MinimisedWindowGoesOnAndAnnouncesWhenRestored) {
     // Not restarted from straight down, and the slowing runs on.
     EXPECT_TRUE(slower()->isActive());
     ASSERT_TRUE(tick(slower(), 37));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
     ASSERT_TRUE(tick(slower()));
-    EXPECT_EQ(recorder.calls.size(), 3u);
+    EXPECT_EQ(recorder.ops.size(), 3u);
     EXPECT_FALSE(dual->isVisible());
 }
 
@@ -391,7 +392,7 @@ TEST_F(DualTest, ClosedBeforeTheResultAnnouncesNothing) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dual.isNull()) << "the next draw creates the window anew";
     QTest::qWait(100);
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 }
 
 TEST_F(DualTest, RealGreetingBoxLeavesTheWindowHiddenAndStill) {
@@ -412,8 +413,8 @@ TEST_F(DualTest, RealGreetingBoxLeavesTheWindowHiddenAndStill) {
     makeShown();
     pressStop();
     ASSERT_TRUE(tick(slower(), 68));
-    EXPECT_TRUE(closer.closed);
-    EXPECT_EQ(closer.text, "You are...Bo");
+    ASSERT_EQ(closer.boxes().size(), 1);
+    EXPECT_EQ(closer.boxes().first().text, "You are...Bo");
     EXPECT_TRUE(greeting.visible);
     EXPECT_FALSE(greeting.timer1);
     ASSERT_TRUE(focusBack);
@@ -426,7 +427,8 @@ TEST_F(DualTest, RealGreetingBoxLeavesTheWindowHiddenAndStill) {
     EXPECT_FALSE(timer1()->isActive());
     EXPECT_FALSE(slower()->isActive());
     EXPECT_EQ(needleEnd(), stoppedAt);
-    EXPECT_EQ(recorder.calls, (Calls{"greet(Bo)", "showPicture(Bo)", "setResultName(Bo)"}));
+    EXPECT_EQ(recorder.ops,
+              (Calls{R"(greet("Bo"))", R"(showPicture("Bo"))", R"(setResultName("Bo"))"}));
 }
 
 TEST_F(DualTest, ReopeningAfterAnAnnouncementSpinsTheNewPairAfresh) {
@@ -435,7 +437,7 @@ TEST_F(DualTest, ReopeningAfterAnAnnouncementSpinsTheNewPairAfresh) {
     pressStop();
     ASSERT_TRUE(tick(slower(), 68));
     ASSERT_FALSE(dual->isVisible());
-    recorder.calls.clear();
+    recorder.ops.clear();
 
     tables.TieList[0] = 2;
     tables.TieList[1] = 3;
@@ -447,8 +449,8 @@ TEST_F(DualTest, ReopeningAfterAnAnnouncementSpinsTheNewPairAfresh) {
     EXPECT_FALSE(slower()->isActive());
     pressStop();
     ASSERT_TRUE(tick(slower(), 68));
-    EXPECT_EQ(recorder.calls,
-              (Calls{"greet(Name 3)", "showPicture(Name 3)", "setResultName(Name 3)"}));
+    EXPECT_EQ(recorder.ops, (Calls{R"(greet("Name 3"))", R"(showPicture("Name 3"))",
+                                   R"(setResultName("Name 3"))"}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The needle's and the pendulum's arithmetic, tick by tick, with no window.
 #include "pendulum.h"
+#include "row_name.h"
 #include "spinner.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,6 @@
 
 namespace kinsight {
 namespace {
-
-// Rows are named by their case, so a failure names the case.
-template <class Case> std::string rowName(const testing::TestParamInfo<Case>& row) {
-    return row.param.name;
-}
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
@@ -93,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StopCase{"Angle3_14158CountsLeft", 3.14158, SpinnerChoice::Position0},
                     StopCase{"PiCountsLeft", 3.14159265358979, SpinnerChoice::Position0},
                     StopCase{"JustPastAFullTurnCountsLeft", 6.2832, SpinnerChoice::Position0}),
-    rowName<StopCase>);
+    test::rowName);
 
 struct NeedleCase {
     std::string name;
@@ -132,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // Drawn at 6.4, a little past a full turn, and only then wrapped.
                     NeedleCase{"WrapsAfterDrawing", 6.1, 0.3, 0.0, 138.99f, 244.19f},
                     NeedleCase{"WrapLimitItselfDoesNotWrap", 6.2832, 0.0, 6.2832, 125.0f, 245.0f}),
-    rowName<NeedleCase>);
+    test::rowName);
 
 TEST(Spinner, NeedleEndIsStoredIn32Bits) {
     Spinner spinner;
@@ -205,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RegionCase{"Exactly188", 188.0f, 2},
                     RegionCase{"NextAbove188", std::nextafter(188.0f, kInf), 2},
                     RegionCase{"BottomOfSwing", 250.0f, 2}),
-    rowName<RegionCase>);
+    test::rowName);
 
 TEST(Pendulum, NeighboursOfTheBordersAreTheOnesNamed) {
     EXPECT_NEAR(std::nextafter(105.0f, kInf), 105.0000076f, 1e-7);
@@ -240,7 +236,7 @@ TEST_P(PendulumRounding, ChoosesOnTheStoredValueNotTheExactOne) {
 INSTANTIATE_TEST_SUITE_P(Borders, PendulumRounding,
                          testing::Values(RoundingCase{"JustAbove105RoundsTo105", 105.000001, 0},
                                          RoundingCase{"JustBelow188RoundsTo188", 187.999999, 2}),
-                         rowName<RoundingCase>);
+                         test::rowName);
 
 TEST(Pendulum, ChoosesTheBandOfItsLastTick) {
     struct Row {

@@ -1,11 +1,14 @@
 // The three-way window: its layout, its labels, the pointer's ticks, Stop
 // and the announcement, re-opening on the same phase, and closing early.
+#include "modal_closer.h"
 #include "pendulum.h"
 #include "quiz_tables.h"
-#include "recorder.h"
+#include "recording_window.h"
+#include "row_name.h"
 #include "tri.h"
 #include "window_helpers.h"
 
+#include <QPointer>
 #include <QPushButton>
 
 #include <cmath>
@@ -15,11 +18,6 @@
 
 namespace kinsight::test {
 namespace {
-
-// Rows are named by their case, so a failure names the case.
-template <class Case> std::string rowName(const testing::TestParamInfo<Case>& row) {
-    return row.param.name;
-}
 
 using Calls = std::vector<std::string>;
 
@@ -70,7 +68,7 @@ protected:
     }
 
     QuizTables tables;
-    Recorder recorder;
+    RecordingWindow recorder;
     Pendulum pendulum;
     bool greetedVisible = false;
     bool greetedTicking = true;
@@ -158,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         LabelCase{"Slots2_7_11", {2, 7, 11, 0}, {"Ann Lee", "Bo", "Cy"}},
         LabelCase{"FourWayOffersTheFirstThree", {1, 3, 5, 6}, {"Name 1", "Name 3", "Name 5"}}),
-    rowName<LabelCase>);
+    rowName);
 
 TEST_F(TriTest, FirstTickPutsTheFreeEndAtTheCentreAndOnlyItsHeightMoves) {
     makeShown();
@@ -171,7 +169,7 @@ TEST_F(TriTest, FirstTickPutsTheFreeEndAtTheCentreAndOnlyItsHeightMoves) {
     EXPECT_NEAR(line()->property("x1").toDouble(), 87.3, 1e-9);
     EXPECT_NEAR(line()->property("x2").toDouble(), 222.2, 1e-9);
     EXPECT_NEAR(line()->property("y2").toDouble(), 151.7, 1e-9);
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 }
 
 struct StopCase {
@@ -191,7 +189,7 @@ TEST_P(TriStop, FreezesAtOnceGreetsHidesAndAnnouncesNameFirst) {
     ASSERT_TRUE(tick(timer1(), GetParam().ticks));
     const double frozenAt = freeEndY();
     pressStop();
-    EXPECT_EQ(recorder.calls, GetParam().expected);
+    EXPECT_EQ(recorder.ops, GetParam().expected);
     EXPECT_TRUE(greetedVisible) << "the greeting comes while the window is up";
     EXPECT_FALSE(greetedTicking) << "no tick may arrive during the greeting";
     EXPECT_FALSE(tri->isVisible());
@@ -203,20 +201,24 @@ INSTANTIATE_TEST_SUITE_P(
     Bands, TriStop,
     testing::Values(
         // Phases 0, 1.2 and 4.5 put the free end at 150, 243.2 and 52.2.
-        StopCase{"CentreGoesToTheMiddle", 1, {"greet(Bo)", "setResultName(Bo)", "showPicture(Bo)"}},
+        StopCase{"CentreGoesToTheMiddle",
+                 1,
+                 {R"(greet("Bo"))", R"(setResultName("Bo"))", R"(showPicture("Bo"))"}},
+        StopCase{"LowSwingGoesToTheBottom",
+                 5,
+                 {R"(greet("Cy"))", R"(setResultName("Cy"))", R"(showPicture("Cy"))"}},
         StopCase{
-            "LowSwingGoesToTheBottom", 5, {"greet(Cy)", "setResultName(Cy)", "showPicture(Cy)"}},
-        StopCase{"HighSwingGoesToTheTop",
-                 16,
-                 {"greet(Ann Lee)", "setResultName(Ann Lee)", "showPicture(Ann Lee)"}}),
-    rowName<StopCase>);
+            "HighSwingGoesToTheTop",
+            16,
+            {R"(greet("Ann Lee"))", R"(setResultName("Ann Lee"))", R"(showPicture("Ann Lee"))"}}),
+    rowName);
 
 TEST_F(TriTest, ReopenedWindowSwingsOnFromItsPhase) {
     makeShown();
     ASSERT_TRUE(tick(timer1(), 3));
     pressStop();
     ASSERT_FALSE(tri->isVisible());
-    recorder.calls.clear();
+    recorder.ops.clear();
 
     tables.TieList[0] = 1;
     tables.TieList[1] = 3;
@@ -251,7 +253,7 @@ TEST_F(TriTest, HiddenWindowRests) {
     ASSERT_TRUE(tick(timer1(), 4));
     tri->hide();
     EXPECT_FALSE(timer1()->isActive());
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 }
 
 TEST_F(TriTest, MinimisedWindowSwingsOnUnseen) {
@@ -264,7 +266,7 @@ TEST_F(TriTest, MinimisedWindowSwingsOnUnseen) {
     EXPECT_TRUE(timer1()->isActive());
     ASSERT_TRUE(tick(timer1()));
     EXPECT_EQ(freeEndY(), pointerY(0.3 * 7));
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 }
 
 TEST_F(TriTest, ClosedBeforeTheResultAnnouncesNothingAndComesBackAnew) {
@@ -273,13 +275,14 @@ TEST_F(TriTest, ClosedBeforeTheResultAnnouncesNothingAndComesBackAnew) {
     EXPECT_TRUE(tri->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(tri.isNull());
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.ops.empty());
 
     // The new window is laid out afresh, but the phase runs on.
     makeShown();
     EXPECT_EQ(freeEndY(), Pendulum::kRestY);
     pressStop();
-    EXPECT_EQ(recorder.calls, (Calls{"greet(Bo)", "setResultName(Bo)", "showPicture(Bo)"}))
+    EXPECT_EQ(recorder.ops,
+              (Calls{R"(greet("Bo"))", R"(setResultName("Bo"))", R"(showPicture("Bo"))"}))
         << "the pointer as laid out points at the middle band";
     tri->open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(tri));
@@ -306,15 +309,16 @@ TEST_F(TriTest, RealGreetingBoxLeavesTheWindowHiddenAndStill) {
     makeShown();
     ASSERT_TRUE(tick(timer1()));
     pressStop();
-    EXPECT_TRUE(closer.closed);
-    EXPECT_EQ(closer.text, "You are...Bo");
+    ASSERT_EQ(closer.boxes().size(), 1);
+    EXPECT_EQ(closer.boxes().first().text, "You are...Bo");
     EXPECT_TRUE(greetedVisible);
     ASSERT_TRUE(focusBack);
     EXPECT_FALSE(greetedTicking) << "the focus coming back restarted the pointer";
     QTest::qWait(100);
     EXPECT_FALSE(tri->isVisible());
     EXPECT_FALSE(timer1()->isActive());
-    EXPECT_EQ(recorder.calls, (Calls{"greet(Bo)", "setResultName(Bo)", "showPicture(Bo)"}));
+    EXPECT_EQ(recorder.ops,
+              (Calls{R"(greet("Bo"))", R"(setResultName("Bo"))", R"(showPicture("Bo"))"}));
 }
 
 } // namespace

@@ -7,19 +7,25 @@
 #include "only.h"
 #include "quiz.h"
 #include "quiz_folder.h"
+#include "row_name.h"
+#include "window_helpers.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <random>
+#include <string>
+#include <tuple>
 #include <vector>
 
 using kinsight::Only;
+using namespace kinsight::test;
 
 namespace {
 
@@ -42,16 +48,22 @@ Access accessOf(QObject* object) {
 
 // Answer 1 twice: Ann Lee wins; answer 2 on the second question: a two-way
 // draw of Ann Lee and Bo; answer 3 there: three-way with Cy too.
-QList<QuizQuestion> quiz() {
-    QuizQuestion first;
-    first.text = "\"Red, or blue?\"";
-    first.answers = {"Apples", "Pears", "Plums", "Figs", "Dates", "Salt & pepper"};
-    first.weights = {QStringList{"C01=3"}, {}, {}, {}, {}, {}};
-    QuizQuestion second;
-    second.text = "Second question";
-    second.answers = {"Sun", "Moon", "Stars", "Rain", "Snow", "Wind"};
-    second.weights = {QStringList{"C01=2"}, {"C02=3"}, {"C02=3", "C03=3"}, {}, {}, {}};
-    return {first, second};
+QuizBuilder quiz() {
+    return namedQuiz("Access")
+        .question({"\"Red, or blue?\"",
+                   {{"Apples", {"C01=3"}},
+                    {"Pears", {}},
+                    {"Plums", {}},
+                    {"Figs", {}},
+                    {"Dates", {}},
+                    {"Salt & pepper", {}}}})
+        .question({"Second question",
+                   {{"Sun", {"C01=2"}},
+                    {"Moon", {"C02=3"}},
+                    {"Stars", {"C02=3", "C03=3"}},
+                    {"Rain", {}},
+                    {"Snow", {}},
+                    {"Wind", {}}}});
 }
 
 QString bundledQuiz() {
@@ -86,25 +98,36 @@ std::vector<int> answersFor(Outcome wanted) {
     return {};
 }
 
-} // namespace
-
-class TestAccess : public QObject {
-    Q_OBJECT
-
+class AccessTest : public testing::Test {
+protected:
     std::unique_ptr<QuizFolder> m_folder;
     std::unique_ptr<Only> m_window;
     QString m_startDir;
     QList<int> m_exits;
 
+    void SetUp() override {
+        m_startDir = QDir::currentPath();
+        kinsight::setExitHandler([this](int status) { m_exits << status; });
+    }
+    void TearDown() override {
+        m_window.reset();
+        m_folder.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left over";
+        EXPECT_TRUE(m_exits.isEmpty());
+        kinsight::setExitHandler({});
+        QDir::setCurrent(m_startDir);
+    }
+
     Only& open(const QString& quizPath) {
         m_window = std::make_unique<Only>(QFile::encodeName(quizPath).toStdString());
         m_window->show();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(m_window.get())); }();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         return *m_window;
     }
     Only& openTestQuiz() {
         m_folder = std::make_unique<QuizFolder>();
-        m_folder->writeQuiz(quizText("Access", quiz()));
+        m_folder->writeQuiz(quizText(quiz()));
         m_folder->writePicture("Ann Lee.jpg", Qt::red);
         m_folder->writePicture("Bo.jpg", Qt::green);
         m_folder->writePicture("Cy.jpg", Qt::blue);
@@ -112,7 +135,7 @@ class TestAccess : public QObject {
     }
     template <typename T = QWidget> T* child(const QString& name) const {
         T* found = m_window->findChild<T*>(name);
-        [&] { QVERIFY2(found, qPrintable(name)); }();
+        EXPECT_TRUE(found) << name.toStdString();
         return found;
     }
     QRadioButton* option(int k) const {
@@ -123,7 +146,7 @@ class TestAccess : public QObject {
     // Keys go where the focus is, as they would from a keyboard.
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
         QWidget* target = focused();
-        [&] { QVERIFY(target); }();
+        ASSERT_TRUE(target);
         QTest::keyClick(target, k, modifiers);
     }
     int focusedOption() const {
@@ -137,23 +160,27 @@ class TestAccess : public QObject {
     void chooseByKeys(int k) {
         for (int guard = 0; guard < 8 && focusedOption() != k; ++guard)
             key(focusedOption() < k ? Qt::Key_Down : Qt::Key_Up);
-        [&] { QCOMPARE(focusedOption(), k); }();
+        ASSERT_EQ(focusedOption(), k);
         key(Qt::Key_Space);
     }
     void tabTo(QWidget* target) {
         for (int guard = 0; guard < 40 && focused() != target; ++guard)
             key(Qt::Key_Tab);
-        [&] { QCOMPARE(focused(), target); }();
+        ASSERT_EQ(focused(), target);
     }
     // Stop pressed by key; the greeting is closed by the test's closer.
     void playTieBreakByKeys(const char* windowName) {
         QWidget* tieBreak = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((tieBreak = QApplication::activeWindow()) &&
-                                     tieBreak->objectName() == windowName,
-                                 5000);
-        QCOMPARE(focused(), tieBreak->findChild<QWidget*>("Command1"));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                tieBreak = QApplication::activeWindow();
+                return tieBreak && tieBreak->objectName() == windowName;
+            },
+            5000))
+            << windowName << " never became the active window";
+        EXPECT_EQ(focused(), tieBreak->findChild<QWidget*>("Command1"));
         key(Qt::Key_Space);
-        QTRY_VERIFY_WITH_TIMEOUT(!tieBreak->isVisible(), 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tieBreak->isVisible(); }, 10000));
         backToTheMainWindow();
     }
     // The offscreen platform has no window manager to hand the focus back
@@ -162,164 +189,158 @@ class TestAccess : public QObject {
     void backToTheMainWindow() {
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-private Q_SLOTS:
-    void initTestCase() { m_startDir = QDir::currentPath(); }
-    void init() {
-        m_exits.clear();
-        kinsight::setExitHandler([this](int status) { m_exits << status; });
-    }
-    void cleanup() {
-        m_window.reset();
-        m_folder.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(QApplication::topLevelWidgets().isEmpty(), "a window was left over");
-        QVERIFY(m_exits.isEmpty());
-        kinsight::setExitHandler({});
-        QDir::setCurrent(m_startDir);
-    }
-
-    void everyControlReadsWhatItShowsThroughAQuiz() {
-        Only& w = openTestQuiz();
-        auto* question = child<QLabel>("Question_Box");
-        auto check = [&](const QString& step, const QString& questionText, const QString& result,
-                         const QString& picture, const QString& firstScore, bool finished) {
-            const QByteArray where = step.toUtf8();
-            QCOMPARE(accessOf(question).name, questionText);
-            QCOMPARE(accessOf(question).role, QAccessible::StaticText);
-            for (int k = 1; k <= 7; ++k) {
-                const Access a = accessOf(option(k));
-                QVERIFY2(!a.name.isEmpty() && a.name == option(k)->text().replace("&&", "&"),
-                         where.constData());
-                QCOMPARE(a.role, QAccessible::RadioButton);
-                QCOMPARE(a.disabled, finished);
-            }
-            const Access text1 = accessOf(child("Text1"));
-            QCOMPARE(text1.name, QString("Result"));
-            QCOMPARE(text1.value, result);
-            QCOMPARE(accessOf(child("Image1")).name, picture);
-            QCOMPARE(accessOf(child("cmd_restart")).name, QString::fromUtf8("Сначала"));
-            QCOMPARE(accessOf(child("cmd_restart")).role, QAccessible::Button);
-            const Access score = accessOf(w.scoreBox(0));
-            QCOMPARE(score.name, QString("Score of Ann Lee"));
-            QCOMPARE(score.value, firstScore);
-            QCOMPARE(accessOf(w.scoreBox(14)).name, QString("Score of Oz"));
-        };
-        check("start", "Red, or blue?", "", "Result picture", "", false);
-        QCOMPARE(accessOf(option(6)).name, QString("Salt & pepper"));
-        QCOMPARE(accessOf(option(7)).name, QString::fromUtf8("Ничего из этого  "));
-
-        option(1)->click();
-        check("answered", "Second question", "", "Result picture", "3", false);
-
-        option(1)->click();
-        check("won", "Second question", "Ann Lee", "Result picture: Ann Lee", "5", true);
-
-        child<QPushButton>("cmd_restart")->click();
-        // The picture stays until the next result, and says whose it is.
-        check("restarted", "Red, or blue?", "", "Result picture: Ann Lee", "", false);
-    }
-
-    void drawsReadTheTiedNamesAndStop() {
-        openTestQuiz();
-        for (const auto& [answer, window, names] :
-             {std::tuple{2, "Dual", QStringList{"Ann Lee", "Bo"}},
-              std::tuple{3, "Tri", QStringList{"Ann Lee", "Bo", "Cy"}}}) {
-            ModalCloser closer;
-            QStringList boxTexts;
-            closer.whileOpen([&] {
-                const Access box = accessOf(QApplication::activeModalWidget());
-                QCOMPARE(box.role, QAccessible::AlertMessage);
-                boxTexts << box.value;
-            });
-            option(1)->click();
-            option(answer)->click();
-            QTRY_COMPARE(boxTexts.size(), 1);
-            QVERIFY2(boxTexts.first().contains("way draw between Ann Lee"),
-                     qPrintable(boxTexts.first()));
-            QWidget* tieBreak = nullptr;
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->objectName() == window && top->isVisible())
-                    tieBreak = top;
-            QVERIFY(tieBreak);
-            QStringList read;
-            for (const char* label : {"Qel_Char1", "Qel_Char2", "QEL_Char3"})
-                if (auto* l = tieBreak->findChild<QLabel*>(label))
-                    read << accessOf(l).name;
-            QCOMPARE(read, names);
-            const Access stop = accessOf(tieBreak->findChild<QPushButton*>("Command1"));
-            QCOMPARE(stop.name, QString("Stop"));
-            QCOMPARE(stop.role, QAccessible::Button);
-            QVERIFY(!accessOf(tieBreak).value.isEmpty() ||
-                    !QAccessible::queryAccessibleInterface(tieBreak)
-                         ->text(QAccessible::Description)
-                         .isEmpty());
-            tieBreak->close();
-            child<QPushButton>("cmd_restart")->click();
-        }
-    }
-
-    void aboutWindowIsDescribedAndOpensFromTheKeyboard() {
-        openTestQuiz();
-        key(Qt::Key_F1);
-        kinsight::Credits* credits = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* c = qobject_cast<kinsight::Credits*>(top))
-                credits = c;
-        QVERIFY(credits && credits->isVisible());
-        QAccessibleInterface* picture =
-            QAccessible::queryAccessibleInterface(credits->findChild<QLabel*>("Image1"));
-        QCOMPARE(picture->role(), QAccessible::Graphic);
-        QVERIFY(picture->text(QAccessible::Name).startsWith("Kinsight"));
-        QVERIFY(!picture->text(QAccessible::Description).isEmpty());
-        QCOMPARE(accessOf(credits->findChild<QLabel*>("Label1")).name,
-                 kinsight::Credits::creditsText());
-        credits->close();
-    }
-
-    void bundledQuizPlaysWithKeysAlone_data() {
-        QTest::addColumn<int>("outcome");
-        QTest::newRow("single winner") << int(Outcome::Winner);
-        QTest::newRow("two-way draw") << int(Outcome::TwoWay);
-        QTest::newRow("three-way draw") << int(Outcome::ThreeWay);
-    }
-    void bundledQuizPlaysWithKeysAlone() {
-        QFETCH(int, outcome);
-        const std::vector<int> answers = answersFor(Outcome(outcome));
-        QVERIFY(!answers.empty());
-        open(bundledQuiz());
-        const QString firstQuestion = child<QLabel>("Question_Box")->text();
-        QCOMPARE(focusedOption(), 1);
-
-        // Every box, the draw message and the greeting, is closed by a key.
-        ModalCloser closer(ModalCloser::ByKeys);
-        for (int answer : answers)
-            chooseByKeys(answer);
-        if (Outcome(outcome) == Outcome::TwoWay)
-            playTieBreakByKeys("Dual");
-        else if (Outcome(outcome) == Outcome::ThreeWay)
-            playTieBreakByKeys("Tri");
-        const QString result = child<QLineEdit>("Text1")->text();
-        QVERIFY(!result.isEmpty());
-        QCOMPARE(accessOf(child("Image1")).name, "Result picture: " + result);
-
-        tabTo(child("cmd_restart"));
-        key(Qt::Key_Space);
-        backToTheMainWindow();
-        QCOMPARE(child<QLabel>("Question_Box")->text(), firstQuestion);
-        QCOMPARE(child<QLineEdit>("Text1")->text(), QString());
-        QVERIFY(option(1)->isEnabled());
-        // The keyboard starts over at the first answer; Shift+Tab walks the
-        // design's order backwards, round to the restart button.
-        QCOMPARE(focusedOption(), 1);
-        key(Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(focused(), child("Text1"));
-        key(Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(focused(), child("cmd_restart"));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     }
 };
 
-QTEST_MAIN(TestAccess)
-#include "test_access.moc"
+TEST_F(AccessTest, EveryControlReadsWhatItShowsThroughAQuiz) {
+    Only& w = openTestQuiz();
+    auto* question = child<QLabel>("Question_Box");
+    auto check = [&](const char* step, const QString& questionText, const QString& result,
+                     const QString& picture, const QString& firstScore, bool finished) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(accessOf(question).name, questionText);
+        EXPECT_EQ(accessOf(question).role, QAccessible::StaticText);
+        for (int k = 1; k <= 7; ++k) {
+            const Access a = accessOf(option(k));
+            EXPECT_TRUE(!a.name.isEmpty() && a.name == option(k)->text().replace("&&", "&"))
+                << "answer " << k;
+            EXPECT_EQ(a.role, QAccessible::RadioButton);
+            EXPECT_EQ(a.disabled, finished);
+        }
+        const Access text1 = accessOf(child("Text1"));
+        EXPECT_EQ(text1.name, "Result");
+        EXPECT_EQ(text1.value, result);
+        EXPECT_EQ(accessOf(child("Image1")).name, picture);
+        EXPECT_EQ(accessOf(child("cmd_restart")).name, QString::fromUtf8("Сначала"));
+        EXPECT_EQ(accessOf(child("cmd_restart")).role, QAccessible::Button);
+        const Access score = accessOf(w.scoreBox(0));
+        EXPECT_EQ(score.name, "Score of Ann Lee");
+        EXPECT_EQ(score.value, firstScore);
+        EXPECT_EQ(accessOf(w.scoreBox(14)).name, "Score of Oz");
+    };
+    check("start", "Red, or blue?", "", "Result picture", "", false);
+    EXPECT_EQ(accessOf(option(6)).name, "Salt & pepper");
+    EXPECT_EQ(accessOf(option(7)).name, QString::fromUtf8("Ничего из этого  "));
+
+    option(1)->click();
+    check("answered", "Second question", "", "Result picture", "3", false);
+
+    option(1)->click();
+    check("won", "Second question", "Ann Lee", "Result picture: Ann Lee", "5", true);
+
+    child<QPushButton>("cmd_restart")->click();
+    // The picture stays until the next result, and says whose it is.
+    check("restarted", "Red, or blue?", "", "Result picture: Ann Lee", "", false);
+}
+
+TEST_F(AccessTest, DrawsReadTheTiedNamesAndStop) {
+    openTestQuiz();
+    for (const auto& [answer, window, names] :
+         {std::tuple{2, "Dual", QStringList{"Ann Lee", "Bo"}},
+          std::tuple{3, "Tri", QStringList{"Ann Lee", "Bo", "Cy"}}}) {
+        SCOPED_TRACE(window);
+        ModalCloser closer;
+        QStringList boxTexts;
+        closer.whileOpen([&] {
+            const Access box = accessOf(QApplication::activeModalWidget());
+            EXPECT_EQ(box.role, QAccessible::AlertMessage);
+            boxTexts << box.value;
+        });
+        option(1)->click();
+        option(answer)->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return boxTexts.size() == 1; }))
+            << boxTexts.size() << " draw messages";
+        EXPECT_TRUE(boxTexts.first().contains("way draw between Ann Lee"))
+            << boxTexts.first().toStdString();
+        QWidget* tieBreak = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == window && top->isVisible())
+                tieBreak = top;
+        ASSERT_TRUE(tieBreak);
+        QStringList read;
+        for (const char* label : {"Qel_Char1", "Qel_Char2", "QEL_Char3"})
+            if (auto* l = tieBreak->findChild<QLabel*>(label))
+                read << accessOf(l).name;
+        EXPECT_EQ(read, names);
+        const Access stop = accessOf(tieBreak->findChild<QPushButton*>("Command1"));
+        EXPECT_EQ(stop.name, "Stop");
+        EXPECT_EQ(stop.role, QAccessible::Button);
+        EXPECT_TRUE(!accessOf(tieBreak).value.isEmpty() ||
+                    !QAccessible::queryAccessibleInterface(tieBreak)
+                         ->text(QAccessible::Description)
+                         .isEmpty());
+        tieBreak->close();
+        child<QPushButton>("cmd_restart")->click();
+    }
+}
+
+TEST_F(AccessTest, AboutWindowIsDescribedAndOpensFromTheKeyboard) {
+    openTestQuiz();
+    key(Qt::Key_F1);
+    kinsight::Credits* credits = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* c = qobject_cast<kinsight::Credits*>(top))
+            credits = c;
+    ASSERT_TRUE(credits && credits->isVisible());
+    QAccessibleInterface* picture =
+        QAccessible::queryAccessibleInterface(credits->findChild<QLabel*>("Image1"));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->role(), QAccessible::Graphic);
+    EXPECT_TRUE(picture->text(QAccessible::Name).startsWith("Kinsight"));
+    EXPECT_FALSE(picture->text(QAccessible::Description).isEmpty());
+    EXPECT_EQ(accessOf(credits->findChild<QLabel*>("Label1")).name,
+              kinsight::Credits::creditsText());
+    credits->close();
+}
+
+struct KeyboardCase {
+    const char* name;
+    Outcome outcome;
+};
+
+class BundledQuizByKeys : public AccessTest, public testing::WithParamInterface<KeyboardCase> {};
+
+TEST_P(BundledQuizByKeys, PlaysWithKeysAlone) {
+    const Outcome outcome = GetParam().outcome;
+    const std::vector<int> answers = answersFor(outcome);
+    ASSERT_FALSE(answers.empty());
+    open(bundledQuiz());
+    const QString firstQuestion = child<QLabel>("Question_Box")->text();
+    EXPECT_EQ(focusedOption(), 1);
+
+    // Every box, the draw message and the greeting, is closed by a key.
+    ModalCloser closer(ModalCloser::ByKeys);
+    for (int answer : answers)
+        ASSERT_NO_FATAL_FAILURE(chooseByKeys(answer));
+    if (outcome == Outcome::TwoWay) {
+        ASSERT_NO_FATAL_FAILURE(playTieBreakByKeys("Dual"));
+    } else if (outcome == Outcome::ThreeWay) {
+        ASSERT_NO_FATAL_FAILURE(playTieBreakByKeys("Tri"));
+    }
+    const QString result = child<QLineEdit>("Text1")->text();
+    EXPECT_FALSE(result.isEmpty());
+    EXPECT_EQ(accessOf(child("Image1")).name, "Result picture: " + result);
+
+    ASSERT_NO_FATAL_FAILURE(tabTo(child("cmd_restart")));
+    key(Qt::Key_Space);
+    ASSERT_NO_FATAL_FAILURE(backToTheMainWindow());
+    EXPECT_EQ(child<QLabel>("Question_Box")->text(), firstQuestion);
+    EXPECT_EQ(child<QLineEdit>("Text1")->text(), QString());
+    EXPECT_TRUE(option(1)->isEnabled());
+    // The keyboard starts over at the first answer; Shift+Tab walks the
+    // design's order backwards, round to the restart button.
+    EXPECT_EQ(focusedOption(), 1);
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), child("Text1"));
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), child("cmd_restart"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Access, BundledQuizByKeys,
+                         testing::Values(KeyboardCase{"SingleWinner", Outcome::Winner},
+                                         KeyboardCase{"TwoWayDraw", Outcome::TwoWay},
+                                         KeyboardCase{"ThreeWayDraw", Outcome::ThreeWay}),
+                         rowName);
+
+} // namespace

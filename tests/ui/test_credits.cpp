@@ -1,67 +1,63 @@
 // The about window.
 #include "credits.h"
+#include "window_helpers.h"
 
 #include <QLabel>
-#include <QtTest>
 
 using kinsight::Credits;
+using kinsight::test::expectNoWindowsLeft;
 
-class TestCredits : public QObject {
-    Q_OBJECT
+namespace {
 
-private Q_SLOTS:
-    void cleanup() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
-
-    void windowAndControls() {
-        auto* credits = new Credits();
-        credits->show();
-        QVERIFY(QTest::qWaitForWindowExposed(credits));
-        QCOMPARE(credits->windowTitle(), QString("About box Thingy"));
-        QCOMPARE(credits->size(), QSize(320, 245));
-        QCOMPARE(credits->minimumSize(), credits->maximumSize());
-        QVERIFY(!(credits->windowFlags() & Qt::WindowMinMaxButtonsHint));
-        QVERIFY(credits->windowFlags() & Qt::WindowCloseButtonHint);
-
-        auto* picture = credits->findChild<QLabel*>("Image1");
-        QVERIFY(picture);
-        QCOMPARE(picture->geometry(), QRect(8, 8, 304, 189));
-        QVERIFY(picture->hasScaledContents());
-        const QPixmap about = picture->pixmap();
-        QVERIFY(!about.isNull());
-        // Our own picture, about 272 x 173, stretched to fill the area.
-        QVERIFY(qAbs(about.width() - 272) <= 20 && qAbs(about.height() - 173) <= 20);
-
-        auto* label = credits->findChild<QLabel*>("Label1");
-        QVERIFY(label);
-        QCOMPARE(label->geometry(), QRect(8, 208, 297, 33));
-        QVERIFY(label->wordWrap());
-        QCOMPARE(picture->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-
-        credits->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
-
-    void creditsSentence() {
-        const QString text = Credits::creditsText();
-        QVERIFY(text.contains("the Kinsight developers"));
-        QVERIFY(text.contains("fans of Qel"));
-        QVERIFY(text.contains(QStringLiteral(KINSIGHT_VERSION)));
-        QVERIFY2(text.size() >= 90 && text.size() <= 140, qPrintable(text));
-    }
-
-    void creditsFitTheirLabel() {
-        Credits credits;
-        auto* label = credits.findChild<QLabel*>("Label1");
-        QVERIFY(label);
-        QVERIFY2(label->heightForWidth(297) <= 33,
-                 qPrintable(QString::number(label->heightForWidth(297))));
-    }
+class CreditsTest : public testing::Test {
+protected:
+    void TearDown() override { expectNoWindowsLeft(); }
 };
 
-QTEST_MAIN(TestCredits)
-#include "test_credits.moc"
+TEST_F(CreditsTest, WindowAndControls) {
+    auto* credits = new Credits();
+    credits->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(credits));
+    EXPECT_EQ(credits->windowTitle(), "About box Thingy");
+    EXPECT_EQ(credits->size(), QSize(320, 245));
+    EXPECT_EQ(credits->minimumSize(), credits->maximumSize());
+    EXPECT_FALSE(credits->windowFlags() & Qt::WindowMinMaxButtonsHint);
+    EXPECT_TRUE(credits->windowFlags() & Qt::WindowCloseButtonHint);
+
+    auto* picture = credits->findChild<QLabel*>("Image1");
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->geometry(), QRect(8, 8, 304, 189));
+    EXPECT_TRUE(picture->hasScaledContents());
+    const QPixmap about = picture->pixmap();
+    EXPECT_FALSE(about.isNull());
+    // Our own picture, about 272 x 173, stretched to fill the area.
+    EXPECT_TRUE(qAbs(about.width() - 272) <= 20 && qAbs(about.height() - 173) <= 20);
+
+    auto* label = credits->findChild<QLabel*>("Label1");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->geometry(), QRect(8, 208, 297, 33));
+    EXPECT_TRUE(label->wordWrap());
+    EXPECT_EQ(picture->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+
+    credits->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+TEST_F(CreditsTest, CreditsSentence) {
+    const QString text = Credits::creditsText();
+    EXPECT_TRUE(text.contains("the Kinsight developers"));
+    EXPECT_TRUE(text.contains("fans of Qel"));
+    EXPECT_TRUE(text.contains(QStringLiteral(KINSIGHT_VERSION)));
+    EXPECT_TRUE(text.size() >= 90 && text.size() <= 140) << text.toStdString();
+}
+
+TEST_F(CreditsTest, CreditsFitTheirLabel) {
+    Credits credits;
+    auto* label = credits.findChild<QLabel*>("Label1");
+    ASSERT_TRUE(label);
+    EXPECT_LE(label->heightForWidth(297), 33);
+}
+
+} // namespace

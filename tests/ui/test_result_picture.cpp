@@ -1,89 +1,87 @@
 // Where a character's picture is looked for, and which file is used.
 #include "result_picture.h"
+#include "row_name.h"
+#include "temp_dir.h"
+#include "window_helpers.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <QString>
+
+#include <string>
 
 using kinsight::findPicture;
 using kinsight::isPictureNameAllowed;
+using kinsight::test::rowName;
+using kinsight::test::TempDir;
 
-class TestResultPicture : public QObject {
-    Q_OBJECT
+namespace {
 
-private:
-    QTemporaryDir m_dir;
-    QString pictures() const { return m_dir.filePath("Pictures"); }
-    void touch(const QString& relative) {
-        QFile file(m_dir.filePath(relative));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-
-private Q_SLOTS:
-    void initTestCase() {
-        QVERIFY(m_dir.isValid());
-        QVERIFY(QDir(m_dir.path()).mkdir("Pictures"));
-        touch("Pictures/Ann Lee.jpg");
-        touch("Pictures/bo.JPG");
-        touch("Pictures/Cy.jpeg");
-        touch("Pictures/Di.jpg.bak");
-        touch("Pictures/Ed.png");
-        touch("Outside.jpg");
-        QVERIFY(QDir(m_dir.path()).mkdir("Pictures/Fay.jpg")); // a folder, not a picture
-    }
-
-    void allowedNames_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("allowed");
-        QTest::newRow("plain") << "Bo" << true;
-        QTest::newRow("blanks and case") << "Ann Lee" << true;
-        QTest::newRow("one dot") << "St. Bo" << true;
-        QTest::newRow("empty") << "" << true;
-        QTest::newRow("slash") << "../Outside" << false;
-        QTest::newRow("slash inside") << "a/b" << false;
-        QTest::newRow("backslash") << "..\\Outside" << false;
-        QTest::newRow("two dots") << ".." << false;
-        QTest::newRow("absolute") << "/etc/passwd" << false;
-    }
-    void allowedNames() {
-        QFETCH(QString, name);
-        QFETCH(bool, allowed);
-        QCOMPARE(isPictureNameAllowed(name), allowed);
-    }
-
-    void lookup_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("found"); // relative to the quiz folder, or empty
-        QTest::newRow("exact name with a blank") << "Ann Lee"
-                                                 << "Pictures/Ann Lee.jpg";
-        QTest::newRow("case differs") << "Bo"
-                                      << "Pictures/bo.JPG";
-        QTest::newRow("case differs in the name") << "ann lee"
-                                                  << "Pictures/Ann Lee.jpg";
-        QTest::newRow("blank kept, not dropped") << "AnnLee"
-                                                 << "";
-        QTest::newRow("other extension") << "Cy"
-                                         << "";
-        QTest::newRow("only a longer name") << "Di"
-                                            << "";
-        QTest::newRow("png is not looked for") << "Ed"
-                                               << "";
-        QTest::newRow("a folder is no picture") << "Fay"
-                                                << "";
-        QTest::newRow("outside the folder") << "../Outside"
-                                            << "";
-        QTest::newRow("nobody") << "Gil"
-                                << "";
-    }
-    void lookup() {
-        QFETCH(QString, name);
-        QFETCH(QString, found);
-        const auto result = findPicture(pictures(), name);
-        QCOMPARE(result.expected, pictures() + "/" + name + ".jpg");
-        QCOMPARE(result.found, found.isEmpty() ? QString() : m_dir.filePath(found));
-    }
+struct NameCase {
+    const char* name;
+    QString pictureName;
+    bool allowed;
 };
 
-QTEST_GUILESS_MAIN(TestResultPicture)
-#include "test_result_picture.moc"
+class AllowedNames : public testing::TestWithParam<NameCase> {};
+
+TEST_P(AllowedNames, AreThoseWithoutAWayOutOfTheFolder) {
+    EXPECT_EQ(isPictureNameAllowed(GetParam().pictureName), GetParam().allowed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, AllowedNames,
+    testing::Values(NameCase{"Plain", "Bo", true}, NameCase{"BlanksAndCase", "Ann Lee", true},
+                    NameCase{"OneDot", "St. Bo", true}, NameCase{"Empty", "", true},
+                    NameCase{"Slash", "../Outside", false}, NameCase{"SlashInside", "a/b", false},
+                    NameCase{"Backslash", "..\\Outside", false}, NameCase{"TwoDots", "..", false},
+                    NameCase{"Absolute", "/etc/passwd", false}),
+    rowName);
+
+struct LookupCase {
+    const char* name;
+    QString character;
+    QString found; // relative to the quiz folder, or empty
+};
+
+class Lookup : public testing::TestWithParam<LookupCase> {
+protected:
+    // One quiz folder for the whole table.
+    static void SetUpTestSuite() {
+        s_dir = new TempDir;
+        for (const char* file : {"Pictures/Ann Lee.jpg", "Pictures/bo.JPG", "Pictures/Cy.jpeg",
+                                 "Pictures/Di.jpg.bak", "Pictures/Ed.png", "Outside.jpg"})
+            s_dir->write(file, "");
+        // A folder, not a picture.
+        std::filesystem::create_directory(s_dir->path() / "Pictures" / "Fay.jpg");
+    }
+    static void TearDownTestSuite() {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    static QString folder() { return QString::fromStdString(s_dir->path().string()); }
+
+    static TempDir* s_dir;
+};
+TempDir* Lookup::s_dir = nullptr;
+
+TEST_P(Lookup, FindsTheJpegWhateverItsCaseAndNothingElse) {
+    const QString pictures = folder() + "/Pictures";
+    const auto result = findPicture(pictures, GetParam().character);
+    EXPECT_EQ(result.expected, pictures + "/" + GetParam().character + ".jpg");
+    EXPECT_EQ(result.found,
+              GetParam().found.isEmpty() ? QString() : folder() + "/" + GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, Lookup,
+    testing::Values(LookupCase{"ExactNameWithABlank", "Ann Lee", "Pictures/Ann Lee.jpg"},
+                    LookupCase{"CaseDiffers", "Bo", "Pictures/bo.JPG"},
+                    LookupCase{"CaseDiffersInTheName", "ann lee", "Pictures/Ann Lee.jpg"},
+                    LookupCase{"BlankKeptNotDropped", "AnnLee", ""},
+                    LookupCase{"OtherExtension", "Cy", ""}, LookupCase{"OnlyALongerName", "Di", ""},
+                    LookupCase{"PngIsNotLookedFor", "Ed", ""},
+                    LookupCase{"AFolderIsNoPicture", "Fay", ""},
+                    LookupCase{"OutsideTheFolder", "../Outside", ""},
+                    LookupCase{"Nobody", "Gil", ""}),
+    rowName);
+
+} // namespace

@@ -1,14 +1,10 @@
-// Quiz files for tests: a temporary folder that cleans up after itself, and
-// a small builder for "a quiz with these questions and weights", written with
-// CR LF line ends the way quiz authors save them.
+// The tests' one builder of quiz texts: "a quiz with these questions and
+// weights", laid out as an author would and written with CR LF line ends the
+// way quiz authors save them.
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
-#include <system_error>
+#include <utility>
 #include <vector>
 
 namespace kinsight::test {
@@ -30,37 +26,6 @@ inline std::string crlf(const std::vector<std::string>& lines) {
         text += line + "\r\n";
     return text;
 }
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kinsight-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-    // Writes bytes exactly as given and returns the file's full path.
-    std::filesystem::path write(const std::string& name, const std::string& bytes) const {
-        const std::filesystem::path file = m_path / name;
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out)
-            throw std::runtime_error("cannot write " + file.string());
-        return file;
-    }
-
-private:
-    std::filesystem::path m_path;
-};
 
 struct Answer {
     std::string text;
@@ -114,26 +79,33 @@ public:
         out.insert(out.end(), m_names.begin(), m_names.end());
         out.insert(out.end(), {"", "Start:"});
         for (std::size_t n = 0; n < m_questions.size(); ++n) {
-            const Question& q = m_questions[n];
             if (n > 0)
                 out.emplace_back("NewQuestion:");
             out.push_back(numbered("Question ", n + 1));
-            out.push_back(q.text);
-            for (std::size_t k = 0; k < 6; ++k) {
-                out.push_back(numbered("A", k + 1, ")"));
-                if (k < q.answers.size()) {
-                    out.push_back(q.answers[k].text);
-                    out.emplace_back("Points:");
-                    out.insert(out.end(), q.answers[k].weights.begin(), q.answers[k].weights.end());
-                } else {
-                    out.push_back(numbered("Answer ", k + 1));
-                    out.emplace_back("Points:");
-                }
-                out.emplace_back("");
-            }
+            const std::vector<std::string> body = questionLines(n);
+            out.insert(out.end(), body.begin(), body.end());
         }
         out.insert(out.end(), {"NewQuestion:", "ENDQUESTIONS"});
         out.insert(out.end(), m_trailer.begin(), m_trailer.end());
+        return out;
+    }
+    // Question n (from 0): its text and its six answer blocks, each closed
+    // by an empty line.
+    std::vector<std::string> questionLines(std::size_t n) const {
+        const Question& q = m_questions.at(n);
+        std::vector<std::string> out{q.text};
+        for (std::size_t k = 0; k < 6; ++k) {
+            out.push_back(numbered("A", k + 1, ")"));
+            if (k < q.answers.size()) {
+                out.push_back(q.answers[k].text);
+                out.emplace_back("Points:");
+                out.insert(out.end(), q.answers[k].weights.begin(), q.answers[k].weights.end());
+            } else {
+                out.push_back(numbered("Answer ", k + 1));
+                out.emplace_back("Points:");
+            }
+            out.emplace_back("");
+        }
         return out;
     }
     std::string text() const { return crlf(lines()); }

@@ -1,12 +1,14 @@
-// Runs the window tests inside a QApplication.
+// The main of the window tests: GoogleTest inside a QApplication.
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 int main(int argc, char** argv) {
+    // Run by hand, the tests still keep off the screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     // Listing the tests at build time needs no display.
     std::unique_ptr<QApplication> app;

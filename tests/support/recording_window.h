@@ -1,10 +1,12 @@
-// A QuizWindow that writes down every operation the engine asks of it, one
-// string per call, e.g. setAnswer(3,"Blue") or openTieBreak(2), so a test can
-// compare the whole sequence with what it expects.
+// A QuizWindow that writes down every operation asked of it, one string per
+// call, e.g. setAnswer(3,"Blue") or openTieBreak(2), so a test can compare the
+// whole sequence with what it expects. It stands in for the main window in
+// the engine's tests and in the tie-break windows' tests alike.
 #pragma once
 
 #include "quiz_window.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,8 @@ inline std::string controlName(Control control) {
 class RecordingWindow : public QuizWindow {
 public:
     std::vector<std::string> ops;
+    // Runs inside greet(), where the real main window's modal box would be.
+    std::function<void(const std::string&)> onGreet;
 
     // Lets a test put its own steps (say, hiding a tie-break window) in line.
     void record(std::string op) { ops.push_back(std::move(op)); }
@@ -60,7 +64,11 @@ public:
         record("setResultName(" + q(text) + ")");
     }
     void showPicture(const std::string& name) override { record("showPicture(" + q(name) + ")"); }
-    void greet(const std::string& name) override { record("greet(" + q(name) + ")"); }
+    void greet(const std::string& name) override {
+        record("greet(" + q(name) + ")");
+        if (onGreet)
+            onGreet(name);
+    }
     void setControlEnabled(Control control, bool enabled) override {
         record("setControlEnabled(" + controlName(control) + "," + (enabled ? "true" : "false") +
                ")");

@@ -1,19 +1,23 @@
-// Helpers for driving the tie-break windows offscreen: deterministic timer
-// ticks, activation, and a closer for modal boxes.
+// Helpers for driving windows offscreen: deterministic timer ticks,
+// activation, labels by name, and the check that no window is left over.
 #pragma once
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
+
+// GoogleTest shows a QString that differs as its text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace kinsight::test {
 
@@ -45,32 +49,6 @@ inline bool activate(QWidget* window) {
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
 }
-
-// Polls for a modal box, records its text and presses its OK button.
-class ModalCloser : public QObject {
-public:
-    QString text;
-    bool closed = false;
-
-    ModalCloser() {
-        m_poll.setInterval(10);
-        connect(&m_poll, &QTimer::timeout, this, &ModalCloser::poll);
-        m_poll.start();
-    }
-
-private:
-    void poll() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        text = box->text();
-        closed = true;
-        m_poll.stop();
-        box->button(QMessageBox::Ok)->click();
-    }
-
-    QTimer m_poll;
-};
 
 // Test windows delete themselves on close; whatever is left is deleted, and
 // no top-level widget may outlive a test.

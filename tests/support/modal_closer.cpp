@@ -1,0 +1,55 @@
+// Polls for the active modal widget, as Qt's own tests of QMessageBox do.
+#include "modal_closer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+
+namespace kinsight::test {
+
+ModalCloser::ModalCloser(Way way) : m_way(way) {
+    m_timer.setInterval(5);
+    connect(&m_timer, &QTimer::timeout, this, &ModalCloser::poll);
+    m_timer.start();
+}
+
+void ModalCloser::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    if (m_way == ByKeys) {
+        // A key reaches the box's button only once the box has handed it the
+        // focus; pressed again on the next poll if the box is still up.
+        if (!modal->focusWidget())
+            return;
+        if (modal != m_last)
+            record(modal);
+        QTest::keyClick(modal->focusWidget(), m_boxes.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
+        return;
+    }
+    if (modal == m_last)
+        return;
+    record(modal);
+    if (auto* box = qobject_cast<QMessageBox*>(modal); box && !box->buttons().isEmpty())
+        box->buttons().first()->click();
+    else
+        modal->close();
+}
+
+void ModalCloser::record(QWidget* modal) {
+    m_last = modal;
+    SeenBox seen;
+    seen.objectName = modal->objectName();
+    seen.title = modal->windowTitle();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.buttons = box->standardButtons();
+        seen.format = box->textFormat();
+    }
+    m_boxes.append(seen);
+    if (m_whileOpen)
+        m_whileOpen();
+}
+
+} // namespace kinsight::test

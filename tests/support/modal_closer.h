@@ -1,0 +1,47 @@
+// Closes the modal boxes that the code under test opens, writing down what
+// each said, so a test never hangs on one.
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+namespace kinsight::test {
+
+struct SeenBox {
+    QString objectName;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+class ModalCloser : public QObject {
+public:
+    // ByKeys closes each box as a keyboard user would, Return and Space by turns.
+    enum Way { ByClick, ByKeys };
+
+    explicit ModalCloser(Way way = ByClick);
+
+    const QList<SeenBox>& boxes() const { return m_boxes; }
+    // Something to run while a box is up, before it is closed.
+    void whileOpen(std::function<void()> action) { m_whileOpen = std::move(action); }
+
+private:
+    void poll();
+    void record(QWidget* modal);
+
+    Way m_way;
+    QTimer m_timer;
+    QPointer<QWidget> m_last;
+    QList<SeenBox> m_boxes;
+    std::function<void()> m_whileOpen;
+};
+
+} // namespace kinsight::test
