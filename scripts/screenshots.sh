@@ -5,7 +5,7 @@
 #
 #   scripts/screenshots.sh BUILT_PROGRAM [OUTPUT_DIR]
 #
-# Needs xvfb-run, xdotool, xwininfo and ImageMagick's import.
+# Needs Xvfb, xdotool, xwininfo and ImageMagick's import.
 set -euo pipefail
 
 if [ "${1:-}" != "--inside-xvfb" ]; then
@@ -16,7 +16,7 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
     program=$(realpath "$1")
     out=$(realpath -m "${2:-$(dirname "$0")/../docs}")
     mkdir -p "$out"
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-xvfb "$program" "$out"
+    exec "$(dirname "$0")/with-xvfb.sh" "$0" --inside-xvfb "$program" "$out"
 fi
 program=$2
 out=$3

@@ -9,7 +9,7 @@ set -euo pipefail
 if [ "${1:-}" != "--inside" ]; then
     program=$(realpath "$1")
     here=$(cd "$(dirname "$0")" && pwd)
-    exec dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
+    exec dbus-run-session -- "$here/../../scripts/with-xvfb.sh" \
         "$here/atspi_test.sh" --inside "$program"
 fi
 program=$2
@@ -22,8 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A quiz of our own beside a copy of the program, which reads the quiz beside itself.
-cp "$program" "$work/kinsight"
+# A quiz of our own, in a folder of its own.
 mkdir "$work/Pictures"
 {
     printf '%s\r\n' "Bus quiz" "notes"
@@ -36,7 +35,7 @@ mkdir "$work/Pictures"
 } >"$work/way.txt"
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$work/kinsight" >"$work/out.txt" 2>&1 &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" "$work" >"$work/out.txt" 2>&1 &
 pid=$!
 
 /usr/bin/python3 "$here/atspi_read.py" >"$work/read.txt"
