@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -192,6 +193,24 @@ Claims readClaims(const CheckReport& report, const Model& model) {
     }
     return claims;
 }
+
+// The checker runs once per input, when a claim is first needed: at a
+// failure, at the end or at an announcement. Most inputs reach none of them.
+class LazyClaims {
+public:
+    LazyClaims(const std::filesystem::path& path, const Model& model)
+        : m_path(path), m_model(model) {}
+    const Claims& get() {
+        if (!m_claims)
+            m_claims = readClaims(checkQuiz(m_path), m_model);
+        return *m_claims;
+    }
+
+private:
+    const std::filesystem::path& m_path;
+    const Model& m_model;
+    std::optional<Claims> m_claims;
+};
 
 // ---------------------------------------------------------------------------
 // The main window as a record of what it shows, and the few operations whose
@@ -476,7 +495,7 @@ void PlayWindow::resetDual() {
 
 struct Expected {
     const Model& model;
-    const Claims& claims;
+    LazyClaims& claims;
     std::size_t question = 0; // index into model.questions
     bool answered = false;    // since the last restart
     bool finished = false;
@@ -520,7 +539,8 @@ void TieBreaks::announce(int position, int offered, ResultOrder order, std::func
     require(e.finished && position < offered && position < static_cast<int>(e.tied.size()),
             "a tie-break announces one of the tied it offers");
     const int slot = e.tied[static_cast<std::size_t>(position)];
-    require(!e.claims.never[slot], "the checker's \"can never be the result\" is never announced");
+    require(!e.claims.get().never[slot],
+            "the checker's \"can never be the result\" is never announced");
     const int listed = m_quiz.tables().TieList[static_cast<std::size_t>(position)];
     const std::string name =
         listed >= 0 && listed <= kCharacterCount ? m_quiz.tables().CharacterTable[listed] : "";
@@ -553,7 +573,7 @@ struct Snapshot {
 
 class Game {
 public:
-    Game(const std::filesystem::path& path, const Model& model, const Claims& claims)
+    Game(const std::filesystem::path& path, const Model& model, LazyClaims& claims)
         : m_expected{model, claims, 0, false, false, {}, {}},
           m_tieBreaks(m_quiz, m_window, m_expected), m_window(m_tieBreaks), m_quiz(m_window, path) {
     }
@@ -600,7 +620,7 @@ private:
             step();
         } catch (const QuizError&) {
             require(failureForeseen, "the quiz fails only where its reading ends");
-            require(m_expected.claims.error, "a quiz the checker passes never fails in play");
+            require(m_expected.claims.get().error, "a quiz the checker passes never fails in play");
             return false;
         }
         require(!failureForeseen, "the quiz fails where its reading ends");
@@ -683,8 +703,6 @@ private:
                         (e.answered ? std::to_string(e.scores[c]) : ""),
                     "the score boxes show the sums, blank until the first answer");
         }
-        for (const auto& [a, b] : e.claims.alwaysTie)
-            require(e.scores[a] == e.scores[b], "characters the checker says always tie do tie");
     }
 
     // The final ranking, against a naive one from the expected scores.
@@ -705,9 +723,11 @@ private:
             }
         }
         const std::size_t n = e.tied.size();
+        for (const auto& [a, b] : e.claims.get().alwaysTie)
+            require(e.scores[a] == e.scores[b], "characters the checker says always tie end tied");
         std::vector<Shown> want;
         if (n == 1) {
-            require(!e.claims.never[e.tied[0]],
+            require(!e.claims.get().never[e.tied[0]],
                     "the checker's \"can never be the result\" is never announced");
             want = presented(names[0], ResultOrder::PictureThenName);
         } else {
@@ -782,7 +802,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     const Model model = readModel(quiz);
-    const Claims claims = readClaims(checkQuiz(path), model);
+    LazyClaims claims(path, model);
     Game game(path, model, claims);
     if (!game.load())
         return 0;
