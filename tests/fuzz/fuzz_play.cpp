@@ -12,7 +12,9 @@
 // writes down what it shows; the tie-break windows are emulated as the Qt
 // ones behave, on one clock, around the motion models. After every action the
 // target checks what the player must see against its own reading of the quiz
-// and against the authors' checker, and aborts on the first difference.
+// and against the authors' checker, and aborts on the first difference. An
+// input that once broke something belongs in play-corpus/, which every build
+// replays.
 #include "checker.h"
 #include "pendulum.h"
 #include "quiz.h"
