@@ -16,6 +16,7 @@
 // input that once broke something belongs in play-corpus/, which every build
 // replays.
 #include "checker.h"
+#include "input_file.h"
 #include "pendulum.h"
 #include "quiz.h"
 #include "quiz_error.h"
@@ -760,24 +761,6 @@ private:
     Quiz m_quiz;
 };
 
-// One folder per process, reused for every input; never destroyed, so the
-// clean-up at exit can still use it.
-const std::filesystem::path& quizPath() {
-    static const std::filesystem::path* path = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kinsight-play-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        static const std::filesystem::path folder(pattern);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder, ignored);
-        });
-        return new std::filesystem::path(folder / "way.txt");
-    }();
-    return *path;
-}
-
 int number(std::string_view& text) {
     int value = 0;
     while (!text.empty() && text[0] >= '0' && text[0] <= '9') {
@@ -797,11 +780,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                    ? std::string_view()
                                    : input.substr(split + kSeparator.size());
 
-    const std::filesystem::path& path = quizPath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file || (!quiz.empty() && std::fwrite(quiz.data(), 1, quiz.size(), file) != quiz.size()))
-        std::abort();
-    std::fclose(file);
+    const std::filesystem::path& path = test::fuzzQuizPath();
+    test::writeFuzzInput(path, quiz);
 
     const Model model = readModel(quiz);
     LazyClaims claims(path, model);
