@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kinsight with its tests, gives the
-# quiz-file fuzzer a short run when clang is there, then runs every test.
+# two fuzz targets a short run each when clang is there, then runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +9,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINSIGHT_GUI=ON
 cmake --build build -j"$(nproc)"
 
 if command -v clang++ >/dev/null; then
-    bash scripts/fuzz.sh "${KINSIGHT_FUZZ_SECONDS:-60}" 2>&1 | tail -n 15
+    bash scripts/fuzz.sh "${KINSIGHT_FUZZ_SECONDS:-30}" 2>&1 | tail -n 30
 fi
 
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
