@@ -18,8 +18,9 @@ crlf() { printf '%s\r\n' "$@"; }
 # id. With "any" the window may be any process's: not every program tells
 # its process id.
 wait_for_window() {
-    local pid=$1 pattern=$2 window owner=(--pid "$1")
-    [ "${3:-}" = any ] && owner=()
+    local pid=$1 pattern=$2 window
+    local -a owner=(--pid "$pid")
+    [ "${3:-}" != any ] || owner=()
     for _ in $(seq 150); do
         window=$(xdotool search --all --onlyvisible "${owner[@]}" --name "$pattern" 2>/dev/null |
             head -n 1 || true)
