@@ -301,6 +301,19 @@ click_option() {
     click_at "$main" $((10 + RANDOM % 120)) $((top + 4 + RANDOM % 17))
 }
 
+# Restores a minimised tie-break window, if there is one, sometimes right
+# after a look at another program.
+restore_minimised() {
+    local id minimised=()
+    for id in $(xdotool search --all --pid "$child" --name '^Kinsight\?' 2>/dev/null); do
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q Iconic && minimised+=("$id")
+    done
+    [ ${#minimised[@]} -gt 0 ] || return 1
+    [ $((RANDOM % 2)) -eq 0 ] && focus_window "$another"
+    focus_window "${minimised[$((RANDOM % ${#minimised[@]}))]}"
+    count_wm "tie-break window restored"
+}
+
 # One random step: mostly a click, sometimes a key or a close box. Restarts
 # are rare enough that the fourteen questions of the bundled quiz are often
 # played to their end.
@@ -324,8 +337,9 @@ random_step() {
         xdotool key --clearmodifiers "${keys[$((RANDOM % ${#keys[@]}))]}" 2>/dev/null || true
         total_keys=$((total_keys + 1))
     elif [ $r -lt 18 ]; then
+        # With the tie-break window minimised, the user comes back to it.
         if [ -z "$dual$tri" ]; then
-            click_option
+            restore_minimised || click_option
             return
         fi
         # Stop, and sometimes wait for the needle to come to rest.
@@ -356,18 +370,7 @@ random_step() {
             click_option
         fi
     elif [ $r -lt 61 ]; then
-        # Restored, sometimes right after a look at another program.
-        local minimised=()
-        for id in $(xdotool search --all --pid "$child" --name '^Kinsight\?' 2>/dev/null); do
-            xprop -id "$id" WM_STATE 2>/dev/null | grep -q Iconic && minimised+=("$id")
-        done
-        if [ ${#minimised[@]} -gt 0 ]; then
-            [ $((RANDOM % 2)) -eq 0 ] && focus_window "$another"
-            focus_window "${minimised[$((RANDOM % ${#minimised[@]}))]}"
-            count_wm "tie-break window restored"
-        else
-            click_option
-        fi
+        restore_minimised || click_option
     elif [ $r -lt 62 ]; then
         focus_window "$another"
         count_wm "look at another program"
