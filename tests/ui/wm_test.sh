@@ -9,8 +9,8 @@
 #
 #   wm_test.sh BUILT_PROGRAM
 #
-# With KINSIGHT_WM_SHOTS=FOLDER it leaves there a screen shot of each
-# tie-break window as shown.
+# With KINSIGHT_WM_SHOTS=FOLDER it leaves there screen shots of each
+# tie-break window as shown and as restored.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -215,14 +215,14 @@ open_draw() {
 # LABEL: minimises the tie-break window through the window manager and gives
 # the focus to another program for a while.
 minimise_for_another_program() {
+    local state=
     xdotool windowminimize "$tie"
     for _ in $(seq 30); do
-        xprop -id "$tie" WM_STATE | grep -q Iconic && break
+        state=$(xprop -id "$tie" WM_STATE)
+        [[ $state == *Iconic* ]] && break
         sleep 0.1
     done
-    if ! xprop -id "$tie" WM_STATE | grep -q Iconic; then
-        fail "$1: the window manager did not minimise the window"
-    fi
+    [[ $state == *Iconic* ]] || fail "$1: the window manager did not minimise the window"
     activate "$another" || fail "$1: the other program did not get the focus"
     sleep 0.5
 }
