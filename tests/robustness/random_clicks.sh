@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Clicks at random on every window of the built program under a virtual X
-# server and checks that it stays alive and answering. The program runs in
-# turn on the bundled quiz and on small quizzes that always end in a two-,
-# three-, four- or five-way draw, or in any result from one question; the
-# clicks are mixed with Enter, Escape and space for the message boxes, Stop
-# on the tie-break windows, restarts, the about window and its closing.
+# server with a window manager (openbox) and checks that it stays alive and
+# answering. The program runs in turn on the bundled quiz and on small
+# quizzes that always end in a two-, three-, four- or five-way draw, or in any
+# result from one question; the clicks are mixed with Enter, Escape and space
+# for the message boxes, Stop on the tie-break windows, restarts, the about
+# window, windows closed by their close box or by the window manager, the
+# tie-break windows minimised and restored, and looks at another program.
 #
-#   random_clicks.sh [--clicks N] [--seed S] [--tool WINDOW_TOOL]
-#                    [--variants "bundled every two three four five"] PROGRAM
+#   random_clicks.sh [--clicks N] [--seed S] [--variants "bundled every two three four five"]
+#                    --tool WINDOW_TOOL PROGRAM
 #
-# WINDOW_TOOL is the built kinsight_window_tool (close box and ping); without
-# it the script compiles window_tool.cpp beside it. --variants runs only the
+# WINDOW_TOOL is the built kinsight_window_tool (close box and ping; cmake
+# --build BUILD --target kinsight_window_tool). --variants runs only the
 # named quizzes, sharing the clicks among them. Exit status 0 when every
 # check passed and the program ended cleanly when its main window was closed.
 set -euo pipefail
@@ -31,25 +33,37 @@ while [ $# -gt 1 ]; do
     *) break ;;
     esac
 done
-if [ $# -ne 1 ] || ! [[ $clicks =~ ^[0-9]+$ ]] || [ "$clicks" -lt 6 ]; then
-    echo "usage: random_clicks.sh [--clicks N>=6] [--seed S] [--tool WINDOW_TOOL]" \
-        "[--variants \"bundled every two three four five\"] PROGRAM" >&2
+if [ $# -ne 1 ] || ! [[ $clicks =~ ^[0-9]+$ ]] || [ "$clicks" -lt 6 ] || [ -z "$tool" ]; then
+    echo "usage: random_clicks.sh [--clicks N>=6] [--seed S]" \
+        "[--variants \"bundled every two three four five\"] --tool WINDOW_TOOL PROGRAM" >&2
     exit 2
 fi
 program=$(realpath "$1")
-[ -n "$tool" ] && tool=$(realpath "$tool")
+if ! [ -x "$tool" ]; then
+    echo "FAIL no window tool at $tool; cmake --build BUILD --target kinsight_window_tool" >&2
+    exit 2
+fi
+tool=$(realpath "$tool")
 
 # Never on the user's own desktop: always a server of our own.
 if [ $inside -eq 0 ]; then
     exec "$script_dir/../../scripts/with-xvfb.sh" "$0" --inside-xvfb --clicks "$clicks" \
-        --seed "$seed" --variants "$chosen" ${tool:+--tool "$tool"} "$program"
+        --seed "$seed" --variants "$chosen" --tool "$tool" "$program"
 fi
 unset QT_QPA_PLATFORM
+# shellcheck source=../support/x_session.sh
+source "$script_dir/../support/x_session.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kinsight-clicks-XXXXXX")
 child=
+wm_pid=
+other=
 cleanup() {
+    local p
     [ -n "$child" ] && kill -9 "$child" 2>/dev/null
+    for p in "$other" "$wm_pid"; do
+        [ -n "$p" ] && kill "$p" 2>/dev/null
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -57,13 +71,15 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-if [ -z "$tool" ]; then
-    tool=$work/window_tool
-    c++ -std=c++20 -O2 -o "$tool" "$script_dir/window_tool.cpp" -lX11 || {
-        echo "FAIL cannot build the window tool; pass --tool" >&2
-        exit 2
-    }
-fi
+# A window manager that frames the windows and minimises them whatever they
+# ask for, and another program to look at.
+start_window_manager "$work" || exit 1
+xlogo -geometry 100x100+900+640 &
+other=$!
+another=$(wait_for_window "$other" '^xlogo$' any) || {
+    echo "FAIL xlogo did not come up" >&2
+    exit 2
+}
 
 RANDOM=$seed
 # ImageMagick's import, if present, samples the result picture.
@@ -82,35 +98,6 @@ if [ ${#names[@]} -ne 15 ]; then
     echo "FAIL cannot read the 15 names of the bundled quiz" >&2
     exit 2
 fi
-
-crlf() { printf '%s\r\n' "$@"; }
-
-# write_quiz FILE TITLE QUESTIONS WEIGHTS1 .. WEIGHTS6: every question has
-# the same six answers; WEIGHTSk is a blank-separated list such as
-# "C04=3 C09=3 C01=1".
-write_quiz() {
-    local file=$1 title=$2 questions=$3
-    shift 3
-    {
-        crlf "$title" "Written for the random-click run"
-        crlf "${names[@]}"
-        crlf "" "Start:"
-        local q k field
-        for ((q = 1; q <= questions; q++)); do
-            [ $q -gt 1 ] && crlf "NewQuestion:"
-            crlf "Question $q" "\"Question $q of $questions, chosen at random\""
-            for ((k = 1; k <= 6; k++)); do
-                local weights=${!k}
-                crlf "A$k)" "\"Answer $k: ${weights:-no points}\"" "Points:"
-                for field in $weights; do
-                    crlf "$field"
-                done
-                crlf ""
-            done
-        done
-        crlf "NewQuestion:" "ENDQUESTIONS"
-    } >"$file"
-}
 
 # Every answer gives the tied characters the same points and anyone else
 # fewer, so any answered quiz ends in that draw; skipping every question
@@ -179,20 +166,15 @@ declare -A title_of      # window id -> title
 declare -A size_of       # window id -> "width height"
 declare -A appearances   # title -> times a window of that title came up
 declare -A visible_before
+declare -A wm_actions    # what was done through the window manager -> times
 total_clicks=0
 total_keys=0
 checks=0
 picture_changes=0
-failures=0
 main=
 quiz_title=
 previous_sample=
 shown_picture=
-
-fail() {
-    echo "FAIL $*"
-    failures=$((failures + 1))
-}
 
 # Lists the visible windows of the program into the array `windows`,
 # learning the title and size of new ones and counting appearances.
@@ -204,8 +186,7 @@ list_windows() {
         [ -n "$id" ] || continue
         if [ -z "${title_of[$id]+set}" ]; then
             title_of[$id]=$(xdotool getwindowname "$id" 2>/dev/null) || continue
-            size_of[$id]=$(xwininfo -id "$id" 2>/dev/null |
-                awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}') || true
+            size_of[$id]=$(client_geometry "$id" | cut -d' ' -f3-) || true
         fi
         windows+=("$id")
         now[$id]=1
@@ -242,9 +223,27 @@ click_at() {
     variant_clicks=$((variant_clicks + 1))
 }
 
-# As a window manager would on a click: raise the window and give it focus.
+# Through the window manager, as a click on its frame or task-bar entry would.
 focus_window() {
-    xdotool windowraise "$1" windowfocus "$1" 2>/dev/null || true
+    xdotool windowactivate "$1" 2>/dev/null || true
+}
+
+# Closed as a user would: by its close box, or by the window manager's
+# Alt+F4 once the window is active (and only then, not to close another).
+close_window() {
+    if [ $((RANDOM % 2)) -eq 0 ]; then
+        "$tool" close "$1" 2>/dev/null || true
+        count_wm "closed by the close box"
+    elif timeout 2 xdotool windowactivate --sync "$1" 2>/dev/null &&
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; then
+        xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+        count_wm "closed by Alt+F4"
+    fi
+}
+
+# WHAT: counts one thing done through the window manager.
+count_wm() {
+    wm_actions[$1]=$((${wm_actions[$1]:-0} + 1))
 }
 
 # Alive: the process runs, its main window is up with the quiz's title (a
@@ -286,7 +285,7 @@ sample_picture() {
     for id in "${windows[@]}"; do
         is_box "$id" && return 0
     done
-    sum=$(import -window "$main" -crop 161x193+288+8 +repage rgb:- 2>/dev/null | md5sum) || true
+    sum=$(window_sum "$main" 161x193+288+8) || true
     if [ "$sum" = "$previous_sample" ] && [ "$sum" != "$shown_picture" ]; then
         [ -n "$shown_picture" ] && picture_changes=$((picture_changes + 1))
         shown_picture=$sum
@@ -300,6 +299,19 @@ click_option() {
     local top=$((48 + 32 * option))
     [ $option -eq 6 ] && top=232
     click_at "$main" $((10 + RANDOM % 120)) $((top + 4 + RANDOM % 17))
+}
+
+# Restores a minimised tie-break window, if there is one, sometimes right
+# after a look at another program.
+restore_minimised() {
+    local id minimised=()
+    for id in $(xdotool search --all --pid "$child" --name '^Kinsight\?' 2>/dev/null); do
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q Iconic && minimised+=("$id")
+    done
+    [ ${#minimised[@]} -gt 0 ] || return 1
+    [ $((RANDOM % 2)) -eq 0 ] && focus_window "$another"
+    focus_window "${minimised[$((RANDOM % ${#minimised[@]}))]}"
+    count_wm "tie-break window restored"
 }
 
 # One random step: mostly a click, sometimes a key or a close box. Restarts
@@ -325,8 +337,9 @@ random_step() {
         xdotool key --clearmodifiers "${keys[$((RANDOM % ${#keys[@]}))]}" 2>/dev/null || true
         total_keys=$((total_keys + 1))
     elif [ $r -lt 18 ]; then
+        # With the tie-break window minimised, the user comes back to it.
         if [ -z "$dual$tri" ]; then
-            click_option
+            restore_minimised || click_option
             return
         fi
         # Stop, and sometimes wait for the needle to come to rest.
@@ -341,12 +354,26 @@ random_step() {
     elif [ $r -lt 24 ]; then
         click_at "$main" $((288 + RANDOM % 161)) $((8 + RANDOM % 193)) # Image1
     elif [ $r -lt 27 ]; then
-        id=$(window_titled "About box Thingy") && "$tool" close "$id" || true
+        id=$(window_titled "About box Thingy") && close_window "$id" || true
     elif [ $r -lt 28 ]; then
         # A tie-break window closed before its result.
-        [ -n "$dual$tri" ] && "$tool" close "${dual:-$tri}" || true
+        [ -n "$dual$tri" ] && close_window "${dual:-$tri}" || true
     elif [ $r -lt 55 ]; then
         click_option
+    elif [ $r -lt 58 ]; then
+        # Minimised, whatever the window asks for, while spinning, slowing
+        # or swinging.
+        if [ -n "$dual$tri" ]; then
+            xdotool windowminimize "${dual:-$tri}" 2>/dev/null || true
+            count_wm "tie-break window minimised"
+        else
+            click_option
+        fi
+    elif [ $r -lt 61 ]; then
+        restore_minimised || click_option
+    elif [ $r -lt 62 ]; then
+        focus_window "$another"
+        count_wm "look at another program"
     else
         id=${windows[$((RANDOM % ${#windows[@]}))]}
         read -r w h <<<"${size_of[$id]}"
@@ -470,12 +497,16 @@ for v in "${variants[@]}"; do
 done
 
 echo "clicks done: $total_clicks; keys pressed: $total_keys; in $((SECONDS - started)) s"
-echo "windows seen (title: times it came up):"
+echo "windows seen (title: times it came up, restores included):"
 for title in "${!appearances[@]}"; do
     printf '     "%s": %d\n' "$title" "${appearances[$title]}"
 done | sort
 echo "results reached: ${appearances[Draw]:-0} draw boxes, ${appearances[Kinsight]:-0}" \
     "greetings (\"You are...\"), $picture_changes result-picture changes"
+echo "through the window manager:"
+for what in "${!wm_actions[@]}"; do
+    printf '     %s: %d\n' "$what" "${wm_actions[$what]}"
+done | sort
 echo "alive checks: $checks, failures: $failures"
 if [ $failures -ne 0 ] || [ "$total_clicks" -lt "$clicks" ]; then
     echo "FAIL"

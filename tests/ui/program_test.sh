@@ -65,31 +65,11 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
 fi
 program=$2
 unset QT_QPA_PLATFORM
+# shellcheck source=../support/x_session.sh
+source "$here/../support/x_session.sh"
 work=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL $*"
-    failures=$((failures + 1))
-}
-
-# Waits for a visible window of the process whose name matches; prints its id.
-wait_for_window() {
-    local name=$1 window
-    for _ in $(seq 150); do
-        window=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null |
-            head -n 1 || true)
-        if [ -n "$window" ]; then
-            echo "$window"
-            return 0
-        fi
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
 
 # LABEL EXPECT PATTERN FOLDER -- COMMAND: runs COMMAND in FOLDER.
 #   EXPECT window: the main window comes up with a title matching PATTERN,
@@ -103,14 +83,12 @@ program_case() {
     (cd "$folder" && exec "$@") 2>"$work/err" &
     pid=$!
     if [ "$expect" = window ]; then
-        if ! window=$(wait_for_window "$pattern"); then
+        if ! window=$(wait_for_window "$pid" "$pattern"); then
             fail "$label: no main window titled $pattern: $(cat "$work/err")"
         else
             sleep 0.5
             local geometry
-            geometry=$(xwininfo -id "$window" |
-                awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-                     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
+            geometry=$(client_geometry "$window")
             if [ "$geometry" != "89 108 458 261" ]; then
                 fail "$label: main window geometry $geometry"
             elif xdotool search --all --onlyvisible --pid "$pid" --name '^Kinsight$' >/dev/null 2>&1; then
@@ -125,7 +103,7 @@ program_case() {
         return 0
     fi
 
-    if ! window=$(wait_for_window '^Kinsight$'); then
+    if ! window=$(wait_for_window "$pid" '^Kinsight$'); then
         fail "$label: no failure box; the program said: $(cat "$work/err")"
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
