@@ -18,7 +18,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKINSIGHT_FUZZ=ON -DKINSIGHT_GUI=OFF -DKINSIGHT_TESTS=OFF >/dev/null
+    -DKINSIGHT_FUZZ=ON -DKINSIGHT_GUI=OFF -DKINSIGHT_TESTS=OFF -DKINSIGHT_WERROR="${KINSIGHT_WERROR:-OFF}" >/dev/null
 cmake --build "$build" --target fuzz_quiz fuzz_play -j2
 
 # Both targets write every input to a quiz file; in memory that is several

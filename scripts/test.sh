@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh --test
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINSIGHT_GUI=ON -DKINSIGHT_TESTS=ON
+# KINSIGHT_WERROR=ON (as CI sets it) makes every warning an error.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINSIGHT_GUI=ON -DKINSIGHT_TESTS=ON \
+    -DKINSIGHT_WERROR="${KINSIGHT_WERROR:-OFF}"
 cmake --build build -j"$(nproc)"
 
 if command -v clang++ >/dev/null; then
