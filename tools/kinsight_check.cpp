@@ -30,6 +30,7 @@ constexpr const char* kUsage =
     "            question is answered at random: exact while there are at most\n"
     "            10 million plays, otherwise from a seeded simulation of 1 million\n"
     "  --help    show this text\n"
+    "  --version show the version and the license\n"
     "\n"
     "Exit status: 0 without errors, 1 with errors (with --strict, also with\n"
     "warnings), 2 when FILE cannot be read or the command line is wrong.\n";
@@ -71,6 +72,12 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (!onlyFiles && arg == "--help") {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (!onlyFiles && arg == "--version") {
+            std::fputs("kinsight-check " KINSIGHT_VERSION "\n"
+                       "License GPL-3.0-or-later: <https://gnu.org/licenses/gpl.html>\n",
+                       stdout);
             return 0;
         }
         if (!onlyFiles && arg == "--quiet") {

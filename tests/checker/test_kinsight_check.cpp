@@ -219,6 +219,11 @@ TEST_F(KinsightCheck, HelpAndBadArguments) {
     EXPECT_EQ(run.output.rfind("Usage: kinsight-check [--quiet] [--strict] [--stats] [FILE]\n", 0),
               0u);
 
+    run = check(m_dir.path(), "--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output.rfind("kinsight-check " KINSIGHT_VERSION "\nLicense GPL-3.0-or-later", 0),
+              0u);
+
     run = check(m_dir.path(), "--loud way.txt");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.output.find("unknown option --loud"), std::string::npos);
