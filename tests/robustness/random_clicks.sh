@@ -73,13 +73,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # A window manager that frames the windows and minimises them whatever they
 # ask for, and another program to look at.
-start_window_manager "$work" || exit 1
-xlogo -geometry 100x100+900+640 &
-other=$!
-another=$(wait_for_window "$other" '^xlogo$' any) || {
-    echo "FAIL xlogo did not come up" >&2
-    exit 2
-}
+start_desktop "$work" || exit 1
 
 RANDOM=$seed
 # ImageMagick's import, if present, samples the result picture.
@@ -263,6 +257,7 @@ check_alive() {
     done
     if [ -z "$id" ]; then
         fail "$variant: no main window titled \"$quiz_title\" ($when)"
+        describe_windows
         return 1
     fi
     local started=$EPOCHREALTIME
@@ -274,6 +269,21 @@ check_alive() {
     ms=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN {printf "%.0f", (b - a) * 1000}')
     echo "ok   $variant: alive and answering after $total_clicks clicks (ping ${ms} ms;" \
         "${#windows[@]} window(s) up)"
+}
+
+# Every window of the program, shown or not, with its state as the window
+# manager sees it, to tell a window hidden from one minimised or left on
+# another desktop.
+describe_windows() {
+    local id state
+    for id in $(xdotool search --all --pid "$child" --name . 2>/dev/null); do
+        state=$(xprop -id "$id" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p')
+        echo "     window $id \"$(xdotool getwindowname "$id" 2>/dev/null)\":" \
+            "$(xwininfo -id "$id" 2>/dev/null | sed -n 's/.*Map State: //p'), ${state:-no state}," \
+            "$(xprop -id "$id" _NET_WM_DESKTOP 2>/dev/null | sed 's/.* = /desktop /')"
+    done
+    echo "     current $(xprop -root _NET_CURRENT_DESKTOP | sed 's/.* = /desktop /')"
+    kill -0 "$other" 2>/dev/null || echo "     the other program (xlogo) has ended"
 }
 
 # The result picture, sampled while no message box can cover it (the other
@@ -306,7 +316,7 @@ click_option() {
 restore_minimised() {
     local id minimised=()
     for id in $(xdotool search --all --pid "$child" --name '^Kinsight\?' 2>/dev/null); do
-        xprop -id "$id" WM_STATE 2>/dev/null | grep -q Iconic && minimised+=("$id")
+        [[ $(xprop -id "$id" WM_STATE 2>/dev/null) == *Iconic* ]] && minimised+=("$id")
     done
     [ ${#minimised[@]} -gt 0 ] || return 1
     [ $((RANDOM % 2)) -eq 0 ] && focus_window "$another"

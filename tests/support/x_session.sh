@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # Shell helpers for the tests that run the built program on a virtual X
 # server: counted failures, waiting for a window, where a window's client
-# area lies, a window manager of the test's own, what a window shows, and
-# quizzes of one shape written in the quiz format. Sourced, never run.
+# area lies, a window manager and another program of the test's own, what a
+# window shows, and quizzes of one shape written in the quiz format. Sourced, never run.
 
 failures=0
 
@@ -13,16 +13,12 @@ fail() {
 
 crlf() { printf '%s\r\n' "$@"; }
 
-# wait_for_window PID PATTERN [any]: waits up to 15 s, while process PID
-# runs, for a visible window of PID whose title matches PATTERN and prints its
-# id. With "any" the window may be any process's: not every program tells
-# its process id.
+# wait_for_window PID PATTERN: waits up to 15 s, while process PID runs, for
+# a visible window of PID whose title matches PATTERN and prints its id.
 wait_for_window() {
     local pid=$1 pattern=$2 window
-    local -a owner=(--pid "$pid")
-    [ "${3:-}" != any ] || owner=()
     for _ in $(seq 150); do
-        window=$(xdotool search --all --onlyvisible "${owner[@]}" --name "$pattern" 2>/dev/null |
+        window=$(xdotool search --all --onlyvisible --pid "$pid" --name "$pattern" 2>/dev/null |
             head -n 1 || true)
         if [ -n "$window" ]; then
             echo "$window"
@@ -48,23 +44,37 @@ window_sum() {
     import -window "$1" ${2:+-crop "$2" +repage} rgb:- 2>/dev/null | md5sum
 }
 
-# start_window_manager FOLDER: starts openbox with its shipped settings (not
-# the user's), logging into FOLDER, and waits until it manages the screen.
-# Sets wm_pid.
-start_window_manager() {
+# start_desktop FOLDER: starts openbox with its shipped settings (not the
+# user's), logging into FOLDER, and xlogo as another program to switch to,
+# in a corner clear of the program's windows. Returns once the window manager
+# has framed xlogo; sets wm_pid, other (xlogo's process) and another (its
+# window).
+start_desktop() {
     local folder=$1
     mkdir -p "$folder/wm-config" "$folder/wm-cache"
     XDG_CONFIG_HOME=$folder/wm-config XDG_CACHE_HOME=$folder/wm-cache \
         openbox --sm-disable >"$folder/openbox.log" 2>&1 &
     wm_pid=$!
     for _ in $(seq 100); do
-        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-            return 0
-        fi
-        kill -0 "$wm_pid" 2>/dev/null || break
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
-    echo "FAIL openbox did not take the screen: $(cat "$folder/openbox.log")"
+    xlogo -geometry 100x100+900+640 >/dev/null 2>&1 &
+    other=$!
+    local tries
+    for tries in $(seq 100); do
+        another=$(xdotool search --all --onlyvisible --name '^xlogo$' 2>/dev/null | head -n 1) ||
+            true
+        [ -n "$another" ] && return 0
+        kill -0 "$wm_pid" 2>/dev/null && kill -0 "$other" 2>/dev/null || break
+        # A window mapped while openbox is still starting up can be left
+        # unmapped for good: ask again.
+        if [ $((tries % 10)) -eq 0 ]; then
+            xdotool search --all --name '^xlogo$' windowmap %@ 2>/dev/null || true
+        fi
+        sleep 0.1
+    done
+    echo "FAIL openbox did not frame another program's window: $(cat "$folder/openbox.log")"
     return 1
 }
 
