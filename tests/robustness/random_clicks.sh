@@ -253,6 +253,7 @@ check_alive() {
     for tries in $(seq 30); do
         list_windows
         id=$(window_titled "$quiz_title") && break
+        restore_main || true
         sleep 0.1
     done
     if [ -z "$id" ]; then
@@ -282,7 +283,8 @@ describe_windows() {
             "$(xwininfo -id "$id" 2>/dev/null | sed -n 's/.*Map State: //p'), ${state:-no state}," \
             "$(xprop -id "$id" _NET_WM_DESKTOP 2>/dev/null | sed 's/.* = /desktop /')"
     done
-    echo "     current $(xprop -root _NET_CURRENT_DESKTOP | sed 's/.* = /desktop /')"
+    echo "     current $(xprop -root _NET_CURRENT_DESKTOP | sed 's/.* = /desktop /');" \
+        "showing the desktop: $(xprop -root _NET_SHOWING_DESKTOP | sed 's/.* = //')"
     kill -0 "$other" 2>/dev/null || echo "     the other program (xlogo) has ended"
 }
 
@@ -311,17 +313,38 @@ click_option() {
     click_at "$main" $((10 + RANDOM % 120)) $((top + 4 + RANDOM % 17))
 }
 
+is_minimised() {
+    [[ $(xprop -id "$1" WM_STATE 2>/dev/null) == *Iconic* ]]
+}
+
 # Restores a minimised tie-break window, if there is one, sometimes right
 # after a look at another program.
 restore_minimised() {
     local id minimised=()
     for id in $(xdotool search --all --pid "$child" --name '^Kinsight\?' 2>/dev/null); do
-        [[ $(xprop -id "$id" WM_STATE 2>/dev/null) == *Iconic* ]] && minimised+=("$id")
+        is_minimised "$id" && minimised+=("$id")
     done
     [ ${#minimised[@]} -gt 0 ] || return 1
-    [ $((RANDOM % 2)) -eq 0 ] && focus_window "$another"
+    [ $((RANDOM % 2)) -eq 0 ] && look_elsewhere
     focus_window "${minimised[$((RANDOM % ${#minimised[@]}))]}"
     count_wm "tie-break window restored"
+}
+
+# Openbox gives every window a minimise button, whatever it asks for, and
+# minimising a message box minimises the main window under it too; the user
+# brings both back from the task bar. True when it had to.
+restore_main() {
+    [ -n "$main" ] && is_minimised "$main" || return 1
+    focus_window "$main"
+    count_wm "main window restored"
+}
+
+look_elsewhere() {
+    if ! kill -0 "$other" 2>/dev/null; then
+        start_other || true
+        count_wm "another program started again"
+    fi
+    focus_window "$another"
 }
 
 # One random step: mostly a click, sometimes a key or a close box. Restarts
@@ -329,6 +352,9 @@ restore_minimised() {
 # played to their end.
 random_step() {
     local r=$((RANDOM % 100)) id w h dual tri
+    if ! window_titled "$quiz_title" >/dev/null && restore_main; then
+        return
+    fi
     if [ ${#windows[@]} -eq 0 ]; then
         sleep 0.05
         return
@@ -382,7 +408,7 @@ random_step() {
     elif [ $r -lt 61 ]; then
         restore_minimised || click_option
     elif [ $r -lt 62 ]; then
-        focus_window "$another"
+        look_elsewhere
         count_wm "look at another program"
     else
         id=${windows[$((RANDOM % ${#windows[@]}))]}
@@ -464,6 +490,7 @@ run_variant() {
             empty=$((empty + 1))
             if [ $empty -gt 100 ]; then
                 fail "$variant: no window of the program visible for 5 s"
+                describe_windows
                 dead=1
                 break
             fi

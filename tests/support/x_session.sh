@@ -45,10 +45,8 @@ window_sum() {
 }
 
 # start_desktop FOLDER: starts openbox with its shipped settings (not the
-# user's), logging into FOLDER, and xlogo as another program to switch to,
-# in a corner clear of the program's windows. Returns once the window manager
-# has framed xlogo; sets wm_pid, other (xlogo's process) and another (its
-# window).
+# user's), logging into FOLDER, and another program to switch to (see
+# start_other). Returns once the window manager has framed it; sets wm_pid.
 start_desktop() {
     local folder=$1
     mkdir -p "$folder/wm-config" "$folder/wm-cache"
@@ -59,6 +57,17 @@ start_desktop() {
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
+    start_other || {
+        echo "FAIL openbox did not frame another program's window: $(cat "$folder/openbox.log")"
+        return 1
+    }
+}
+
+# start_other: starts xlogo as another program to switch to, in a corner
+# clear of the program's windows, and waits until the window manager frames
+# it; sets other (its process) and another (its window). Escape ends xlogo,
+# so a test that sends keys at random may need it again.
+start_other() {
     xlogo -geometry 100x100+900+640 >/dev/null 2>&1 &
     other=$!
     local tries
@@ -74,7 +83,6 @@ start_desktop() {
         fi
         sleep 0.1
     done
-    echo "FAIL openbox did not frame another program's window: $(cat "$folder/openbox.log")"
     return 1
 }
 
