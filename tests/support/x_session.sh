@@ -2,7 +2,8 @@
 # Shell helpers for the tests that run the built program on a virtual X
 # server: counted failures, waiting for a window, where a window's client
 # area lies, a window manager and another program of the test's own, what a
-# window shows, and quizzes of one shape written in the quiz format. Sourced, never run.
+# window shows, and quizzes of one shape written in the quiz format. Sourced,
+# never run.
 
 failures=0
 
