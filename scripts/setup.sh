@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kinsight needs, skipping those already
 # there, one line per step:
-#   setup.sh              what building and running need
+#   setup.sh              what building, running, installing and packaging
+#                         need (file: cpack's scan of the programs' libraries)
 #   setup.sh --headless   also what a first run without a display needs
 #   setup.sh --test       also what the tests, the fuzzer, the packaging and
 #                         the screenshots need
@@ -9,7 +10,7 @@
 # first updates), it waits for it, up to ten minutes.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core)
+packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core file)
 headless=(xvfb xdotool imagemagick)
 case "${1:-}" in
 "") ;;
@@ -19,7 +20,7 @@ case "${1:-}" in
         libgtest-dev libbenchmark-dev clang libclang-rt-14-dev time
         xauth x11-utils x11-apps libx11-dev openbox
         at-spi2-core python3-pyatspi dbus
-        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev file)
+        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev)
     ;;
 *)
     echo "usage: setup.sh [--headless | --test]" >&2

@@ -9,9 +9,15 @@
 #       prefix on PATH and XDG_DATA_DIRS), opens the installed program on its
 #       first question.
 #   packaging_test.sh package BUILD_DIR VERSION
-#       `cpack -G DEB`: the package's paths, its control fields, lintian
-#       without errors, and the program extracted from it (dpkg -x) opening
-#       on its first question.
+#       `cpack -G DEB`: the package's paths, its control fields (an
+#       Installed-Size that is what dpkg installs), lintian without errors, and
+#       the program extracted from it (dpkg -x) opening on its first question.
+#   packaging_test.sh bare BUILD_DIR VERSION
+#       The README's build and install on a machine without GoogleTest (it is
+#       hidden from CMake): the default options configure without the tests,
+#       the programs build and install; asking for the tests there is an error
+#       that names the set-up that brings them. No display needed.
+# Every built and installed program is checked to carry no run path.
 set -euo pipefail
 
 mode=$1
@@ -86,12 +92,29 @@ expect_first_question() {
     done
 }
 
+# LABEL PROGRAM...: none of the programs has a run path (RPATH or RUNPATH).
+no_run_path() {
+    local label=$1 program paths
+    shift
+    for program in "$@"; do
+        paths=$(readelf -d "$program" | grep -E '\((RPATH|RUNPATH)\)' || true)
+        if [ -n "$paths" ]; then
+            fail "$label: $program has a run path: $paths"
+            return 0
+        fi
+    done
+    ok "$label: no run path in $# programs"
+}
+
 install_test() {
     local configured prefix=$work/elsewhere
     configured=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
     [ "$configured" != "$prefix" ] || fail "the test prefix is the configured one"
     cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
         { cat "$work/install.log"; exit 1; }
+
+    no_run_path "readelf -d" "$build/bin/kinsight" "$build/tools/kinsight-check" \
+        "$prefix/lib/kinsight/kinsight" "$prefix/lib/kinsight/kinsight-check"
 
     local desktop=$prefix/share/applications/$app_id.desktop
     local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
@@ -197,6 +220,19 @@ package_test() {
 
     local root=$work/root
     dpkg -x "$deb" "$root"
+    # As dpkg-gencontrol counts: files and links in KiB rounded up, any
+    # other entry one; the top folder is no part of the package.
+    local installed declared
+    installed=$(find "$root" -mindepth 1 \( -type f -o -type l \) -printf '%s\n' -o -printf '1024\n' |
+        awk '{ kib += int(($1 + 1023) / 1024) } END { print kib }')
+    declared=$(dpkg-deb --field "$deb" Installed-Size)
+    if [ "$declared" = "$installed" ]; then
+        ok "Installed-Size: $declared KiB, as installed"
+    else
+        fail "Installed-Size: $declared KiB declared, $installed KiB installed"
+    fi
+    no_run_path "readelf -d, packaged" "$root/usr/lib/kinsight/kinsight" \
+        "$root/usr/lib/kinsight/kinsight-check"
     local line
     line=$("$root/usr/bin/kinsight" --version | head -n 1)
     [ "$line" = "kinsight $version" ] || fail "extracted kinsight --version: $line"
@@ -206,11 +242,44 @@ package_test() {
     expect_first_question "$root/usr/lib/kinsight/kinsight" "program extracted with dpkg -x"
 }
 
+bare_test() {
+    local bare=$work/bare prefix=$work/bare-prefix launcher
+    # The compiler cache of the build under test, if any, makes this cheap.
+    launcher=$(sed -n 's/^CMAKE_CXX_COMPILER_LAUNCHER:[A-Z]*=//p' "$build/CMakeCache.txt")
+    local configure=(cmake -S "$source_dir" -G Ninja -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
+        ${launcher:+"-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"})
+    if "${configure[@]}" -B "$work/asked" -DKINSIGHT_TESTS=ON >"$work/asked.log" 2>&1; then
+        fail "KINSIGHT_TESTS=ON without GoogleTest configured"
+    elif grep -q 'scripts/setup.sh --test' "$work/asked.log"; then
+        ok "KINSIGHT_TESTS=ON without GoogleTest: an error naming scripts/setup.sh --test"
+    else
+        fail "KINSIGHT_TESTS=ON without GoogleTest: $(tail -n 5 "$work/asked.log")"
+    fi
+
+    "${configure[@]}" -B "$bare" >"$work/bare.log" 2>&1 || { cat "$work/bare.log"; exit 1; }
+    if grep -q '^KINSIGHT_TESTS:STRING=AUTO$' "$bare/CMakeCache.txt" && ! [ -f "$bare/CTestTestfile.cmake" ]; then
+        ok "default options without GoogleTest: configured, the tests left out"
+    else
+        fail "default options without GoogleTest: the tests are configured"
+    fi
+    nice cmake --build "$bare" >>"$work/bare.log" 2>&1 || { tail -n 40 "$work/bare.log"; exit 1; }
+    cmake --install "$bare" --prefix "$prefix" >>"$work/bare.log" 2>&1 ||
+        { tail -n 40 "$work/bare.log"; exit 1; }
+    local line
+    line=$("$prefix/bin/kinsight" --version | head -n 1)
+    [ "$line" = "kinsight $version" ] && ok "built and installed: $line" ||
+        fail "installed kinsight --version: $line"
+    no_run_path "readelf -d, built and installed without GoogleTest" "$bare/bin/kinsight" \
+        "$bare/tools/kinsight-check" "$prefix/lib/kinsight/kinsight" \
+        "$prefix/lib/kinsight/kinsight-check"
+}
+
 case $mode in
 install) install_test ;;
 package) package_test ;;
+bare) bare_test ;;
 *)
-    echo "usage: packaging_test.sh install|package BUILD_DIR VERSION" >&2
+    echo "usage: packaging_test.sh install|package|bare BUILD_DIR VERSION" >&2
     exit 2
     ;;
 esac
