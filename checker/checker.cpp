@@ -6,6 +6,7 @@
 #include "dry_run.h"
 #include "markers.h"
 #include "quiz_error.h"
+#include "quiz_location.h"
 #include "quiz_observer.h"
 #include "quiz_tables.h"
 #include "score_reach.h"
@@ -561,7 +562,7 @@ void checkNames(const CheckObserver& seen, const std::filesystem::path& quizFile
     if (pictured.empty())
         return;
 
-    const std::filesystem::path folder = quizFile.parent_path() / "Pictures";
+    const std::filesystem::path folder = locateQuiz(quizFile).pictures;
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         out.push_back({Severity::Warning, 0,

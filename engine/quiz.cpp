@@ -2,12 +2,12 @@
 
 #include "markers.h"
 #include "quiz_error.h"
+#include "quiz_location.h"
 #include "ranking.h"
 #include "result.h"
 #include "weight_field.h"
 
 #include <array>
-#include <system_error>
 #include <vector>
 
 namespace kinsight {
@@ -45,8 +45,8 @@ const std::array<AnswerWords, kAnswerSlots>& answerWords() {
 
 } // namespace
 
-Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory)
-    : m_window(window), m_path(std::move(quizFile)), m_enterDirectory(enterDirectory) {}
+Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile)
+    : m_window(window), m_path(std::move(quizFile)) {}
 
 std::string_view Quiz::read(std::string_view reading) {
     return m_file.readField(reading);
@@ -70,12 +70,14 @@ void Quiz::notify(FieldRole role, std::string_view text, int answer, int slot, i
 }
 
 void Quiz::load() {
-    if (m_enterDirectory && m_path.has_parent_path()) {
-        // If the folder cannot be entered the quiz is still opened by its full path.
-        std::error_code ignored;
-        std::filesystem::current_path(m_path.parent_path(), ignored);
+    try {
+        m_file.open(m_path, shownPath(m_path.filename()));
+    } catch (const QuizError& error) {
+        // The reader names the path by its bytes; the user reads it as text.
+        if (error.file() != m_path.native())
+            throw;
+        throw QuizError(error.failure(), shownPath(m_path), error.line(), error.detail());
     }
-    m_file.open(m_path, m_path.filename().string());
     m_finished = false;
     m_question = 1;
 

@@ -18,10 +18,9 @@ inline constexpr const char* kQuizFileName = "way.txt";
 
 class Quiz {
 public:
-    // quizFile is the full path of the quiz. With enterDirectory, loading
-    // first makes the quiz's folder the current directory, so the pictures
-    // beside it are found by relative path too.
-    Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory = false);
+    // quizFile is the path of the quiz (QuizLocation::file); the current
+    // folder is never changed.
+    Quiz(QuizWindow& window, std::filesystem::path quizFile);
 
     // Opens the quiz and shows the title, the names and the first question.
     void load();
@@ -61,7 +60,6 @@ private:
 
     QuizWindow& m_window;
     std::filesystem::path m_path;
-    bool m_enterDirectory;
     QuizFile m_file;
     QuizTables m_tables;
     QuizObserver* m_observer = nullptr;

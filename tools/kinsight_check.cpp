@@ -2,8 +2,10 @@
 // program and what plays but is probably a mistake, compiler style, or how
 // the quiz ends when answered at random.
 #include "checker.h"
+#include "command_line.h"
 #include "dry_run.h"
 #include "play_stats.h"
+#include "quiz_location.h"
 
 #ifdef KINSIGHT_TEXT_FIT
 #include "text_fit.h"
@@ -12,28 +14,33 @@
 #endif
 
 #include <cstdio>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kinsight-check [--quiet] [--strict] [--stats] [FILE]\n"
-    "Reads the quiz FILE (default ./way.txt) as Kinsight does and reports\n"
+constexpr kinsight::Option kOptions[] = {
+    {"quiet", "", "print errors only"},
+    {"strict", "", "count warnings as errors for the exit status"},
+    {"stats", "",
+     "instead of the report, the chances of each result when every\n"
+     "question is answered at random: exact while there are at most\n"
+     "10 million plays, otherwise from a seeded simulation of 1 million"},
+};
+
+constexpr kinsight::Program kCheck{
+    "kinsight-check",
+    "Reads a quiz as Kinsight does and reports\n"
     "  FILE:LINE: error: ...    what stops the program, with the line it is on\n"
     "  FILE:LINE: warning: ...  what plays but is probably a mistake\n"
-    "then a summary line. Pictures are looked for in Pictures/ beside FILE.\n"
-    "\n"
-    "  --quiet   print errors only\n"
-    "  --strict  count warnings as errors for the exit status\n"
-    "  --stats   instead of the report, the chances of each result when every\n"
-    "            question is answered at random: exact while there are at most\n"
-    "            10 million plays, otherwise from a seeded simulation of 1 million\n"
-    "  --help    show this text\n"
-    "  --version show the version and the license\n"
-    "\n"
+    "then a summary line.\n",
+    "Without QUIZ, way.txt in the current folder\nis checked.\n",
+    kOptions,
     "Exit status: 0 without errors, 1 with errors (with --strict, also with\n"
-    "warnings), 2 when FILE cannot be read or the command line is wrong.\n";
+    "warnings), 2 when the quiz cannot be read or the command line is wrong.\n",
+};
 
 #ifdef KINSIGHT_TEXT_FIT
 // Texts are measured as the window shows them on the offscreen platform,
@@ -63,43 +70,16 @@ struct TextFit {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool quiet = false;
-    bool strict = false;
-    bool stats = false;
-    std::string file;
-    bool onlyFiles = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (!onlyFiles && arg == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (!onlyFiles && arg == "--version") {
-            std::fputs("kinsight-check " KINSIGHT_VERSION "\n"
-                       "License GPL-3.0-or-later: <https://gnu.org/licenses/gpl.html>\n",
-                       stdout);
-            return 0;
-        }
-        if (!onlyFiles && arg == "--quiet") {
-            quiet = true;
-        } else if (!onlyFiles && arg == "--strict") {
-            strict = true;
-        } else if (!onlyFiles && arg == "--stats") {
-            stats = true;
-        } else if (!onlyFiles && arg == "--") {
-            onlyFiles = true;
-        } else if (!onlyFiles && arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "kinsight-check: unknown option %s\n%s", arg.c_str(), kUsage);
-            return 2;
-        } else if (file.empty()) {
-            file = arg;
-        } else {
-            std::fprintf(stderr, "kinsight-check: one quiz file at a time\n%s", kUsage);
-            return 2;
-        }
-    }
-    if (file.empty())
-        file = "way.txt";
+    const kinsight::CommandLine command =
+        kinsight::parseCommandLine(kCheck, kinsight::argumentsOf(argc, argv));
+    if (const std::optional<int> status =
+            kinsight::answerCommandLine(kCheck, command, std::cout, std::cerr))
+        return *status;
+    const bool quiet = command.has("quiet");
+    const bool strict = command.has("strict");
+    const bool stats = command.has("stats");
+    const kinsight::QuizLocation quiz = kinsight::locateQuiz(command.quiz);
+    const std::string file = kinsight::shownPath(quiz.file);
 
     const kinsight::TextMeasurer* measurer = nullptr;
 #ifdef KINSIGHT_TEXT_FIT
@@ -112,7 +92,7 @@ int main(int argc, char** argv) {
     }
 #endif
 
-    const kinsight::CheckReport report = kinsight::checkQuiz(file, measurer);
+    const kinsight::CheckReport report = kinsight::checkQuiz(quiz.file, measurer);
     // What decides the exit status is always shown.
     auto shown = [&](const kinsight::Diagnostic& d) {
         return d.severity == kinsight::Severity::Error || strict || (!quiet && !stats);
@@ -123,7 +103,7 @@ int main(int argc, char** argv) {
     if (stats) {
         if (report.exitStatus(strict) != 0)
             return report.exitStatus(strict);
-        const kinsight::DryRunResult run = kinsight::dryRun(file, true);
+        const kinsight::DryRunResult run = kinsight::dryRun(quiz.file, true);
         const kinsight::PlayStats figures =
             kinsight::playStats(kinsight::questionWeights(run.summary));
         std::fputs(kinsight::formatPlayStats(file, run.summary, figures).c_str(), stdout);

@@ -52,14 +52,12 @@ QString literalCaption(const QString& text) {
 
 } // namespace
 
-Only::Only(std::filesystem::path quizFile, QWidget* parent)
+Only::Only(const QuizLocation& quiz, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_quiz(*this, quizFile, true), m_tieBreaks(m_quiz.tables(), *this) {
+      m_quiz(*this, quiz.file), m_picturesDir(quiz.pictures), m_tieBreaks(m_quiz.tables(), *this) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
-    m_picturesDir = QDir(QFile::decodeName(quizFile.parent_path().string().c_str()))
-                        .filePath(QStringLiteral("Pictures"));
 
     // setGeometry places the client area, not the frame, where the window
     // was designed to open.
@@ -251,17 +249,12 @@ void Only::setResultName(const std::string& text) {
 void Only::showPicture(const std::string& characterName) {
     const QString name = fromEngine(characterName);
     const PictureLookup lookup = findPicture(m_picturesDir, name);
-    QImage image;
-    if (!lookup.found.isEmpty()) {
-        QImageReader reader(lookup.found);
-        reader.setDecideFormatFromContent(true);
-        image = reader.read();
-    }
+    const QImage image = lookup.found.empty() ? QImage() : loadPicture(lookup.found);
     if (image.isNull()) {
         // A missing picture costs the picture, not the result.
         m_picture->clearPicture();
         m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
-        const QString file = QDir::toNativeSeparators(lookup.expected);
+        const QString file = QString::fromStdString(shownPath(lookup.expected));
         warn(lookup.nameAllowed
                  ? QStringLiteral("No picture of %1: %2 is missing or is not a picture.")
                        .arg(name, file)

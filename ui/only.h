@@ -8,6 +8,7 @@
 #pragma once
 
 #include "quiz.h"
+#include "quiz_location.h"
 #include "quiz_window.h"
 #include "tie_breaks.h"
 
@@ -33,8 +34,8 @@ class Only : public QWidget, public QuizWindow {
     Q_OBJECT
 public:
     // Loads the quiz at once, so the quiz's title is in place before the
-    // first show. Pictures are looked for in Pictures/ beside the quiz.
-    explicit Only(std::filesystem::path quizFile, QWidget* parent = nullptr);
+    // first show; pictures come from quiz.pictures.
+    explicit Only(const QuizLocation& quiz, QWidget* parent = nullptr);
     ~Only() override;
 
     QLineEdit* scoreBox(int i) const { return m_scores.at(i); }
@@ -76,7 +77,7 @@ private:
     void warn(const QString& text);
 
     Quiz m_quiz;
-    QString m_picturesDir;
+    std::filesystem::path m_picturesDir;
     bool m_failed = false;
 
     QLabel* m_question = nullptr;

@@ -5,9 +5,9 @@
 #include "failure.h"
 #include "only.h"
 #include "quiz.h"
+#include "quiz_location.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QIcon>
 
@@ -26,6 +26,26 @@ bool displayAvailable(const std::function<std::string(const char* name)>& enviro
 
 namespace {
 
+constexpr Program kKinsight{
+    "kinsight",
+    "Plays a personality quiz: one question at a time, then the character you are.\n",
+    "Without QUIZ, the quiz installed beside\nthe program is played.\n",
+    {},
+    "Exit status: 0 when the window is closed, 1 when the quiz cannot be played\n"
+    "(the reason is shown and written to the error stream), 2 for a wrong\n"
+    "command line.\n",
+};
+
+// The folder of the program's real file, so a bin/kinsight link still finds
+// the quiz installed beside the program; by its bytes, as the quiz is.
+std::filesystem::path programFolder() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self.parent_path();
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
 std::string fromEnvironment(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
@@ -41,7 +61,7 @@ QIcon programIcon() {
 // Plays the quiz until the main window is closed. A failure, whether the
 // check before the first show finds it or a handler meets it later, is
 // reported by reportFailureAndExit, whose exit status comes back here.
-int playQuiz(const std::filesystem::path& quizFile) {
+int playQuiz(const QuizLocation& quiz) {
     int failureStatus = 0;
     setExitHandler([&failureStatus](int status) {
         failureStatus = status;
@@ -49,11 +69,11 @@ int playQuiz(const std::filesystem::path& quizFile) {
     });
 
     // A broken quiz is reported now rather than after the user has answered.
-    const DryRunResult check = dryRun(quizFile);
+    const DryRunResult check = dryRun(quiz.file);
     if (check.error) {
         reportFailureAndExit(*check.error);
     } else {
-        Only window(quizFile);
+        Only window(quiz);
         // The quiz may have changed since the check; the window has then
         // reported it already, and there is no event loop to leave yet.
         if (failureStatus == 0) {
@@ -70,24 +90,10 @@ int playQuiz(const std::filesystem::path& quizFile) {
 } // namespace
 
 int runProgram(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine command = parseCommandLine(arguments);
-    switch (command.action) {
-    case CommandLine::Action::Help:
-        std::cout << usageText().toStdString() << std::flush;
-        return 0;
-    case CommandLine::Action::Version:
-        std::cout << versionText().toStdString() << std::flush;
-        return 0;
-    case CommandLine::Action::UsageError:
-        std::cerr << "kinsight: " << command.error.toLocal8Bit().toStdString() << "\n\n"
-                  << usageText().toStdString() << std::flush;
-        return kUsageExitStatus;
-    case CommandLine::Action::Play:
-        break;
-    }
+    const CommandLine command = parseCommandLine(kKinsight, argumentsOf(argc, argv));
+    if (const std::optional<int> status =
+            answerCommandLine(kKinsight, command, std::cout, std::cerr))
+        return *status;
 
     // Without a display Qt would abort with a message about plugins.
     if (!displayAvailable(fromEnvironment)) {
@@ -95,8 +101,8 @@ int runProgram(int argc, char** argv) {
         return kFailureExitStatus;
     }
 
-    // Qt sees only the program's name: a quiz folder called -reverse is
-    // the user's, not an option of Qt's.
+    // Qt sees only the program's name: the command line is the program's
+    // own, read above.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     // Only the name, not a display name: Qt would append a display name to
@@ -106,11 +112,7 @@ int runProgram(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setWindowIcon(programIcon());
 
-    // Without an argument, the real path of the executable, so a
-    // bin/kinsight link still finds the quiz installed beside the program.
-    const QString quiz =
-        command.quiz.isEmpty() ? QCoreApplication::applicationDirPath() : command.quiz;
-    return playQuiz(quizFileFor(quiz, QDir::currentPath()));
+    return playQuiz(locateQuiz(command.quiz, programFolder()));
 }
 
 } // namespace kinsight

@@ -1,13 +1,19 @@
 // The kinsight-check program as an author runs it: its output, --quiet,
 // --strict, --stats, --help, the default file and the exit statuses.
 #include "checker_quiz.h"
+#include "command_line.h"
+#include "row_name.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <sys/wait.h>
 
+using kinsight::CommandLine;
 using namespace kinsight::test;
 
 namespace {
@@ -24,10 +30,11 @@ std::string shellQuoted(const std::string& text) {
     return out + "'";
 }
 
-// Runs the checker in folder with the given arguments.
-CheckRun check(const std::filesystem::path& folder, const std::string& arguments) {
-    const std::string command = "cd " + shellQuoted(folder.string()) + " && " +
-                                shellQuoted(KINSIGHT_CHECK) + " " + arguments + " 2>&1";
+// Runs program in folder with the given arguments (as the shell reads them).
+CheckRun runIn(const std::filesystem::path& folder, const std::string& program,
+               const std::string& arguments) {
+    const std::string command =
+        "cd " + shellQuoted(folder.string()) + " && " + program + " " + arguments + " 2>&1";
     CheckRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -39,6 +46,10 @@ CheckRun check(const std::filesystem::path& folder, const std::string& arguments
     const int raw = pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return run;
+}
+
+CheckRun check(const std::filesystem::path& folder, const std::string& arguments) {
+    return runIn(folder, shellQuoted(KINSIGHT_CHECK), arguments);
 }
 
 class KinsightCheck : public testing::Test {
@@ -161,29 +172,33 @@ TEST_F(KinsightCheck, QuestionTooLongForTheWindow) {
 }
 #endif
 
-// Every "$ kinsight-check ..." block in the README, run in docs/ as shown,
-// prints exactly what the README says it does.
+// Every "$ kinsight-check ..." and "$ cat ..." block in the README, run in
+// docs/ as shown, prints exactly what the README says it does.
 TEST(ReadmeExamples, AreTheRealOutput) {
     std::ifstream readme(std::filesystem::path(KINSIGHT_SOURCE_DIR) / "README.md");
     ASSERT_TRUE(readme) << "README.md not found";
-    const std::string prompt = "$ kinsight-check ";
+    const std::map<std::string, std::string> programs = {
+        {"$ kinsight-check ", shellQuoted(KINSIGHT_CHECK)}, {"$ cat ", "cat"}};
     int examples = 0;
     std::string line;
     while (std::getline(readme, line)) {
-        const std::size_t at = line.find(prompt);
-        if (at == std::string::npos || line.find_first_not_of(' ') != at)
+        const std::size_t at = line.find_first_not_of(' ');
+        const auto program = std::find_if(programs.begin(), programs.end(), [&](const auto& p) {
+            return at != std::string::npos && line.compare(at, p.first.size(), p.first) == 0;
+        });
+        if (program == programs.end())
             continue;
         const std::string indent = line.substr(0, at);
-        const std::string arguments = line.substr(at + prompt.size());
+        const std::string arguments = line.substr(at + program->first.size());
         std::string expected;
         while (std::getline(readme, line) && line != indent + "```")
             expected += line.substr(std::min(indent.size(), line.size())) + "\n";
         SCOPED_TRACE(arguments);
-        EXPECT_EQ(check(std::filesystem::path(KINSIGHT_SOURCE_DIR) / "docs", arguments).output,
-                  expected);
+        const auto docs = std::filesystem::path(KINSIGHT_SOURCE_DIR) / "docs";
+        EXPECT_EQ(runIn(docs, program->second, arguments).output, expected);
         ++examples;
     }
-    EXPECT_GE(examples, 2) << "the README's checker examples are gone";
+    EXPECT_GE(examples, 2) << "the README's examples are gone";
 }
 
 TEST_F(KinsightCheck, ReadsWayTxtInTheCurrentFolderByDefault) {
@@ -202,35 +217,124 @@ TEST_F(KinsightCheck, NamesTheFileAsGiven) {
     EXPECT_EQ(run.output, m_dir.path().filename().string() + "/" + kError);
 }
 
-TEST_F(KinsightCheck, UnreadableFileExitsWithTwo) {
-    CheckRun run = check(m_dir.path(), "missing.txt");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output, "missing.txt: error: File not found\n");
+// One command line for both programs, run in a folder holding way.txt, a
+// quiz file of any name, a quiz folder and one named in Latin-1 (each with
+// every picture), and a folder that is no quiz.
+using Action = CommandLine::Action;
+struct ArgumentCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    Action action;
+    std::string detail; // the quiz named (none: empty), or what is wrong
+    // When the quiz is read, kinsight-check's status and first line; without
+    // a display, kinsight says that it needs one.
+    int checkStatus = 0;
+    std::string checkLine = {};
+};
 
-    std::filesystem::create_directory(m_dir.path() / "folder");
-    run = check(m_dir.path(), "folder");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output, "folder: error: File not found (it is a folder)\n");
+std::string cleanSummary(const std::string& file) {
+    return file + ": \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings";
 }
 
-TEST_F(KinsightCheck, HelpAndBadArguments) {
-    CheckRun run = check(m_dir.path(), "--help");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.rfind("Usage: kinsight-check [--quiet] [--strict] [--stats] [FILE]\n", 0),
-              0u);
+class Arguments : public testing::TestWithParam<ArgumentCase> {
+protected:
+    static void SetUpTestSuite() {
+        s_dir = new TempDir;
+        const std::string quiz = withCrLf(QuizParts{}.text()).bytes;
+        for (const std::string folder : {"", "quiz", "caf\xe9"}) {
+            s_dir->write(std::filesystem::path(folder) / "way.txt", quiz);
+            s_dir->pictures(kNames, folder);
+        }
+        s_dir->write("pets.txt", quiz);
+        std::filesystem::create_directory(s_dir->path() / "no quiz");
+    }
+    static void TearDownTestSuite() {
+        delete s_dir;
+        s_dir = nullptr;
+    }
 
-    run = check(m_dir.path(), "--version");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.rfind("kinsight-check " KINSIGHT_VERSION "\nLicense GPL-3.0-or-later", 0),
-              0u);
+    void expectRun(const std::string& name, const std::string& program, int status,
+                   const std::string& line) {
+        const ArgumentCase& row = GetParam();
+        std::string arguments;
+        for (const std::string& argument : row.arguments)
+            arguments += " " + shellQuoted(argument);
+        const CheckRun ran = runIn(s_dir->path(), program, arguments);
+        const std::string first[] = {line, "Usage: " + name + " [options] [QUIZ]",
+                                     name + " " KINSIGHT_VERSION, name + ": " + row.detail};
+        EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), first[int(row.action)]) << name;
+        EXPECT_EQ(ran.status, row.action == Action::Run          ? status
+                              : row.action == Action::UsageError ? 2
+                                                                 : 0)
+            << name;
+    }
 
-    run = check(m_dir.path(), "--loud way.txt");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.output.find("unknown option --loud"), std::string::npos);
+    static TempDir* s_dir;
+};
+TempDir* Arguments::s_dir = nullptr;
 
-    run = check(m_dir.path(), "a.txt b.txt");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.output.find("one quiz file at a time"), std::string::npos);
+TEST_P(Arguments, MeanTheSameToBothPrograms) {
+    const CommandLine parsed = kinsight::parseCommandLine({}, GetParam().arguments);
+    EXPECT_EQ(parsed.action, GetParam().action);
+    EXPECT_EQ(parsed.quiz.value_or("").native() + parsed.error, GetParam().detail);
+
+    expectRun("kinsight-check", shellQuoted(KINSIGHT_CHECK), GetParam().checkStatus,
+              GetParam().checkLine);
+#ifdef KINSIGHT_PROGRAM
+    expectRun("kinsight",
+              "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                  shellQuoted(KINSIGHT_PROGRAM),
+              1, "kinsight: no display found; run it in a desktop session or under xvfb-run");
+#endif
 }
+
+// clang-format off: one row a case.
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, Arguments,
+    testing::Values(
+        ArgumentCase{"NoQuizNamed", {}, Action::Run, "", 0, cleanSummary("way.txt")},
+        ArgumentCase{"Folder", {"quiz"}, Action::Run, "quiz", 0, cleanSummary("quiz/way.txt")},
+        ArgumentCase{
+            "FileOfAnyName", {"pets.txt"}, Action::Run, "pets.txt", 0, cleanSummary("pets.txt")},
+        ArgumentCase{"MissingPath",
+                     {"nowhere"},
+                     Action::Run,
+                     "nowhere",
+                     2,
+                     "nowhere: error: File not found"},
+        ArgumentCase{"FolderWithoutAQuiz",
+                     {"no quiz"},
+                     Action::Run,
+                     "no quiz",
+                     2,
+                     "no quiz/way.txt: error: File not found"},
+        ArgumentCase{"EmptyArgument", {""}, Action::UsageError, "the quiz argument is empty"},
+        ArgumentCase{"TwoArguments",
+                     {"quiz", "pets.txt"},
+                     Action::UsageError,
+                     "one quiz at a time, but 2 arguments were given"},
+        ArgumentCase{
+            "UnknownOption", {"--loud", "quiz"}, Action::UsageError, "unknown option --loud"},
+        ArgumentCase{"SingleDashLongOption",
+                     {"-reverse"},
+                     Action::UsageError,
+                     "unknown option -reverse (options start with two dashes)"},
+        ArgumentCase{"Help", {"--help"}, Action::Help, ""},
+        ArgumentCase{"ShortHelpBeforeAQuiz", {"-h", "quiz"}, Action::Help, ""},
+        ArgumentCase{"VersionAfterAQuiz", {"quiz", "--version"}, Action::Version, ""},
+        ArgumentCase{"QuizAfterDoubleDash",
+                     {"--", "-reverse"},
+                     Action::Run,
+                     "-reverse",
+                     2,
+                     "-reverse: error: File not found"},
+        ArgumentCase{"FolderNamedInLatin1",
+                     {"caf\xe9"},
+                     Action::Run,
+                     "caf\xe9",
+                     0,
+                     cleanSummary("caf\xc3\xa9/way.txt")}),
+    rowName);
+// clang-format on
 
 } // namespace

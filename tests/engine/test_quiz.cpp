@@ -76,9 +76,9 @@ std::array<int, 16> slots(const std::map<int, int>& bySlot) {
 
 class QuizTest : public ::testing::Test {
 protected:
-    Quiz& start(const QuizBuilder& builder, bool enterDirectory = false) {
+    Quiz& start(const QuizBuilder& builder) {
         m_path = m_dir.write("quiz.txt", builder.text());
-        m_quiz = std::make_unique<Quiz>(m_window, m_path, enterDirectory);
+        m_quiz = std::make_unique<Quiz>(m_window, m_path);
         m_quiz->load();
         return *m_quiz;
     }
@@ -449,14 +449,6 @@ TEST_F(QuizTest, FailureInALaterQuestionNamesItsLine) {
         EXPECT_EQ(error.file(), "quiz.txt");
         EXPECT_EQ(error.line(), line);
     }
-}
-
-TEST_F(QuizTest, EnteringTheQuizFolderMakesItCurrent) {
-    const auto before = std::filesystem::current_path();
-    start(QuizBuilder().question("First"), true);
-    const auto now = std::filesystem::current_path();
-    std::filesystem::current_path(before);
-    EXPECT_EQ(std::filesystem::canonical(now), std::filesystem::canonical(m_dir.path()));
 }
 
 } // namespace

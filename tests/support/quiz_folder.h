@@ -5,6 +5,7 @@
 #include "quiz_text.h"
 #include "temp_dir.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
@@ -37,6 +38,16 @@ inline QString toQString(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
+// A JPEG picture of one colour, as a file holds it.
+inline QByteArray jpegPicture(const QColor& colour) {
+    QImage image(40, 50, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "JPEG", 95) ? bytes : QByteArray();
+}
+
 class QuizFolder {
 public:
     QuizFolder() { std::filesystem::create_directory(m_dir.path() / "Pictures"); }
@@ -49,14 +60,13 @@ public:
     void writeQuiz(const QString& text) const { writeFile(quizPath(), text.toUtf8()); }
     // A picture of one colour; returns whether it was written.
     bool writePicture(const QString& fileName, const QColor& colour) const {
-        QImage image(40, 50, QImage::Format_RGB32);
-        image.fill(colour);
-        return image.save(picturePath(fileName), "JPEG", 95);
+        const QByteArray picture = jpegPicture(colour);
+        return !picture.isEmpty() && writeFile(picturePath(fileName), picture);
     }
-    static void writeFile(const QString& path, const QByteArray& bytes) {
+    static bool writeFile(const QString& path, const QByteArray& bytes) {
         QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(bytes);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               file.write(bytes) == bytes.size();
     }
 
 private:

@@ -41,11 +41,13 @@ public:
         return file;
     }
 
-    // Empty files do as pictures where only their presence counts.
-    void pictures(const std::vector<std::string>& names) const {
-        std::filesystem::create_directories(m_path / "Pictures");
+    // Empty files do as pictures where only their presence counts; in
+    // Pictures/ of the folder given, or of this one.
+    void pictures(const std::vector<std::string>& names,
+                  const std::filesystem::path& folder = {}) const {
+        std::filesystem::create_directories(m_path / folder / "Pictures");
         for (const std::string& name : names)
-            write(std::filesystem::path("Pictures") / (name + ".jpg"), "");
+            write(folder / "Pictures" / (name + ".jpg"), "");
     }
 
 private:

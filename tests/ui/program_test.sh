@@ -52,7 +52,9 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
     options_case "-h before a quiz" 0 out "$usage" "$purpose" -- -h some/quiz
     options_case "--version" 0 out "kinsight $version" "$license" -- --version
     options_case "--version with a quiz" 0 out "kinsight $version" "$license" -- some/quiz -v
-    options_case "unknown option" 2 err "kinsight: Unknown option 'bogus'." "" -- --bogus
+    options_case "unknown option" 2 err "kinsight: unknown option --bogus" "" -- --bogus
+    options_case "single-dash long option" 2 err \
+        "kinsight: unknown option -reverse (options start with two dashes)" "" -- -reverse
     options_case "two arguments" 2 err \
         "kinsight: one quiz at a time, but 2 arguments were given" "" -- one two
     options_case "empty argument" 2 err "kinsight: the quiz argument is empty" "" -- ""
@@ -159,8 +161,16 @@ program_case "a broken quiz file of any name" report "^broken pets\\.txt:[0-9]+:
     "$work/elsewhere" -- "$program" "$work/quizzes/pets/broken pets.txt"
 program_case "a folder without way.txt" report "^$work/empty/way\\.txt: File not found\$" \
     "$work/elsewhere" -- "$program" "$work/empty"
-program_case "a missing path" report "^$work/nowhere: File not found\$" "$work/elsewhere" -- \
+program_case "a missing path" report "^\.\./nowhere: File not found\$" "$work/elsewhere" -- \
     "$program" ../nowhere
+# A folder named in Latin-1, its pictures beside the quiz: the window comes
+# up, and the bytes of a missing one's name are shown readably.
+latin1=$(printf 'caf\xe9')
+cp -r "$work/quizzes/mine" "$work/quizzes/$latin1"
+program_case "a folder named in Latin-1" window '^My own quiz$' "$work/elsewhere" -- \
+    "$program" "../quizzes/$latin1"
+program_case "a missing folder named in Latin-1" report \
+    "^\.\./$(printf 'caf\xc3\xa9'): File not found\$" "$work/elsewhere" -- "$program" "../$latin1"
 
 # A broken quiz and a missing one beside the program.
 mkdir -p "$work/broken"

@@ -120,7 +120,8 @@ protected:
     }
 
     Only& open(const QString& quizPath) {
-        m_window = std::make_unique<Only>(QFile::encodeName(quizPath).toStdString());
+        m_window =
+            std::make_unique<Only>(kinsight::locateQuiz(QFile::encodeName(quizPath).toStdString()));
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         return *m_window;

@@ -120,7 +120,7 @@ protected:
         m_folder = m_ownFolder.get();
     }
     Only& openFolder(bool show = true) {
-        m_window = std::make_unique<Only>(m_folder->quizFile());
+        m_window = std::make_unique<Only>(kinsight::locateQuiz(m_folder->quizFile()));
         if (show) {
             m_window->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));

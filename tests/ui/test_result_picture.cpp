@@ -57,18 +57,18 @@ protected:
         delete s_dir;
         s_dir = nullptr;
     }
-    static QString folder() { return QString::fromStdString(s_dir->path().string()); }
 
     static TempDir* s_dir;
 };
 TempDir* Lookup::s_dir = nullptr;
 
 TEST_P(Lookup, FindsTheJpegWhateverItsCaseAndNothingElse) {
-    const QString pictures = folder() + "/Pictures";
+    const std::filesystem::path pictures = s_dir->path() / "Pictures";
     const auto result = findPicture(pictures, GetParam().character);
-    EXPECT_EQ(result.expected, pictures + "/" + GetParam().character + ".jpg");
-    EXPECT_EQ(result.found,
-              GetParam().found.isEmpty() ? QString() : folder() + "/" + GetParam().found);
+    EXPECT_EQ(result.expected, pictures / (GetParam().character + ".jpg").toStdString());
+    EXPECT_EQ(result.found, GetParam().found.isEmpty()
+                                ? std::filesystem::path()
+                                : s_dir->path() / GetParam().found.toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(

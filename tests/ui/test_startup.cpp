@@ -1,11 +1,11 @@
 // The program's start and its one way of ending on a failure.
-#include "command_line.h"
 #include "failure.h"
 #include "modal_closer.h"
 #include "only.h"
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "quiz_folder.h"
+#include "quiz_location.h"
 #include "row_name.h"
 #include "startup.h"
 #include "temp_dir.h"
@@ -116,35 +116,35 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A quiz in a folder of the author's own, named on the command line from
 // another current folder, played to its result picture and started over
-// from the same file.
+// from the same file. The folder's name may be in any encoding.
 struct ElsewhereCase {
     const char* name;
-    QString fileName;
+    std::string folder;
+    std::string fileName;
     bool nameTheFolder;
 };
 
 class QuizFromAFolderElsewhere : public testing::TestWithParam<ElsewhereCase> {};
 
 TEST_P(QuizFromAFolderElsewhere, PlaysToItsPictureAndRestartsFromTheSameFile) {
-    const QString fileName = GetParam().fileName;
+    const std::filesystem::path quizFile =
+        std::filesystem::path(GetParam().folder) / GetParam().fileName;
     const QString startDir = QDir::currentPath();
     QList<int> exits;
     kinsight::setExitHandler([&exits](int status) { exits << status; });
 
-    QuizFolder folder;
-    const QString title = "Pets of " + fileName;
-    QuizFolder::writeFile(folder.path() + "/" + fileName, quizText(oneQuestion(title)).toUtf8());
-    ASSERT_TRUE(folder.writePicture("Ann Lee.jpg", Qt::red));
-    TempDir elsewhere;
-    const QString elsewherePath = toQString(elsewhere.path());
-    ASSERT_TRUE(QDir::setCurrent(elsewherePath));
-    const QString argument =
-        QDir(elsewherePath)
-            .relativeFilePath(GetParam().nameTheFolder ? folder.path()
-                                                       : folder.path() + "/" + fileName);
+    TempDir root;
+    const QString title = "Pets of " + QString::fromStdString(GetParam().fileName);
+    root.write(quizFile, quizText(oneQuestion(title)).toStdString());
+    root.write(std::filesystem::path(GetParam().folder) / "Pictures" / "Ann Lee.jpg",
+               jpegPicture(Qt::red).toStdString());
+    std::filesystem::create_directory(root.path() / "elsewhere");
+    ASSERT_TRUE(QDir::setCurrent(toQString(root.path() / "elsewhere")));
+    const std::filesystem::path argument =
+        ".." / (GetParam().nameTheFolder ? std::filesystem::path(GetParam().folder) : quizFile);
 
     {
-        kinsight::Only window(kinsight::quizFileFor(argument, QDir::currentPath()));
+        kinsight::Only window(kinsight::locateQuiz(argument));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.windowTitle(), title);
@@ -160,8 +160,7 @@ TEST_P(QuizFromAFolderElsewhere, PlaysToItsPictureAndRestartsFromTheSameFile) {
         EXPECT_TRUE(shown.red() > 180 && shown.green() < 60) << shown.name().toStdString();
 
         // The author edits the quiz; the restart reads the same file again.
-        QuizFolder::writeFile(folder.path() + "/" + fileName,
-                              quizText(oneQuestion(title + " (edited)")).toUtf8());
+        root.write(quizFile, quizText(oneQuestion(title + " (edited)")).toStdString());
         QTest::mouseClick(window.findChild<QPushButton*>("cmd_restart"), Qt::LeftButton);
         EXPECT_EQ(window.windowTitle(), title + " (edited)");
         EXPECT_EQ(window.findChild<QLabel*>("Question_Box")->text(), "Tea or coffee?");
@@ -172,9 +171,11 @@ TEST_P(QuizFromAFolderElsewhere, PlaysToItsPictureAndRestartsFromTheSameFile) {
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Startup, QuizFromAFolderElsewhere,
-                         testing::Values(ElsewhereCase{"FolderHoldingWayTxt", "way.txt", true},
-                                         ElsewhereCase{"QuizFileOfAnyName", "pets.txt", false}),
-                         rowName);
+INSTANTIATE_TEST_SUITE_P(
+    Startup, QuizFromAFolderElsewhere,
+    testing::Values(ElsewhereCase{"FolderHoldingWayTxt", "mine", "way.txt", true},
+                    ElsewhereCase{"QuizFileOfAnyName", "mine", "pets.txt", false},
+                    ElsewhereCase{"FolderNamedInLatin1", "caf\xe9", "way.txt", true}),
+    rowName);
 
 } // namespace

@@ -1,0 +1,154 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace kinsight {
+
+namespace {
+
+// The options every program has, as the usage lists them.
+struct Shown {
+    std::string left;
+    std::string_view help;
+};
+
+std::vector<Shown> shownOptions(const Program& program) {
+    std::vector<Shown> shown;
+    for (const Option& option : program.options) {
+        std::string left = "--" + std::string(option.name);
+        if (!option.valueName.empty())
+            left += " " + std::string(option.valueName);
+        shown.push_back({left, option.help});
+    }
+    shown.push_back({"-h, --help", "show this text and end"});
+    shown.push_back({"-v, --version", "show the version and the license and end"});
+    shown.push_back({"--", "the next argument is the quiz, even if it starts with -"});
+    return shown;
+}
+
+CommandLine usageError(std::string error) {
+    CommandLine command;
+    command.action = CommandLine::Action::UsageError;
+    command.error = std::move(error);
+    return command;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const Program& program, const std::vector<std::string>& arguments) {
+    CommandLine command;
+    std::vector<std::string> quizzes;
+    bool help = false;
+    bool version = false;
+    bool onlyQuiz = false;
+    std::string error; // the first thing wrong
+    const auto wrong = [&error](std::string text) {
+        if (error.empty())
+            error = std::move(text);
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (onlyQuiz || arg.size() < 2 || arg[0] != '-') {
+            quizzes.push_back(arg);
+        } else if (arg == "--") {
+            onlyQuiz = true;
+        } else if (arg == "-h" || arg == "--help") {
+            help = true;
+        } else if (arg == "-v" || arg == "--version") {
+            version = true;
+        } else if (arg[1] != '-') {
+            // Not a cluster of letters: -reverse is no -r -e -v -e ...
+            wrong(arg.size() == 2 ? "unknown option " + arg
+                                  : "unknown option " + arg + " (options start with two dashes)");
+        } else {
+            const std::size_t equals = arg.find('=');
+            const std::string name =
+                arg.substr(2, equals == std::string::npos ? equals : equals - 2);
+            const auto option = std::find_if(program.options.begin(), program.options.end(),
+                                             [&name](const Option& o) { return o.name == name; });
+            if (option == program.options.end())
+                wrong("unknown option --" + name);
+            else if (option->valueName.empty() && equals != std::string::npos)
+                wrong("option --" + name + " takes no value");
+            else if (option->valueName.empty())
+                command.options[name] = "";
+            else if (equals != std::string::npos)
+                command.options[name] = arg.substr(equals + 1);
+            else if (i + 1 < arguments.size())
+                command.options[name] = arguments[++i];
+            else
+                wrong("option --" + name + " needs a value: --" + name + " " +
+                      std::string(option->valueName));
+        }
+    }
+    if (!error.empty())
+        return usageError(error);
+    if (help || version) {
+        CommandLine answer;
+        answer.action = help ? CommandLine::Action::Help : CommandLine::Action::Version;
+        return answer;
+    }
+    if (quizzes.size() > 1)
+        return usageError("one quiz at a time, but " + std::to_string(quizzes.size()) +
+                          " arguments were given");
+    if (quizzes.size() == 1 && quizzes.front().empty())
+        return usageError("the quiz argument is empty");
+    if (quizzes.size() == 1)
+        command.quiz = quizzes.front();
+    return command;
+}
+
+std::vector<std::string> argumentsOf(int argc, char** argv) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+std::string usageText(const Program& program) {
+    std::string text = "Usage: " + std::string(program.name) + " [options] [QUIZ]\n";
+    text += program.purpose;
+    text += "\nQUIZ is a quiz folder holding way.txt and Pictures/, or a quiz file of any\n"
+            "name with Pictures/ beside it. ";
+    text += program.withoutQuiz;
+    text += "\nOptions:\n";
+    const std::vector<Shown> shown = shownOptions(program);
+    std::size_t width = 0;
+    for (const Shown& option : shown)
+        width = std::max(width, option.left.size());
+    for (const Shown& option : shown) {
+        std::string line = "  " + option.left + std::string(width + 2 - option.left.size(), ' ');
+        for (const char ch : option.help)
+            line += ch == '\n' ? "\n" + std::string(width + 4, ' ') : std::string(1, ch);
+        text += line + "\n";
+    }
+    text += "\n";
+    text += program.exitStatus;
+    return text;
+}
+
+std::string versionText(const Program& program) {
+    return std::string(program.name) +
+           " " KINSIGHT_VERSION "\n"
+           "License GPL-3.0-or-later: <https://gnu.org/licenses/gpl.html>\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+std::optional<int> answerCommandLine(const Program& program, const CommandLine& command,
+                                     std::ostream& out, std::ostream& err) {
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        out << usageText(program) << std::flush;
+        return 0;
+    case CommandLine::Action::Version:
+        out << versionText(program) << std::flush;
+        return 0;
+    case CommandLine::Action::UsageError:
+        err << program.name << ": " << command.error << "\n\n" << usageText(program) << std::flush;
+        return kUsageExitStatus;
+    case CommandLine::Action::Run:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace kinsight
