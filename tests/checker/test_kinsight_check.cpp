@@ -198,7 +198,7 @@ TEST(ReadmeExamples, AreTheRealOutput) {
         EXPECT_EQ(runIn(docs, program->second, arguments).output, expected);
         ++examples;
     }
-    EXPECT_GE(examples, 2) << "the README's examples are gone";
+    EXPECT_GE(examples, 4) << "the README's examples are gone";
 }
 
 TEST_F(KinsightCheck, ReadsWayTxtInTheCurrentFolderByDefault) {
