@@ -34,6 +34,32 @@ CommandLine usageError(std::string error) {
     return command;
 }
 
+// Reads the program's own option at arguments[i] (--name, --name=VALUE or
+// --name VALUE, which moves i on) into command; returns what is wrong, if
+// anything.
+std::string readOption(const Program& program, const std::vector<std::string>& arguments,
+                       std::size_t& i, CommandLine& command) {
+    const std::string& arg = arguments[i];
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(2, equals == std::string::npos ? equals : equals - 2);
+    const auto option = std::find_if(program.options.begin(), program.options.end(),
+                                     [&name](const Option& o) { return o.name == name; });
+    if (option == program.options.end())
+        return "unknown option --" + name;
+    if (option->valueName.empty() && equals != std::string::npos)
+        return "option --" + name + " takes no value";
+    if (option->valueName.empty())
+        command.options[name] = "";
+    else if (equals != std::string::npos)
+        command.options[name] = arg.substr(equals + 1);
+    else if (i + 1 < arguments.size())
+        command.options[name] = arguments[++i];
+    else
+        return "option --" + name + " needs a value: --" + name + " " +
+               std::string(option->valueName);
+    return {};
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const Program& program, const std::vector<std::string>& arguments) {
@@ -62,24 +88,7 @@ CommandLine parseCommandLine(const Program& program, const std::vector<std::stri
             wrong(arg.size() == 2 ? "unknown option " + arg
                                   : "unknown option " + arg + " (options start with two dashes)");
         } else {
-            const std::size_t equals = arg.find('=');
-            const std::string name =
-                arg.substr(2, equals == std::string::npos ? equals : equals - 2);
-            const auto option = std::find_if(program.options.begin(), program.options.end(),
-                                             [&name](const Option& o) { return o.name == name; });
-            if (option == program.options.end())
-                wrong("unknown option --" + name);
-            else if (option->valueName.empty() && equals != std::string::npos)
-                wrong("option --" + name + " takes no value");
-            else if (option->valueName.empty())
-                command.options[name] = "";
-            else if (equals != std::string::npos)
-                command.options[name] = arg.substr(equals + 1);
-            else if (i + 1 < arguments.size())
-                command.options[name] = arguments[++i];
-            else
-                wrong("option --" + name + " needs a value: --" + name + " " +
-                      std::string(option->valueName));
+            wrong(readOption(program, arguments, i, command));
         }
     }
     if (!error.empty())
