@@ -285,6 +285,10 @@ void Only::setScoreText(int i, const std::string& text) {
 
 void Only::setResultName(const std::string& text) {
     const QString name = fromEngine(text);
+    // The result takes the keyboard before it is written: Orca follows a
+    // caret that moves first, silently, and then ignores the focus.
+    if (!name.isEmpty())
+        m_resultName->setFocus(Qt::OtherFocusReason);
     m_resultName->setText(name);
     // Qt hands a screen reader the line up to its first break opportunity,
     // so Orca would read "Ann" of "Ann Lee": the description holds it whole.
