@@ -213,11 +213,15 @@ void Only::presentQuestion() {
     // A screen reader speaks a control when the focus comes to it, never
     // again while it stays: the first answer, now answering another
     // question, is offered as a new object.
-    if (QAccessible::isActive()) {
-        QAccessible::deleteAccessibleInterface(
-            QAccessible::uniqueId(QAccessible::queryAccessibleInterface(first)));
-        QAccessibleEvent focus(first, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent gone(first, QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&gone);
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(first)));
+    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
+        QAccessibleEvent event(first, type);
+        QAccessible::updateAccessibility(&event);
     }
 }
 
