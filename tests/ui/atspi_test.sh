@@ -6,12 +6,20 @@
 # quiz is played by keys: each question, the result, the tied names, the
 # about window's sentence.
 #
-#   atspi_test.sh BUILT_PROGRAM
+# With --weston, instead: under the Wayland compositor weston (headless,
+# with Xwayland) the quiz plays to each result, through the bus, on the
+# platform the program prefers (X11) and on Wayland, printing nothing on
+# standard error.
+#
+#   atspi_test.sh BUILT_PROGRAM [--weston]
 set -euo pipefail
 
 if [ "${1:-}" != "--inside" ]; then
     program=$(realpath "$1")
     here=$(cd "$(dirname "$0")" && pwd)
+    if [ "${2:-}" = --weston ]; then
+        exec dbus-run-session -- "$here/atspi_test.sh" --inside "$program" --weston
+    fi
     exec dbus-run-session -- "$here/../../scripts/with-xvfb.sh" \
         "$here/atspi_test.sh" --inside "$program"
 fi
@@ -28,7 +36,7 @@ cleanup() {
     local p
     # Orca runs under script(1), its terminal.
     [ -n "$orca" ] && kill $(pgrep -P "$orca") 2>/dev/null
-    for p in "$pid" "$orca" "$other" "$wm_pid"; do
+    for p in "$pid" "$orca" "$other" "$wm_pid" "${weston:-}"; do
         [ -n "$p" ] && kill "$p" 2>/dev/null
     done
     rm -rf "$work"
@@ -50,7 +58,47 @@ mkdir "$work/Pictures"
     printf '%s\r\n' "NewQuestion:" "ENDQUESTIONS"
 } >"$work/way.txt"
 
+for n in $(seq 15); do convert -size 20x20 xc:gray "$work/Pictures/Name $n.jpg"; done
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+
+if [ "${3:-}" = --weston ]; then
+    need weston Xwayland
+    unset DISPLAY QT_QPA_PLATFORM
+    export XDG_RUNTIME_DIR=$work/run WAYLAND_DISPLAY=kinsight-test
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    weston --backend=headless-backend.so --xwayland --socket="$WAYLAND_DISPLAY" -i 0 \
+        >"$work/weston.log" 2>&1 &
+    weston=$!
+    for _ in $(seq 100); do
+        DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
+        [ -n "$DISPLAY" ] && break
+        sleep 0.1
+    done
+    export DISPLAY
+    failures=0
+    for platform in "" wayland; do
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=$platform "$program" "$work" \
+            2>"$work/err" &
+        pid=$!
+        /usr/bin/python3 "$here/atspi_read.py" play "Colour 1,Season 1" "Colour 1,Season 2" \
+            "Colour 1,Season 3" >"$work/read.txt" || true
+        label=${platform:-preferred}
+        on=Wayland
+        xwininfo -root -tree | grep -q '"Bus quiz"' && on=X11
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+        if [ "$(sed -n 's/^result: Name [123]$/ok/p' "$work/read.txt" | wc -l)" != 3 ]; then
+            fail "$label ($on): not every result shows: $(cat "$work/read.txt")"
+        elif [ -s "$work/err" ]; then
+            fail "$label ($on): printed on standard error: $(cat "$work/err")"
+        else
+            echo "ok   $label ($on): one winner, both tie-break windows, nothing on stderr"
+        fi
+        [ "$label/$on" = preferred/X11 ] || [ "$label/$on" = wayland/Wayland ] ||
+            fail "$label: ran on $on"
+    done
+    exit $((failures > 0))
+fi
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" "$work" >"$work/out.txt" 2>&1 &
 pid=$!
 
@@ -80,10 +128,12 @@ kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=
 
-need orca script
+need orca script flock
+# Orca runs once per user: other runs of this test wait their turn.
+exec 9>"${TMPDIR:-/tmp}/kinsight-orca-$(id -u).lock"
+flock -w 600 9
 # Each step below reports its own failure and the play goes on.
 set +e
-for n in $(seq 15); do convert -size 20x20 xc:gray "$work/Pictures/Name $n.jpg"; done
 start_desktop "$work" || exit 1
 # No voice and no braille; the debug log goes to a terminal, which Python
 # writes line by line.
