@@ -37,7 +37,7 @@ cleanup() {
     # Orca runs under script(1), its terminal.
     [ -n "$orca" ] && kill $(pgrep -P "$orca") 2>/dev/null
     for p in "$pid" "$orca" "$other" "$wm_pid" "${weston:-}"; do
-        [ -n "$p" ] && kill "$p" 2>/dev/null
+        [ -n "$p" ] && kill "$p" 2>/dev/null || true
     done
     rm -rf "$work"
 }
