@@ -18,8 +18,8 @@ case "${1:-}" in
 --test)
     packages+=("${headless[@]}"
         libgtest-dev libbenchmark-dev clang libclang-rt-14-dev time
-        xauth x11-utils x11-apps libx11-dev openbox
-        at-spi2-core python3-pyatspi dbus
+        xauth x11-utils x11-apps libx11-dev openbox metacity xfwm4
+        at-spi2-core python3-pyatspi dbus orca weston xwayland qt6-wayland
         desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev)
     ;;
 *)

@@ -94,8 +94,13 @@ void TieBreakWindow::hideEvent(QHideEvent* event) {
 
 void TieBreakWindow::writeNames(std::initializer_list<QLabel*> labels) const {
     int position = 0;
-    for (QLabel* label : labels)
-        label->setText(QString::fromStdString(tiedName(m_tables, position++)));
+    QStringList names;
+    for (QLabel* label : labels) {
+        names << QString::fromStdString(tiedName(m_tables, position++));
+        label->setText(names.back());
+    }
+    // Orca reads the focused Stop button, not the labels: it names the tied.
+    m_stop->setAccessibleDescription(names.join(QStringLiteral(", ")));
 }
 
 const QLineF& TieBreakWindow::line() const {

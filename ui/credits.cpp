@@ -1,6 +1,7 @@
 #include "credits.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 namespace kinsight {
 
@@ -40,6 +41,13 @@ Credits::Credits(QWidget* parent)
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
+    // Orca reads a window's description as the window opens; the window has
+    // nothing to focus that would carry the sentence.
+    setAccessibleDescription(label->text());
+
+    // Escape closes it, as it closes a desktop's other dialog-like windows.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 } // namespace kinsight

@@ -9,6 +9,8 @@
 #include "result_picture.h"
 #include "startup.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QWindow>
 
 namespace kinsight {
 
@@ -87,6 +90,8 @@ void Only::createControls() {
     m_question->setPalette(questionPalette);
     m_question->setAutoFillBackground(true);
     // No accessible name of its own: a screen reader then reads the question.
+    // Orca ignores a label's changes, so the answers carry the question too
+    // (see setQuestion).
 
     m_optionGroup = new QButtonGroup(this);
     m_optionGroup->setExclusive(true);
@@ -182,10 +187,40 @@ template <typename Action> void Only::guarded(Action&& action) {
 void Only::optionToggled(int id, bool selected) {
     if (!selected)
         return;
+    // A finished quiz shows no answer selected, whatever selected one: a
+    // screen reader's toggle while the draw message is up, a stray event.
+    if (m_quiz.finished()) {
+        clearSelection(static_cast<Control>(id));
+        return;
+    }
     if (id == kSkipId)
         guarded([this] { m_quiz.skipChosen(); });
     else
         guarded([this, id] { m_quiz.answerChosen(id); });
+    // Once finished, closing the answers has already moved the keyboard.
+    if (m_options[1]->isEnabled())
+        presentQuestion();
+}
+
+void Only::presentQuestion() {
+    QRadioButton* first = m_options[1];
+    if (focusWidget() != first) {
+        first->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // A screen reader speaks a control when the focus comes to it, never
+    // again while it stays: the first answer, now answering another
+    // question, is offered as a new object.
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent gone(first, QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&gone);
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(first)));
+    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
+        QAccessibleEvent event(first, type);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Only::restartClicked() {
@@ -198,6 +233,8 @@ void Only::restartClicked() {
 void Only::openCredits() {
     if (!m_credits)
         m_credits = new Credits();
+    // Asked for again, a minimised one comes back too.
+    m_credits->setWindowState(m_credits->windowState() & ~Qt::WindowMinimized);
     m_credits->show();
     m_credits->raise();
     m_credits->activateWindow();
@@ -214,7 +251,13 @@ void Only::setTitle(const std::string& text) {
 }
 
 void Only::setQuestion(const std::string& text) {
-    m_question->setText(fromEngine(text));
+    const QString question = fromEngine(text);
+    m_question->setText(question);
+    // Orca reads a focused answer's description with it, but not a change
+    // to the label: the question is heard as the keyboard reaches an answer.
+    for (QRadioButton* option : m_options)
+        if (option)
+            option->setAccessibleDescription(question);
 }
 
 void Only::setAnswer(int k, const std::string& text) {
@@ -243,7 +286,15 @@ void Only::setScoreText(int i, const std::string& text) {
 }
 
 void Only::setResultName(const std::string& text) {
-    m_resultName->setText(fromEngine(text));
+    const QString name = fromEngine(text);
+    // The result takes the keyboard before it is written: Orca follows a
+    // caret that moves first, silently, and then ignores the focus.
+    if (!name.isEmpty())
+        m_resultName->setFocus(Qt::OtherFocusReason);
+    m_resultName->setText(name);
+    // Qt hands a screen reader the line up to its first break opportunity,
+    // so Orca would read "Ann" of "Ann Lee": the description holds it whole.
+    m_resultName->setAccessibleDescription(name);
 }
 
 void Only::showPicture(const std::string& characterName) {
@@ -281,18 +332,32 @@ void Only::message(const std::string& text, const std::string& title) {
 }
 
 void Only::setControlEnabled(Control control, bool enabled) {
-    if (QAbstractButton* target = button(control))
-        target->setEnabled(enabled);
+    QAbstractButton* target = button(control);
+    if (!target)
+        return;
+    // A closed answer hands the keyboard to the result, where a screen
+    // reader reads it, not on to the hidden score boxes.
+    if (!enabled && focusWidget() == target)
+        m_resultName->setFocus(Qt::OtherFocusReason);
+    target->setEnabled(enabled);
 }
 
 void Only::hideWindow() {
+    m_shownGeometry = geometry();
     hide();
 }
 
 void Only::showWindow() {
+    m_returning = m_shownGeometry.isValid();
     show();
     raise();
     activateWindow();
+    // Hiding ended the window's activation for the widgets, but the window
+    // system never saw the focus leave: the focus it hands back is no change
+    // to Qt, which would leave the keyboard dead until the user switched
+    // away and back.
+    if (QGuiApplication::focusWindow() == windowHandle() && QApplication::activeWindow() != this)
+        QApplication::setActiveWindow(this);
 }
 
 void Only::openTieBreak(int ways) {
@@ -305,6 +370,17 @@ void Only::closeTieBreaks() {
 
 void Only::resetDualTimers() {
     m_tieBreaks.resetDualTimers();
+}
+
+void Only::moveEvent(QMoveEvent* event) {
+    // Shown again after a hide, the window is placed where its frame was by
+    // some window managers (metacity), once it is active: it goes back.
+    if (m_returning && isActiveWindow()) {
+        m_returning = false;
+        if (geometry() != m_shownGeometry)
+            setGeometry(m_shownGeometry);
+    }
+    QWidget::moveEvent(event);
 }
 
 void Only::closeEvent(QCloseEvent* event) {

@@ -63,6 +63,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
@@ -71,6 +72,8 @@ private:
     // failure is reported in one place and ends the program.
     template <typename Action> void guarded(Action&& action);
     void optionToggled(int id, bool selected);
+    // Gives the keyboard, and a screen reader, the new question's first answer.
+    void presentQuestion();
     void restartClicked();
     QAbstractButton* button(Control control) const;
     void nameScoreBoxes();
@@ -89,6 +92,10 @@ private:
     QPushButton* m_restart = nullptr;
     std::array<QLineEdit*, 15> m_scores{};
 
+    // Where the client area was when the window was last hidden, and whether
+    // the window is on its way back there.
+    QRect m_shownGeometry;
+    bool m_returning = false;
     QPointer<Credits> m_credits;
     TieBreaks m_tieBreaks;
 };

@@ -1,23 +1,46 @@
 #!/usr/bin/env bash
 # What a screen reader gets from the running program, through the real
 # accessibility bus under a virtual X server: the question and the answers'
-# captions, before and after one answer, and the spoken name change.
+# captions, before and after one answer, and the spoken name change. Then
+# what the real screen reader, Orca, speaks under a window manager while the
+# quiz is played by keys: each question, the result, the tied names, the
+# about window's sentence.
 #
-#   atspi_test.sh BUILT_PROGRAM
+# With --weston, instead: under the Wayland compositor weston (headless,
+# with Xwayland) the quiz plays to each result, through the bus, on the
+# platform the program prefers (X11) and on Wayland, printing nothing on
+# standard error.
+#
+#   atspi_test.sh BUILT_PROGRAM [--weston]
 set -euo pipefail
 
 if [ "${1:-}" != "--inside" ]; then
     program=$(realpath "$1")
     here=$(cd "$(dirname "$0")" && pwd)
+    if [ "${2:-}" = --weston ]; then
+        exec dbus-run-session -- "$here/atspi_test.sh" --inside "$program" --weston
+    fi
     exec dbus-run-session -- "$here/../../scripts/with-xvfb.sh" \
         "$here/atspi_test.sh" --inside "$program"
 fi
 program=$2
+# The program chooses its platform itself, as on a desktop.
+unset QT_QPA_PLATFORM
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/x_session.sh
+source "$here/../support/x_session.sh"
 work=$(mktemp -d)
 pid=""
+orca=""
+other=""
+wm_pid=""
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    local p
+    # Orca runs under script(1), its terminal.
+    [ -n "$orca" ] && kill $(pgrep -P "$orca") 2>/dev/null
+    for p in "$pid" "$orca" "$other" "$wm_pid" "${weston:-}"; do
+        [ -n "$p" ] && kill "$p" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,11 +53,58 @@ mkdir "$work/Pictures"
     printf '%s\r\n' "Start:" "Question 1" '"Which colour, if any?"'
     for k in 1 2 3 4 5 6; do printf '%s\r\n' "A$k)" "Colour $k" "Points:" "C0$k=1" ""; done
     printf '%s\r\n' "NewQuestion:" "Question 2" "Which season?"
-    for k in 1 2 3 4 5 6; do printf '%s\r\n' "A$k)" "Season $k" "Points:" "C0$k=1" ""; done
+    # After answer 1: one winner, a two-way draw or a three-way draw.
+    for k in 1 2 3 4 5 6; do
+        printf '%s\r\n' "A$k)" "Season $k" "Points:" "C0$k=1" "$([ $k = 3 ] && echo C02=1)" ""
+    done
     printf '%s\r\n' "NewQuestion:" "ENDQUESTIONS"
 } >"$work/way.txt"
 
+for n in $(seq 15); do convert -size 20x20 xc:gray "$work/Pictures/Name $n.jpg"; done
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+
+if [ "${3:-}" = --weston ]; then
+    need weston Xwayland
+    unset DISPLAY
+    export XDG_RUNTIME_DIR=$work/run WAYLAND_DISPLAY=kinsight-test
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    weston --backend=headless-backend.so --xwayland --socket="$WAYLAND_DISPLAY" -i 0 \
+        >"$work/weston.log" 2>&1 &
+    weston=$!
+    for _ in $(seq 100); do
+        DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
+        [ -n "$DISPLAY" ] && break
+        sleep 0.1
+    done
+    export DISPLAY
+    failures=0
+    for platform in "" wayland; do
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=$platform "$program" "$work" \
+            2>"$work/err" &
+        pid=$!
+        # Under load the client may fail to register with the bus: once more.
+        for _ in 1 2; do
+            /usr/bin/python3 "$here/atspi_read.py" play "Colour 1,Season 1" \
+                "Colour 1,Season 2" "Colour 1,Season 3" >"$work/read.txt" || true
+            [ -s "$work/read.txt" ] && break
+        done
+        label=${platform:-preferred}
+        on=Wayland
+        xwininfo -root -tree | grep -q '"Bus quiz"' && on=X11
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+        if [ "$(sed -n 's/^result: Name [123]$/ok/p' "$work/read.txt" | wc -l)" != 3 ]; then
+            fail "$label ($on): not every result shows: $(cat "$work/read.txt")"
+        elif [ -s "$work/err" ]; then
+            fail "$label ($on): printed on standard error: $(cat "$work/err")"
+        else
+            echo "ok   $label ($on): one winner, both tie-break windows, nothing on stderr"
+        fi
+        [ "$label/$on" = preferred/X11 ] || [ "$label/$on" = wayland/Wayland ] ||
+            fail "$label: ran on $on"
+    done
+    exit $((failures > 0))
+fi
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" "$work" >"$work/out.txt" 2>&1 &
 pid=$!
 
@@ -60,4 +130,111 @@ if ! grep -qx "heard: Which season?" "$work/read.txt"; then
     failures=1
 fi
 [ $failures -eq 0 ] && echo "ok   the question and the answers are read, and the new question is announced"
-exit $failures
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+
+need orca script flock
+# Orca runs once per user: other runs of this test wait their turn.
+exec 9>"${TMPDIR:-/tmp}/kinsight-orca-$(id -u).lock"
+flock -w 600 9
+# Each step below reports its own failure and the play goes on.
+set +e
+start_desktop "$work" || exit 1
+# No voice and no braille; the debug log goes to a terminal, which Python
+# writes line by line.
+mkdir -p "$work/data/orca"
+echo '{"general": {"speechServerFactory": "none", "speechFactoryModules": [],
+  "enableBraille": false}, "profiles": {"default": {"profile": ["Default", "default"],
+  "pronunciations": {}, "keybindings": {}}}, "pronunciations": {}, "keybindings": {}}' \
+    >"$work/data/orca/user-settings.conf"
+XDG_DATA_HOME=$work/data script -qfec "orca --debug-file=/dev/stdout" "$work/orca.log" \
+    >/dev/null 2>&1 </dev/null &
+orca=$!
+
+# What Orca has spoken since the last key, one line each.
+since=0
+speech() { grep -a 'SPEECH OUTPUT: ' "$work/orca.log" | sed 's/.* - SPEECH OUTPUT: //'; }
+spoken() { speech | tail -n +$((since + 1)); }
+press() {
+    since=$(speech | wc -l)
+    xdotool key "$@"
+}
+# LABEL TEXT: waits up to 20 s for Orca to speak TEXT ('…' for a whole line).
+hear() {
+    for _ in $(seq 200); do
+        spoken | grep -qF -- "$2" && return 0
+        sleep 0.1
+    done
+    fail "$1: Orca did not say $2 but: $(spoken | tr '\n' ' ')"
+    return 1
+}
+# LABEL TEXT: as hear, and TEXT is said once, not again a moment later.
+hear_once() {
+    hear "$@" || return 1
+    sleep 1
+    local times
+    times=$(spoken | grep -cF -- "$2" || true)
+    [ "$times" = 1 ] || fail "$1: Orca said $2 $times times"
+}
+
+first="'Which colour, if any?'"
+next="'Which season?'"
+hear "Orca" "'Screen reader on.'" || exit 1
+"$program" "$work" >"$work/out.txt" 2>&1 &
+pid=$!
+hear "window opened" "$first"
+press F1
+hear "F1" "is by the Kinsight developers"
+press Escape
+hear "Escape on the about window" "$first"
+
+# LABEL: the quiz over, Orca reads the result with the winner's name, who
+# for a draw is the one greeted.
+hear_result() {
+    local winner=${2:-}
+    if [ -z "$winner" ]; then
+        hear "$1" "'You are..." || return 1
+        winner=$(spoken | sed -n "s/^'You are\.\.\.\(.*\)\.'.*/\1/p" | head -n 1)
+        press Return
+    fi
+    hear "$1" "'Result text.'" && hear "$1" "$winner" &&
+        echo "ok   $1: Orca says the result, $winner"
+}
+# LABEL: the restart button, from the result, by keys; the first question again.
+restart_by_keys() {
+    press shift+Tab
+    hear "$1" "'Сначала push button.'" || return 1
+    press space
+    hear "$1" "$first" && echo "ok   $1: Orca says the first question again"
+}
+
+press space
+hear_once "an answer" "$next" && echo "ok   Orca says the first question and the next"
+press space
+hear_result "one winner" "Name 1"
+restart_by_keys "restart"
+
+press space
+hear_once "an answer after the restart" "$next"
+press Down
+hear "Down" "'Season 2.'"
+press space
+hear "two-way draw" "'Two way draw between Name 1 and Name 2.'"
+press Return
+hear "Dual" "'Name 1, Name 2.'" && echo "ok   Orca says the two tied names"
+press space
+hear_result "two-way draw"
+restart_by_keys "restart after a draw"
+
+press space
+hear "an answer" "$next"
+press Down Down
+hear "Down, Down" "'Season 3.'"
+press space
+hear "three-way draw" "'Three way draw between"
+press Return
+hear "Tri" "'Name 1, Name 2, Name 3.'" && echo "ok   Orca says the three tied names"
+press space
+hear_result "three-way draw"
+exit $((failures > 0))

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The built program under a real window manager, openbox, which frames every
-# window and offers minimise whatever the window asks for. On a quiz whose one
+# The built program under a real window manager, openbox (or KINSIGHT_WM,
+# such as metacity), which frames every window and offers minimise whatever
+# the window asks for. Keys are real X key events. On a quiz whose one
 # question ends in a two-way draw (answer 1) or a three-way draw (answer 2):
 # the main window's client area stays where it was designed, every window asks
 # for a close box only and a fixed size, and a tie-break window minimised while
@@ -186,13 +187,18 @@ close_box() {
 # The tie-break windows' titles: "Kinsight? " with a blank, and "Kinsight?".
 declare -A title_pattern=([Dual]='^Kinsight\? $' [Tri]='^Kinsight\?$')
 
-# LABEL ANSWER WINDOW: chooses ANSWER with a click and closes the draw
-# message with Return; the tie-break window (Dual or Tri) comes up moving.
-# Sets `tie`.
+# LABEL ANSWER WINDOW [KEYS]: chooses ANSWER with a click, or with KEYS
+# pressed straight away, and closes the draw message with Return; the
+# tie-break window (Dual or Tri) comes up moving. Sets `tie`.
 open_draw() {
-    local label=$1 answer=$2 name=$3
-    activate "$main" || true
-    xdotool mousemove --window "$main" 40 $((48 + 32 * (answer - 1) + 12)) click 1
+    local label=$1 answer=$2 name=$3 keys=${4:-}
+    if [ -n "$keys" ]; then
+        # shellcheck disable=SC2086 # one key a word
+        xdotool key --delay 200 $keys
+    else
+        activate "$main" || true
+        xdotool mousemove --window "$main" 40 $((48 + 32 * (answer - 1) + 12)) click 1
+    fi
     close_box "$label" '^Draw$' "draw message" || return 1
     if ! tie=$(wait_for_window "$pid" "${title_pattern[$name]}"); then
         fail "$label: no $name after the draw message"
@@ -305,6 +311,26 @@ if about=$(wait_for_window "$pid" '^About box Thingy$'); then
 else
     fail "F1 opened no about window"
 fi
+# Minimised, it comes back on F1 from the main window; Escape closes it.
+activate "$main" || true
+xdotool key F1
+if about=$(wait_for_window "$pid" '^About box Thingy$'); then
+    xdotool windowminimize "$about"
+    sleep 0.5
+    activate "$main" || true
+    xdotool key F1
+    if becomes_active "$about"; then
+        xdotool key Escape
+        sleep 0.5
+        if xdotool search --onlyvisible --name '^About box Thingy$' >/dev/null 2>&1; then
+            fail "Escape left the about window up"
+        else
+            echo "ok   about window: shown again when minimised, closed by Escape"
+        fi
+    else
+        fail "F1 left the minimised about window minimised"
+    fi
+fi
 
 label="two-way draw"
 open_draw "$label" 1 Dual
@@ -315,8 +341,22 @@ expect_announcement "$label" Rose Lime
 
 restart
 check_main_geometry "after a restart"
+# The keyboard works at once: Shift+Tab reaches the result field, which
+# takes a letter; Tab goes back to the answers, and Down then Space chooses
+# answer 2.
+result_field=161x19+288+208
+xdotool key shift+Tab
+sleep 0.5
+before=$(window_sum "$main" $result_field)
+xdotool key x
+sleep 0.5
+if [ "$(window_sum "$main" $result_field)" != "$before" ]; then
+    echo "ok   after a restart: Shift+Tab moves the focus"
+else
+    fail "after a restart: Shift+Tab and a letter left the result field as it was"
+fi
 label="three-way draw"
-open_draw "$label" 2 Tri
+open_draw "$label" 2 Tri "Tab Down space"
 minimise_for_another_program "$label"
 restore "$label"
 press_stop "$label" key
