@@ -1,5 +1,6 @@
 #include "quiz.h"
 
+#include "dry_run.h"
 #include "markers.h"
 #include "quiz_error.h"
 #include "ranking.h"
@@ -69,13 +70,21 @@ void Quiz::notify(FieldRole role, std::string_view text, int answer, int slot, i
     m_observer->onField(event);
 }
 
-void Quiz::load() {
+std::shared_ptr<const QuizText> Quiz::readQuizFile() {
     if (m_enterDirectory && m_path.has_parent_path()) {
         // If the folder cannot be entered the quiz is still opened by its full path.
         std::error_code ignored;
         std::filesystem::current_path(m_path.parent_path(), ignored);
     }
-    m_file.open(m_path, m_path.filename().string());
+    return m_file.read(m_path, m_path.filename().string());
+}
+
+void Quiz::load() {
+    load(readQuizFile());
+}
+
+void Quiz::load(std::shared_ptr<const QuizText> text) {
+    m_file.open(std::move(text));
     m_finished = false;
     m_question = 1;
 
@@ -220,6 +229,12 @@ void Quiz::closeForAnswers(const std::string& resultName) {
 }
 
 void Quiz::restart() {
+    // An edit between passes that broke the quiz is reported now, as at
+    // start-up, not after the user has answered; the pass then plays
+    // exactly what was checked.
+    std::shared_ptr<const QuizText> text = readQuizFile();
+    if (const DryRunResult check = dryRun(text); check.error)
+        throw *check.error;
     // A tie-break window left open would announce from the emptied tables.
     m_window.closeTieBreaks();
     m_tables.clear();
@@ -237,7 +252,7 @@ void Quiz::restart() {
     for (int i = 0; i < kCharacterCount; ++i)
         m_window.setScoreText(i, "");
     m_window.resetDualTimers();
-    load();
+    load(std::move(text));
 }
 
 bool Quiz::readTrailingField() {
