@@ -161,6 +161,9 @@ program_case "a folder without way.txt" report "^$work/empty/way\\.txt: File not
     "$work/elsewhere" -- "$program" "$work/empty"
 program_case "a missing path" report "^$work/nowhere: File not found\$" "$work/elsewhere" -- \
     "$program" ../nowhere
+mkfifo "$work/pipe"
+program_case "a pipe" report "^$work/pipe: Path/File access error \\(it is not a plain file\\)\$" \
+    "$work/elsewhere" -- "$program" "$work/pipe"
 
 # A broken quiz and a missing one beside the program.
 mkdir -p "$work/broken"
