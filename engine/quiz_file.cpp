@@ -3,10 +3,14 @@
 #include "quiz_error.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,32 +70,53 @@ std::string sizeText(std::uintmax_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
+using Buffer = std::unique_ptr<char, QuizText::Free>;
+
+// Room for size bytes, not cleared. A large quiz goes in huge pages, so that
+// reading it faults once per 2 MiB rather than once per 4 KiB.
+Buffer allocate(std::size_t size) {
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    if (size < 2 * kHugePage) {
+        if (void* bytes = std::malloc(size + 1))
+            return Buffer(static_cast<char*>(bytes));
+        throw std::bad_alloc();
+    }
+    const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+    void* bytes = std::aligned_alloc(kHugePage, rounded);
+    if (!bytes)
+        throw std::bad_alloc();
+    ::madvise(bytes, rounded, MADV_HUGEPAGE);
+    return Buffer(static_cast<char*>(bytes));
+}
+
 // The file's bytes as UTF-8 text, by its byte-order mark or, without one, by
-// whether all of it is UTF-8: a single stray byte anywhere means it was
-// saved in the old code page.
-void decode(std::string& bytes, QuizText& out) {
-    const std::string_view head(bytes.data(), bytes.size() < 3 ? bytes.size() : 3);
-    if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) {
-        Utf16Decoder decoder(head[0] == '\xFE');
-        out.text.resize(Utf16Decoder::maxOutput(bytes.size()) + 6);
-        char* end = decoder.feed(bytes.data() + 2, bytes.size() - 2, out.text.data());
-        out.text.resize(static_cast<std::size_t>(decoder.finish(end) - out.text.data()));
-        return;
+// whether all of it is UTF-8 (valid): a single stray byte anywhere means it
+// was saved in the old code page. True for UTF-16, whose NUL characters show
+// only once it is decoded.
+bool decode(Buffer bytes, std::size_t size, bool valid, QuizText& out) {
+    const std::string_view raw(bytes.get(), size);
+    if (raw.starts_with("\xFF\xFE") || raw.starts_with("\xFE\xFF")) {
+        Utf16Decoder decoder(raw[0] == '\xFE');
+        out.storage = allocate(Utf16Decoder::maxOutput(size) + 6);
+        char* end = decoder.feed(raw.data() + 2, size - 2, out.storage.get());
+        end = decoder.finish(end);
+        out.text =
+            std::string_view(out.storage.get(), static_cast<std::size_t>(end - out.storage.get()));
+        return true;
     }
-    const std::size_t start = head == "\xEF\xBB\xBF" ? 3 : 0;
-    Utf8Validator validator;
-    validator.feed(bytes.data(), bytes.size());
-    if (validator.valid()) {
-        bytes.erase(0, start);
-        out.text = std::move(bytes);
-        return;
+    if (valid) {
+        out.storage = std::move(bytes);
+        out.text = raw.substr(raw.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    } else {
+        out.windows1252 = true;
+        out.storage = allocate(3 * size);
+        char* end = out.storage.get();
+        for (std::size_t i = raw.starts_with("\xEF\xBB\xBF") ? 3 : 0; i < size; ++i)
+            end = putUtf8(windows1252CodePoint(static_cast<unsigned char>(raw[i])), end);
+        out.text =
+            std::string_view(out.storage.get(), static_cast<std::size_t>(end - out.storage.get()));
     }
-    out.windows1252 = true;
-    out.text.reserve(bytes.size());
-    char utf8[4];
-    for (std::size_t i = start; i < bytes.size(); ++i)
-        out.text.append(utf8,
-                        putUtf8(windows1252CodePoint(static_cast<unsigned char>(bytes[i])), utf8));
+    return false;
 }
 
 // Line of the byte at pos (1-based).
@@ -115,8 +140,8 @@ std::shared_ptr<const QuizText> QuizFile::read(const std::filesystem::path& path
     auto text = std::make_shared<QuizText>();
     text->displayName = std::move(displayName);
     const std::string tooLarge = "a quiz file may hold up to " + sizeText(m_limits.fileBytes);
+    bool hasNul = false;
     try {
-        std::string bytes;
         // A file written to while it is read is read again: the pass must
         // not begin with half of each version.
         for (int attempt = 1;; ++attempt) {
@@ -130,44 +155,60 @@ std::shared_ptr<const QuizText> QuizFile::read(const std::filesystem::path& path
                 throw fileError(where, 0);
             if (static_cast<std::uintmax_t>(before.st_size) > m_limits.fileBytes)
                 throw QuizError(Failure::OutOfMemory, where, 0, tooLarge);
-            bytes.clear();
-            bytes.reserve(static_cast<std::size_t>(before.st_size) + m_limits.blockBytes);
-            for (off_t at = 0;;) {
-                if (bytes.size() > m_limits.fileBytes)
-                    throw QuizError(Failure::OutOfMemory, where, 0, tooLarge);
-                const std::size_t old = bytes.size();
-                bytes.resize(old + m_limits.blockBytes);
-                const ssize_t got = ::pread(file.fd, bytes.data() + old, m_limits.blockBytes, at);
-                bytes.resize(old + static_cast<std::size_t>(got > 0 ? got : 0));
-                if (got < 0 && errno != EINTR)
+            // Room for the file as it is and one block more, to see it grow.
+            const std::size_t room = static_cast<std::size_t>(before.st_size) + m_limits.blockBytes;
+            Buffer bytes = allocate(room);
+            std::size_t size = 0;
+            Utf8Validator validator;
+            hasNul = false;
+            // Each block is checked while it is in the cache.
+            while (size < room) {
+                const ssize_t got =
+                    ::pread(file.fd, bytes.get() + size, std::min(m_limits.blockBytes, room - size),
+                            static_cast<off_t>(size));
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got < 0)
                     throw fileError(where, errno);
                 if (got == 0)
                     break;
-                at += got > 0 ? got : 0;
+                const auto n = static_cast<std::size_t>(got);
+                validator.feed(bytes.get() + size, n);
+                hasNul = hasNul || std::memchr(bytes.get() + size, 0, n) != nullptr;
+                size += n;
             }
             struct stat after {};
             if (::fstat(file.fd, &after) != 0)
                 throw fileError(where, errno);
-            if (unchanged(before, after) && bytes.size() == static_cast<std::size_t>(after.st_size))
+            if (unchanged(before, after) && size == static_cast<std::size_t>(after.st_size)) {
+                hasNul = decode(std::move(bytes), size, validator.valid(), *text) || hasNul;
                 break;
+            }
             if (attempt == 3)
                 throw QuizError(Failure::PathFileAccessError, where, 0,
                                 "it kept changing while it was read");
         }
-        decode(bytes, *text);
     } catch (const std::bad_alloc&) {
         throw QuizError(Failure::OutOfMemory, where, 0, "");
     }
-    if (const std::size_t nul = text->text.find('\0'); nul != std::string::npos)
+    const std::string_view all = text->text;
+    const void* nul = hasNul ? std::memchr(all.data(), 0, all.size()) : nullptr;
+    if (nul)
         // Most likely UTF-16 without its byte-order mark, or no text at all.
-        throw QuizError(Failure::NotText, text->displayName, lineAt(text->text, nul),
-                        "this line holds a NUL byte; save the quiz as UTF-8");
+        throw QuizError(
+            Failure::NotText, text->displayName,
+            lineAt(all, static_cast<std::size_t>(static_cast<const char*>(nul) - all.data())),
+            "this line holds a NUL byte; save the quiz as UTF-8");
     return text;
+}
+
+void QuizText::Free::operator()(char* bytes) const {
+    std::free(bytes);
 }
 
 void QuizFile::open(std::shared_ptr<const QuizText> text) {
     m_text = std::move(text);
-    m_all = m_text ? std::string_view(m_text->text) : std::string_view();
+    m_all = m_text ? m_text->text : std::string_view();
     m_pos = 0;
     m_line = 1;
     m_lastWasLineEnd = true;

@@ -24,14 +24,18 @@ namespace kinsight {
 
 // A quiz file's whole text, read once.
 struct QuizText {
-    std::string displayName; // what errors about its fields call it
-    std::string text;        // UTF-8, without a byte-order mark
+    struct Free {
+        void operator()(char* bytes) const;
+    };
+    std::string displayName;             // what errors about its fields call it
+    std::unique_ptr<char, Free> storage; // the bytes text is in
+    std::string_view text;               // UTF-8, without a byte-order mark
     bool windows1252 = false;
 };
 
 // How a quiz file is read; tests set their own.
 struct QuizFileLimits {
-    std::size_t blockBytes = 1 << 20;                     // read from the file at a time
+    std::size_t blockBytes = 256 * 1024;                  // read from the file at a time
     std::uintmax_t fileBytes = std::uintmax_t{256} << 20; // the most a quiz file may hold
 };
 

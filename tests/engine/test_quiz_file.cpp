@@ -341,9 +341,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 const std::string kSkipped = "skipped";
 
-std::string failureReading(const std::filesystem::path& path) {
+std::string failureReading(const std::filesystem::path& path,
+                           kinsight::QuizFileLimits limits = {}) {
     try {
-        QuizFile().read(path, "way.txt");
+        QuizFile(limits).read(path, "way.txt");
         return "read without a failure";
     } catch (const QuizError& error) {
         return error.what();
@@ -409,8 +410,16 @@ INSTANTIATE_TEST_SUITE_P(
     Files, Unreadable,
     testing::Values(
         UnreadableCase{"Missing", [](const TempDir& dir) { return dir.path() / "no" / "way.txt"; },
-                       failureReading, "File not found"},
-        UnreadableCase{"Folder", [](const TempDir& dir) { return dir.path(); }, failureReading,
+                       [](const auto& path) { return failureReading(path); }, "File not found"},
+        UnreadableCase{
+            "OverTheFileLimit",
+            [](const TempDir& dir) { return dir.write("way.txt", std::string(200, 'x')); },
+            [](const auto& path) {
+                return failureReading(path, {7, 100});
+            },
+            "Out of memory (a quiz file may hold up to 100 bytes)"},
+        UnreadableCase{"Folder", [](const TempDir& dir) { return dir.path(); },
+                       [](const auto& path) { return failureReading(path); },
                        "File not found (it is a folder)"},
         // A pipe or a device may never end: not even opening may wait on it.
         UnreadableCase{"Pipe",
@@ -419,12 +428,14 @@ INSTANTIATE_TEST_SUITE_P(
                            mkfifo(path.c_str(), 0644);
                            return path;
                        },
-                       failureReading, "Path/File access error (it is not a plain file)"},
+                       [](const auto& path) { return failureReading(path); },
+                       "Path/File access error (it is not a plain file)"},
         UnreadableCase{"Device", [](const TempDir&) { return std::filesystem::path("/dev/null"); },
-                       failureReading, "Path/File access error (it is not a plain file)"},
+                       [](const auto& path) { return failureReading(path); },
+                       "Path/File access error (it is not a plain file)"},
         UnreadableCase{"ReadError",
                        [](const TempDir&) { return std::filesystem::path("/proc/self/mem"); },
-                       failureReading, "Device I/O error"},
+                       [](const auto& path) { return failureReading(path); }, "Device I/O error"},
         UnreadableCase{"NoFileHandleLeft",
                        [](const TempDir& dir) { return dir.write("way.txt", "Title\r\n"); },
                        withoutFileHandles, "Too many files"},
