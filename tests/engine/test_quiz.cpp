@@ -76,12 +76,6 @@ std::array<int, 16> slots(const std::map<int, int>& bySlot) {
     return out;
 }
 
-// Line of the first line that is exactly text.
-int lineOf(const QuizBuilder& quiz, const std::string& text) {
-    const std::vector<std::string> lines = quiz.lines();
-    return static_cast<int>(std::find(lines.begin(), lines.end(), text) - lines.begin()) + 1;
-}
-
 class QuizTest : public ::testing::Test {
 protected:
     Quiz& start(const QuizBuilder& builder, bool enterDirectory = false) {
@@ -440,29 +434,6 @@ TEST_F(QuizTest, RestartWithTheFileGoneIsFileNotFound) {
         EXPECT_EQ(error.failure(), Failure::FileNotFound);
         EXPECT_EQ(error.file(), m_path.string());
     }
-}
-
-TEST_F(QuizTest, RestartReportsABrokenEditBeforeChangingTheWindow) {
-    start(QuizBuilder().question("First", {{"C01=5"}}).question("Second"));
-    m_quiz->answerChosen(1);
-    m_quiz->answerChosen(1);
-    QuizBuilder broken;
-    broken.question("First").question("Second").question("Third", {{}, {"C01=1", "X99=1"}});
-    m_dir.write("quiz.txt", broken.text());
-    m_window.take();
-    try {
-        m_quiz->restart();
-        FAIL() << "restarted a broken quiz";
-    } catch (const QuizError& error) {
-        EXPECT_EQ(std::string(error.what())
-                      .rfind("quiz.txt:" + std::to_string(lineOf(broken, "X99=1")) +
-                                 ": Subscript out of range",
-                             0),
-                  0u)
-            << error.what();
-    }
-    EXPECT_TRUE(m_window.ops.empty()) << m_window.ops.front();
-    EXPECT_EQ(tables().ScoreTable, slots({{1, 5}}));
 }
 
 // Question n of a quiz whose questions are all called after its letter.
