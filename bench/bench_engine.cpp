@@ -1,6 +1,7 @@
 // How fast the engine reads quizzes: the dry run the program does at start-up
-// over a quiz of 100,000 questions, the field reader and the encoding check
-// under it, and Next_Question on a quiz of 1,000 questions.
+// over a quiz of 100,000 questions and over one of the longest fields, the
+// field reader and the encoding check under it, and Next_Question on a quiz
+// of 1,000 questions.
 #include "dry_run.h"
 #include "quiz.h"
 #include "quiz_file.h"
@@ -50,6 +51,37 @@ std::string makeQuiz(int questions) {
     return text + "NewQuestion:\r\nENDQUESTIONS\r\n";
 }
 
+// A quiz whose title, names, question and answer texts and first weight
+// fields are each as long as a field may be: the names one word, the texts
+// words.
+std::string largestFieldsQuiz() {
+    auto longest = [](std::string text, const std::string& word) {
+        while (text.size() < kinsight::QuizFile::kMaxFieldBytes)
+            text += word;
+        text.resize(kinsight::QuizFile::kMaxFieldBytes);
+        text.back() = 'x';
+        return text + "\r\n";
+    };
+    std::string text = longest("Title", " lorem ipsum") + "Written by a program\r\n";
+    for (int slot = 1; slot <= 15; ++slot)
+        text += longest(std::string("Name").append(std::to_string(slot)), "Longname");
+    text += "\r\nStart:\r\n";
+    for (const char* question : {"Question 1\r\n", "NewQuestion:\r\nQuestion 2\r\n"}) {
+        (text += question) += longest("Question", " lorem ipsum");
+        for (int k = 1; k <= 6; ++k) {
+            // Appended apart, for the same GCC 12 warning as above.
+            ((text += 'A') += std::to_string(k)) += ")\r\n";
+            text += longest("Answer", " lorem ipsum") + "Points:\r\n";
+            if (k == 1)
+                text += longest("C01=5", "x");
+            else
+                ((text += "C0") += std::to_string(k)) += "=5\r\n";
+            text += "\r\n";
+        }
+    }
+    return text + "NewQuestion:\r\nENDQUESTIONS\r\n";
+}
+
 // The quizzes are written once per run into a temporary folder.
 class QuizFiles {
     // First, so it is there before the files are written into it.
@@ -61,13 +93,15 @@ public:
         return files;
     }
     std::string largeText;
-    std::filesystem::path large;  // 100,000 questions
-    std::filesystem::path medium; // 1,000 questions
+    std::filesystem::path large;   // 100,000 questions
+    std::filesystem::path medium;  // 1,000 questions
+    std::filesystem::path largest; // fields as long as they may be
 
 private:
     QuizFiles()
         : largeText(makeQuiz(100000)), large(m_dir.write("large.txt", largeText)),
-          medium(m_dir.write("medium.txt", makeQuiz(1000))) {}
+          medium(m_dir.write("medium.txt", makeQuiz(1000))),
+          largest(m_dir.write("largest.txt", largestFieldsQuiz())) {}
 };
 
 class NoWindow : public kinsight::NullQuizWindow {
@@ -88,6 +122,21 @@ void BM_DryRun(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(files.largeText.size()));
 }
 BENCHMARK(BM_DryRun)->Unit(benchmark::kMillisecond);
+
+// The start-up check on a quiz whose fields are all as long as they may be.
+void BM_DryRunLargestFields(benchmark::State& state) {
+    const std::filesystem::path& file = QuizFiles::get().largest;
+    for (auto _ : state) {
+        const kinsight::DryRunResult result = kinsight::dryRun(file);
+        if (result.error || result.summary.questionCount != 2) {
+            state.SkipWithError("the quiz of longest fields did not pass");
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+BENCHMARK(BM_DryRunLargestFields)->Unit(benchmark::kMillisecond);
 
 // The reader alone: every field of the same file, nothing made of them.
 void BM_ReadFields(benchmark::State& state) {

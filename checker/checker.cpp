@@ -669,7 +669,7 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
         std::string message = failureName(error.failure());
         if (!error.detail().empty())
             message += " (" + error.detail() + ")";
-        if (error.failure() == Failure::FileNotFound) {
+        if (error.line() == 0) { // the file itself cannot be read
             report.readable = false;
         } else if (error.failure() == Failure::InputPastEndOfFile) {
             message += seen.pendingHint();

@@ -1,6 +1,7 @@
 #include "dry_run.h"
 
 #include "quiz.h"
+#include "quiz_location.h"
 #include "quiz_observer.h"
 
 namespace kinsight {
@@ -61,13 +62,26 @@ private:
 
 DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
                     QuizObserver* observer) {
+    std::shared_ptr<const QuizText> text;
+    try {
+        text = QuizFile().read(quizFile, shownPath(quizFile.filename()));
+    } catch (const QuizError& error) {
+        DryRunResult result;
+        result.error = error;
+        return result;
+    }
+    return dryRun(std::move(text), keepQuestions, observer);
+}
+
+DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
+                    QuizObserver* observer) {
     DryRunResult result;
     NullQuizWindow window;
     SummaryCollector collector(result.summary, keepQuestions, observer);
-    Quiz quiz(window, quizFile);
+    Quiz quiz(window, {});
     quiz.setObserver(&collector);
     try {
-        quiz.load();
+        quiz.load(std::move(text));
         while (!quiz.finished())
             quiz.Next_Question();
     } catch (const QuizError& error) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 namespace kinsight {
 
 class QuizObserver;
+struct QuizText;
 
 struct AnswerSummary {
     std::string text;
@@ -45,6 +47,9 @@ struct DryRunResult {
 // every field as well, and then those after the end of the questions, which
 // the program never reads (FieldRole::Trailing).
 DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions = false,
+                    QuizObserver* observer = nullptr);
+// The same on a quiz already read.
+DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions = false,
                     QuizObserver* observer = nullptr);
 
 } // namespace kinsight

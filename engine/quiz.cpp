@@ -1,5 +1,6 @@
 #include "quiz.h"
 
+#include "dry_run.h"
 #include "markers.h"
 #include "quiz_error.h"
 #include "quiz_location.h"
@@ -69,15 +70,16 @@ void Quiz::notify(FieldRole role, std::string_view text, int answer, int slot, i
     m_observer->onField(event);
 }
 
+std::shared_ptr<const QuizText> Quiz::readQuizFile() {
+    return m_file.read(m_path, shownPath(m_path.filename()));
+}
+
 void Quiz::load() {
-    try {
-        m_file.open(m_path, shownPath(m_path.filename()));
-    } catch (const QuizError& error) {
-        // The reader names the path by its bytes; the user reads it as text.
-        if (error.file() != m_path.native())
-            throw;
-        throw QuizError(error.failure(), shownPath(m_path), error.line(), error.detail());
-    }
+    load(readQuizFile());
+}
+
+void Quiz::load(std::shared_ptr<const QuizText> text) {
+    m_file.open(std::move(text));
     m_finished = false;
     m_question = 1;
 
@@ -222,6 +224,12 @@ void Quiz::closeForAnswers(const std::string& resultName) {
 }
 
 void Quiz::restart() {
+    // An edit between passes that broke the quiz is reported now, as at
+    // start-up, not after the user has answered; the pass then plays
+    // exactly what was checked.
+    std::shared_ptr<const QuizText> text = readQuizFile();
+    if (const DryRunResult check = dryRun(text); check.error)
+        throw *check.error;
     // A tie-break window left open would announce from the emptied tables.
     m_window.closeTieBreaks();
     m_tables.clear();
@@ -239,7 +247,7 @@ void Quiz::restart() {
     for (int i = 0; i < kCharacterCount; ++i)
         m_window.setScoreText(i, "");
     m_window.resetDualTimers();
-    load();
+    load(std::move(text));
 }
 
 bool Quiz::readTrailingField() {

@@ -9,6 +9,7 @@
 #include "quiz_window.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,12 @@ public:
     // folder is never changed.
     Quiz(QuizWindow& window, std::filesystem::path quizFile);
 
-    // Opens the quiz and shows the title, the names and the first question.
+    // Reads the quiz and shows the title, the names and the first question.
+    // The pass plays the quiz as it was read now, whatever becomes of the
+    // file meanwhile.
     void load();
+    // The same, for a quiz already read.
+    void load(std::shared_ptr<const QuizText> text);
     // Reads fields up to and including the first one equal to marker.
     void ForwardToo(std::string_view marker);
     // Shows the next question or, at the end of the quiz, the result.
@@ -31,7 +36,9 @@ public:
     // The user chose answer k (1..6).
     void answerChosen(int k);
     void skipChosen();
-    // Empties the tables and loads the quiz again from its start.
+    // Reads the quiz file again and checks all of it as the start-up does;
+    // a broken quiz throws its QuizError before the window changes.
+    // Otherwise empties the tables and plays it from its start.
     void restart();
 
     const QuizTables& tables() const { return m_tables; }
@@ -46,8 +53,11 @@ public:
     bool readTrailingField();
 
     void setObserver(QuizObserver* observer) { m_observer = observer; }
+    // How the quiz file is read; only tests want anything but the default.
+    void setFileLimits(QuizFile::Limits limits) { m_file.setLimits(limits); }
 
 private:
+    std::shared_ptr<const QuizText> readQuizFile();
     std::string_view read(std::string_view reading);
     void forwardTo(std::string_view marker, std::string_view seeking);
     void notify(FieldRole role, std::string_view text, int answer = 0, int slot = 0, int points = 0,

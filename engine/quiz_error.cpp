@@ -1,5 +1,8 @@
 #include "quiz_error.h"
 
+#include <cerrno>
+#include <system_error>
+
 namespace kinsight {
 
 const char* failureName(Failure failure) {
@@ -14,6 +17,16 @@ const char* failureName(Failure failure) {
         return "Field too long";
     case Failure::NotText:
         return "Not a text file";
+    case Failure::PermissionDenied:
+        return "Permission denied";
+    case Failure::TooManyFiles:
+        return "Too many files";
+    case Failure::DeviceIOError:
+        return "Device I/O error";
+    case Failure::PathFileAccessError:
+        return "Path/File access error";
+    case Failure::OutOfMemory:
+        return "Out of memory";
     }
     return "Unknown failure";
 }
@@ -38,5 +51,29 @@ std::string describe(Failure failure, const std::string& file, int line,
 QuizError::QuizError(Failure failure, std::string file, int line, std::string detail)
     : std::runtime_error(describe(failure, file, line, detail)), m_failure(failure),
       m_file(std::move(file)), m_line(line), m_detail(std::move(detail)) {}
+
+QuizError fileError(const std::string& path, int error) {
+    switch (error) {
+    case 0:
+        return {Failure::PathFileAccessError, path, 0, "it is not a plain file"};
+    case ENOENT:
+    case ENOTDIR:
+        return {Failure::FileNotFound, path, 0, ""};
+    case EISDIR:
+        return {Failure::FileNotFound, path, 0, "it is a folder"};
+    case EACCES:
+    case EPERM:
+        return {Failure::PermissionDenied, path, 0, ""};
+    case EMFILE:
+    case ENFILE:
+        return {Failure::TooManyFiles, path, 0, ""};
+    case EIO:
+        return {Failure::DeviceIOError, path, 0, ""};
+    case ENOMEM:
+        return {Failure::OutOfMemory, path, 0, ""};
+    default:
+        return {Failure::PathFileAccessError, path, 0, std::generic_category().message(error)};
+    }
+}
 
 } // namespace kinsight

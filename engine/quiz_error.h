@@ -13,10 +13,16 @@ enum class Failure {
     SubscriptOutOfRange,
     FieldTooLong,
     NotText,
+    PermissionDenied,
+    TooManyFiles,
+    DeviceIOError,
+    PathFileAccessError,
+    OutOfMemory,
 };
 
 // "File not found", "Input past end of file", "Subscript out of range",
-// "Field too long", "Not a text file".
+// "Field too long", "Not a text file", "Permission denied", "Too many files",
+// "Device I/O error", "Path/File access error", "Out of memory".
 const char* failureName(Failure failure);
 
 class QuizError : public std::runtime_error {
@@ -35,5 +41,10 @@ private:
     int m_line;
     std::string m_detail;
 };
+
+// Why a quiz file at path cannot be read, named for what it is: error is the
+// system's error number (errno), or 0 for a path that opens but is neither a
+// plain file nor a folder (a pipe, a device).
+QuizError fileError(const std::string& path, int error);
 
 } // namespace kinsight

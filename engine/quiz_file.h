@@ -4,111 +4,95 @@
 // are dropped, and so are blanks after an unquoted field. A field that starts
 // with a double quote runs to the next double quote and may hold commas;
 // whatever follows the closing quote up to the next comma or line end is
-// dropped. An empty line is one empty field. The file is read in chunks, so a
-// quiz of any length takes the same memory.
+// dropped. An empty line is one empty field.
 //
-// The file may be UTF-8 (with or without a byte-order mark), Windows-1252, or
-// UTF-16 with its byte-order mark; the fields come out as UTF-8 either way.
+// A pass reads the whole file into memory once, as UTF-8, and takes its
+// fields from there: whatever happens to the file during the pass (saved in
+// place, truncated, replaced, grown), the pass plays the quiz as it was when
+// it began. The file may be UTF-8 (with or without a byte-order mark),
+// Windows-1252, or UTF-16 with its byte-order mark.
 #pragma once
 
-#include "text.h"
-
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kinsight {
 
+// A quiz file's whole text, read once.
+struct QuizText {
+    struct Free {
+        void operator()(char* bytes) const;
+    };
+    std::string displayName;             // what errors about its fields call it
+    std::unique_ptr<char, Free> storage; // the bytes text is in
+    std::string_view text;               // UTF-8, without a byte-order mark
+    bool windows1252 = false;
+};
+
+// How a quiz file is read; tests set their own.
+struct QuizFileLimits {
+    std::size_t blockBytes = 256 * 1024;                  // read from the file at a time
+    std::uintmax_t fileBytes = std::uintmax_t{256} << 20; // the most a quiz file may hold
+};
+
 class QuizFile {
 public:
-    // No quiz needs a field this long; a stray quote that swallows a huge
-    // file is stopped here rather than by running out of memory.
-    static constexpr std::size_t kMaxFieldBytes = std::size_t{64} << 20;
-    static constexpr std::size_t kChunkBytes = 64 * 1024;
+    // The longest field, in UTF-8 bytes: far beyond any real quiz, and
+    // within what a window can show and a message box can hold.
+    static constexpr std::size_t kMaxFieldBytes = 64 * 1024;
 
-    // chunkBytes is how much of the file is read at a time; only tests of
-    // fields split between chunks want anything but the default.
-    explicit QuizFile(std::size_t chunkBytes = kChunkBytes);
-    ~QuizFile();
-    QuizFile(const QuizFile&) = delete;
-    QuizFile& operator=(const QuizFile&) = delete;
+    using Limits = QuizFileLimits;
 
-    // Opens the file for reading from its start. displayName is what errors
-    // about its fields call it; a missing file is named by its full path.
-    // Throws QuizError: File not found, also for a folder, a device or a
-    // pipe; Not a text file, naming the first line with a NUL character.
-    void open(const std::filesystem::path& path, std::string displayName);
+    explicit QuizFile(Limits limits = {}) : m_limits(limits) {}
+    void setLimits(Limits limits) { m_limits = limits; }
+
+    // The whole file as UTF-8. displayName is what errors about its fields
+    // call it; a file that cannot be read is named by its full path. Throws
+    // QuizError: the name fileError gives, Out of memory past the limit,
+    // Not a text file (naming the first line with a NUL character).
+    std::shared_ptr<const QuizText> read(const std::filesystem::path& path,
+                                         std::string displayName) const;
+
+    // Starts reading text, or the file read now, from its first field.
+    void open(std::shared_ptr<const QuizText> text);
+    void open(const std::filesystem::path& path, std::string displayName) {
+        open(read(path, std::move(displayName)));
+    }
     void close();
-    bool isOpen() const { return m_file != nullptr; }
+    bool isOpen() const { return m_text != nullptr; }
 
     // The next field, as UTF-8. The text stays valid until the next call of
-    // readField or atEnd. Throws QuizError (Input past end of file, Field
-    // too long), naming `reading` as what was being read or sought.
+    // readField. Throws QuizError (Input past end of file, Field too long),
+    // naming `reading` as what was being read or sought.
     std::string_view readField(std::string_view reading);
 
     // True once every field has been read.
-    bool atEnd() { return !fill(); }
+    bool atEnd() const { return m_pos >= m_all.size(); }
 
     // Line on which the last field read starts (1-based).
     int fieldLine() const { return m_fieldLine; }
     // True if the last field was written in double quotes.
     bool fieldQuoted() const { return m_fieldQuoted; }
-    const std::string& displayName() const { return m_displayName; }
+    const std::string& displayName() const;
     // True if the file is not UTF-8 and is read as Windows-1252.
-    bool isWindows1252() const { return m_encoding == Encoding::Windows1252; }
+    bool isWindows1252() const { return m_text && m_text->windows1252; }
 
 private:
-    enum class Encoding { Utf8, Windows1252, Utf16 };
-    static constexpr int kEndOfFile = -1;
-    static constexpr int kTooLong = -2;
-
-    // Makes the next byte available, past a pending LF of a CR LF split
-    // between chunks; false at the end of the file.
-    bool fill() {
-        if (m_pos < m_end && !m_skipLf)
-            return true;
-        return fillSlow();
-    }
-    bool fillSlow();
-    // The next chunk of the file, as UTF-8, in m_buffer.
-    bool refill();
-    // Back to the first byte after the byte-order mark.
-    void rewind();
-    Encoding sniff(std::vector<char>& scratch, bool& hasNul);
-    int lineOfFirstNul();
-
-    // readField for every case, also fields split between chunks.
-    std::string_view readFieldAnyhow(std::string_view reading);
-    std::string_view readUnquoted(int& stop);
-    std::string_view readQuoted(int& stop);
-    // Appends bytes up to (not including) the first of the stop bytes, across
-    // chunks; returns that byte, kEndOfFile, or kTooLong once the field is
-    // over kMaxFieldBytes.
-    int appendUntil(char stop1, char stop2, char stop3);
-    // Skips to the comma or line end after a closing quote.
-    int skipToFieldEnd();
-    // Consumes the line end at m_pos.
-    void takeLineEnd();
+    // Moves past the line end at p.
+    const char* takeLineEnd(const char* p);
     [[noreturn]] void failTooLong(std::string_view reading) const;
 
-    std::size_t m_maxChunk;
-    std::size_t m_chunk = 0; // for the open file
-    std::FILE* m_file = nullptr;
-    std::string m_displayName;
-    Encoding m_encoding = Encoding::Utf8;
-    long m_start = 0; // length of the byte-order mark
-    Utf16Decoder m_utf16;
-    std::vector<char> m_raw;    // the file's bytes, when they need converting
-    std::vector<char> m_buffer; // UTF-8, with room for a vector load past m_end
+    Limits m_limits;
+    std::shared_ptr<const QuizText> m_text;
+    std::string_view m_all; // m_text's text, or nothing when closed
     std::size_t m_pos = 0;
-    std::size_t m_end = 0;
-    bool m_skipLf = false;
     int m_line = 1;
     bool m_lastWasLineEnd = true;
-    std::string m_field; // a field split between chunks, or with line ends in it
+    std::string m_field; // a quoted field over several lines, with its line ends made LF
     int m_fieldLine = 0;
     bool m_fieldQuoted = false;
 };

@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """Writes a valid quiz of about the given size in megabytes (10**6 bytes), as
 authors write them: quoted texts with commas, six answers of two to four
-weight fields each (distinct characters), CR LF line ends.
+weight fields each (distinct characters), CR LF line ends. With
+--largest-fields instead, a two-question quiz whose title, names, question
+and answer texts and first weight field are each as long as a field may be
+(64 KiB): the names one unbroken word each, the texts words.
 
     make_quiz.py MEGABYTES OUTPUT
+    make_quiz.py --largest-fields OUTPUT
 """
 import random
 import sys
@@ -21,9 +25,38 @@ def question(number, pick):
     return "\r\n".join(lines) + "\r\n"
 
 
+FIELD_LIMIT = 64 * 1024
+
+
+def longest(start, word):
+    text = start
+    while len(text) < FIELD_LIMIT:
+        text += word
+    return text[:FIELD_LIMIT - 1] + "x"
+
+
+def largest_fields(output):
+    lines = [longest("Title", " lorem ipsum"), "Written by a program"]
+    lines += [longest(f"Name{slot}", "Longname") for slot in range(1, 16)]
+    lines += ["", "Start:"]
+    for number in (1, 2):
+        if number > 1:
+            lines.append("NewQuestion:")
+        lines += [f"Question {number}", longest(f"Question{number}", " lorem ipsum")]
+        for k in range(1, 7):
+            lines += [f"A{k})", longest(f"Answer{k}", " lorem ipsum"), "Points:"]
+            lines += [longest(f"C{k:02d}=5", "x") if k == 1 else f"C{k:02d}=5", ""]
+    lines += ["NewQuestion:", "ENDQUESTIONS"]
+    with open(output, "w", encoding="ascii", newline="") as out:
+        out.write("\r\n".join(lines) + "\r\n")
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--largest-fields":
+        largest_fields(sys.argv[2])
+        return
     if len(sys.argv) != 3:
-        sys.exit("usage: make_quiz.py MEGABYTES OUTPUT")
+        sys.exit("usage: make_quiz.py MEGABYTES OUTPUT | --largest-fields OUTPUT")
     target = int(float(sys.argv[1]) * 1_000_000)
     pick = random.Random(20240601)
     head = ["A quiz for measuring", "Written by a program"]

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -433,6 +435,92 @@ TEST_F(QuizTest, RestartWithTheFileGoneIsFileNotFound) {
         EXPECT_EQ(error.file(), m_path.string());
     }
 }
+
+// Question n of a quiz whose questions are all called after its letter.
+QuizBuilder lettered(const std::string& letter, int questions) {
+    QuizBuilder quiz;
+    quiz.title("Quiz " + letter);
+    for (int n = 1; n <= questions; ++n)
+        quiz.question(letter + " question " + std::to_string(n), {{"C01=1"}, {"C02=1"}});
+    return quiz;
+}
+
+struct ChangeCase {
+    const char* name;
+    // What an editor does to the file at path; the new quiz is B.
+    void (*change)(const TempDir& dir, const std::filesystem::path& path);
+    std::string restartShows; // a window operation, or the start of the failure
+};
+
+class ChangedWhilePlayed : public QuizTest, public ::testing::WithParamInterface<ChangeCase> {};
+
+// Whatever happens to the file after two answers, the pass plays the quiz
+// it began with to its end, in one read of the file or in many; the next
+// pass plays the file as it is then.
+TEST_P(ChangedWhilePlayed, PlaysTheQuizItBeganWith) {
+    const std::string& shows = GetParam().restartShows;
+    for (std::size_t block : {std::size_t{4096}, kinsight::QuizFileLimits{}.blockBytes}) {
+        SCOPED_TRACE(std::to_string(block) + "-byte reads");
+        m_path = m_dir.write("quiz.txt", lettered("A", 40).text());
+        ASSERT_GT(std::filesystem::file_size(m_path), 2 * 4096u);
+        m_quiz = std::make_unique<Quiz>(m_window, m_path);
+        m_quiz->setFileLimits({block});
+        m_quiz->load();
+        m_quiz->answerChosen(1);
+        m_quiz->answerChosen(2);
+        GetParam().change(m_dir, m_path);
+        for (int n = 3; n <= 40; ++n)
+            m_quiz->answerChosen(1);
+        ASSERT_TRUE(m_quiz->finished());
+        Ops questions;
+        for (const std::string& op : m_window.take())
+            if (op.starts_with("setQuestion") || op.starts_with("setTitle"))
+                questions.push_back(op);
+        ASSERT_EQ(questions.size(), 41u);
+        for (int n = 1; n <= 40; ++n)
+            EXPECT_EQ(questions[n], "setQuestion(\"A question " + std::to_string(n) + "\")");
+        EXPECT_EQ(tables().ScoreTable, slots({{1, 39}, {2, 1}}));
+        try {
+            m_quiz->restart();
+        } catch (const QuizError& error) {
+            // Only on a line the file has now.
+            std::ifstream in(m_path, std::ios::binary);
+            const std::string now((std::istreambuf_iterator<char>(in)), {});
+            EXPECT_LE(error.line(), std::count(now.begin(), now.end(), '\n') + 1);
+            m_window.record(error.what());
+        }
+        const Ops next = m_window.take();
+        EXPECT_NE(std::find_if(next.begin(), next.end(),
+                               [&](const std::string& op) { return op.starts_with(shows); }),
+                  next.end())
+            << next.back();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, ChangedWhilePlayed,
+    ::testing::Values(ChangeCase{"SavedInPlace",
+                                 [](const TempDir& dir, const std::filesystem::path&) {
+                                     dir.write("quiz.txt", lettered("B", 40).text());
+                                 },
+                                 "setQuestion(\"B question 1\")"},
+                      ChangeCase{"Truncated",
+                                 [](const TempDir&, const std::filesystem::path& path) {
+                                     std::filesystem::resize_file(path, 3000);
+                                 },
+                                 "quiz.txt:"},
+                      ChangeCase{"ReplacedByRename",
+                                 [](const TempDir& dir, const std::filesystem::path& path) {
+                                     std::filesystem::rename(
+                                         dir.write("new.txt", lettered("B", 40).text()), path);
+                                 },
+                                 "setQuestion(\"B question 1\")"},
+                      ChangeCase{"Grown",
+                                 [](const TempDir& dir, const std::filesystem::path&) {
+                                     dir.write("quiz.txt", lettered("B", 200).text());
+                                 },
+                                 "setQuestion(\"B question 1\")"}),
+    kinsight::test::rowName);
 
 TEST_F(QuizTest, FailureInALaterQuestionNamesItsLine) {
     QuizBuilder builder;

@@ -1,6 +1,6 @@
 // The field reader: how text is cut into fields, how lines are counted, how
 // the file's encoding is recognised, and what reading past the end reports.
-// Every rule holds whatever the size of the chunks the file is read in.
+// Every rule holds whatever the size of the pieces the file is read in.
 #include "quiz_error.h"
 #include "quiz_file.h"
 #include "quiz_text.h"
@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using kinsight::Failure;
 using kinsight::QuizError;
 using kinsight::QuizFile;
@@ -23,9 +27,9 @@ using kinsight::test::TempDir;
 
 namespace {
 
-// Whole chunks, and tiny ones that split every line end, quote, byte-order
-// mark and multi-byte character somewhere.
-constexpr std::size_t kChunkSizes[] = {QuizFile::kChunkBytes, 1, 2, 3, 7};
+// The whole file at once, and tiny pieces that split every line end, quote,
+// byte-order mark and multi-byte character somewhere.
+constexpr std::size_t kBlockSizes[] = {QuizFile::Limits{}.blockBytes, 1, 2, 3, 7};
 
 // Every field of the file as "line:text", quoted fields as line:"text".
 std::vector<std::string> readAll(QuizFile& file) {
@@ -38,13 +42,6 @@ std::vector<std::string> readAll(QuizFile& file) {
     return fields;
 }
 
-std::vector<std::string> fieldsOf(const std::string& bytes) {
-    TempDir dir;
-    QuizFile file;
-    file.open(dir.write("quiz.txt", bytes), "quiz.txt");
-    return readAll(file);
-}
-
 struct FieldCase {
     const char* name;
     std::string bytes;
@@ -54,7 +51,7 @@ struct FieldCase {
 class FieldCutting : public ::testing::TestWithParam<FieldCase> {};
 
 // The reference reader gives the fields listed, and the engine's reader what
-// the reference gives, also the failure past the end, in chunks of any size.
+// the reference gives, also the failure past the end, read in pieces of any size.
 TEST_P(FieldCutting, GivesTheseFieldsOnTheseLines) {
     const FileReading reference = referenceReading(GetParam().bytes, "quiz.txt");
     std::vector<std::string> shown;
@@ -63,8 +60,8 @@ TEST_P(FieldCutting, GivesTheseFieldsOnTheseLines) {
     EXPECT_EQ(shown, GetParam().fields);
     TempDir dir;
     const auto path = dir.write("quiz.txt", GetParam().bytes);
-    for (std::size_t chunk : kChunkSizes)
-        EXPECT_EQ(engineReading(path, "quiz.txt", chunk), reference) << chunk << "-byte chunks";
+    for (std::size_t block : kBlockSizes)
+        EXPECT_EQ(engineReading(path, "quiz.txt", block), reference) << block << "-byte reads";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,30 +178,35 @@ TEST(Encoding, OneStrayByteAnywhereMakesTheWholeFileWindows1252) {
     // The UTF-8 é of the first line must not survive as UTF-8 once a lone
     // 0xE9 shows up far beyond the first block read.
     std::string bytes = "Caf\xC3\xA9\r\n";
-    bytes += std::string(200000, 'x') + "\r\n";
+    bytes += std::string(60000, 'x') + "," + std::string(60000, 'x') + "\r\n";
     bytes += "Caf\xE9\r\n";
     TempDir dir;
-    QuizFile file;
+    QuizFile file({4096});
     file.open(dir.write("quiz.txt", bytes), "quiz.txt");
     EXPECT_TRUE(file.isWindows1252());
     EXPECT_EQ(file.readField("a"), "Caf\xC3\x83\xC2\xA9");
+    file.readField("b");
     file.readField("b");
     EXPECT_EQ(file.readField("c"), "Caf\xC3\xA9");
 }
 
 TEST(BlockBoundaries, LineEndsAndUtf8SplitAcrossBlocksReadAsOne) {
-    // The reader takes the file in 64 KiB blocks; put a CR LF and then a
-    // two-byte character across the boundary.
+    // Read in 64 KiB blocks, with a CR LF and then a two-byte character
+    // across the boundaries.
     constexpr std::size_t kBlock = 64 * 1024;
     std::string bytes(kBlock - 1, 'x');
-    bytes += "\r\n";
-    bytes += std::string(kBlock - 2, 'y');
+    bytes += "\r\nyy,";
+    bytes += std::string(kBlock - 5, 'y');
     bytes += "\xC3\xA9z\r\nlast\r\n";
-    const std::vector<std::string> fields = fieldsOf(bytes);
-    ASSERT_EQ(fields.size(), 3u);
+    TempDir dir;
+    QuizFile file({kBlock});
+    file.open(dir.write("quiz.txt", bytes), "quiz.txt");
+    const std::vector<std::string> fields = readAll(file);
+    ASSERT_EQ(fields.size(), 4u);
     EXPECT_EQ(fields[0], "1:" + std::string(kBlock - 1, 'x'));
-    EXPECT_EQ(fields[1], "2:" + std::string(kBlock - 2, 'y') + "\xC3\xA9z");
-    EXPECT_EQ(fields[2], "3:last");
+    EXPECT_EQ(fields[1], "2:yy");
+    EXPECT_EQ(fields[2], "2:" + std::string(kBlock - 5, 'y') + "\xC3\xA9z");
+    EXPECT_EQ(fields[3], "3:last");
 }
 
 struct EndCase {
@@ -254,7 +256,7 @@ struct NulCase {
 class NulByte : public ::testing::TestWithParam<NulCase> {};
 
 // Most often a UTF-16 file without its byte-order mark, or no text at all:
-// the file as a whole is refused, before its first field, in chunks of any size.
+// the file as a whole is refused, before its first field.
 TEST_P(NulByte, IsNotATextFileOnItsLine) {
     TempDir dir;
     const auto path = dir.write("way.txt", GetParam().bytes);
@@ -262,14 +264,14 @@ TEST_P(NulByte, IsNotATextFileOnItsLine) {
                                  ": Not a text file (this line holds a NUL byte; save the quiz "
                                  "as UTF-8)";
     EXPECT_EQ(referenceReading(GetParam().bytes, "way.txt").failure, expected);
-    for (std::size_t chunk : kChunkSizes) {
-        QuizFile file(chunk);
+    for (std::size_t block : kBlockSizes) {
+        QuizFile file({block});
         try {
             file.open(path, "way.txt");
-            FAIL() << "opened with " << chunk << "-byte chunks";
+            FAIL() << "opened with " << block << "-byte reads";
         } catch (const QuizError& error) {
             EXPECT_EQ(error.failure(), Failure::NotText);
-            EXPECT_EQ(error.what(), expected) << chunk << "-byte chunks";
+            EXPECT_EQ(error.what(), expected) << block << "-byte reads";
         }
         EXPECT_FALSE(file.isOpen());
     }
@@ -308,21 +310,129 @@ TEST(Open, MissingFileIsFileNotFoundNamingTheFullPath) {
     EXPECT_FALSE(file.isOpen());
 }
 
-TEST(Open, FolderOrDeviceIsFileNotFound) {
-    TempDir dir;
-    // A device is no quiz file: reading it may never end.
-    for (const std::filesystem::path& path : {dir.path(), std::filesystem::path("/dev/null")}) {
-        QuizFile file;
-        try {
-            file.open(path, "way.txt");
-            FAIL() << "opened " << path;
-        } catch (const QuizError& error) {
-            EXPECT_EQ(error.failure(), Failure::FileNotFound) << path;
-            EXPECT_EQ(error.file(), path.string());
-        }
-        EXPECT_FALSE(file.isOpen());
+struct ErrorNameCase {
+    const char* name;
+    int error; // errno; 0 for a path that is neither a plain file nor a folder
+    const char* expected;
+};
+
+class ErrorName : public testing::TestWithParam<ErrorNameCase> {};
+
+TEST_P(ErrorName, NamesTheFailureWithThePath) {
+    EXPECT_EQ(std::string(kinsight::fileError("/q/way.txt", GetParam().error).what()),
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ErrorName,
+    testing::Values(ErrorNameCase{"Unreadable", EACCES, "/q/way.txt: Permission denied"},
+                    ErrorNameCase{"NoFileHandleLeft", EMFILE, "/q/way.txt: Too many files"},
+                    ErrorNameCase{"ReadError", EIO, "/q/way.txt: Device I/O error"},
+                    ErrorNameCase{"Missing", ENOENT, "/q/way.txt: File not found"},
+                    ErrorNameCase{"Folder", EISDIR, "/q/way.txt: File not found (it is a folder)"},
+                    ErrorNameCase{"PipeOrDevice", 0,
+                                  "/q/way.txt: Path/File access error (it is not a plain file)"},
+                    ErrorNameCase{
+                        "AnyOther", ELOOP,
+                        "/q/way.txt: Path/File access error (Too many levels of symbolic links)"}),
+    kinsight::test::rowName);
+
+const std::string kSkipped = "skipped";
+
+std::string failureReading(const std::filesystem::path& path,
+                           kinsight::QuizFileLimits limits = {}) {
+    try {
+        QuizFile(limits).read(path, "way.txt");
+        return "read without a failure";
+    } catch (const QuizError& error) {
+        return error.what();
     }
 }
+
+std::string withoutFileHandles(const std::filesystem::path& path) {
+    rlimit old{};
+    getrlimit(RLIMIT_NOFILE, &old);
+    rlimit none = old;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_NOFILE, &none);
+    const std::string failure = failureReading(path);
+    setrlimit(RLIMIT_NOFILE, &old);
+    return failure;
+}
+
+// Root reads whatever the permissions say, so root reads as nobody for a
+// moment, and is root again after.
+std::string unprivileged(const std::filesystem::path& path) {
+    const uid_t user = geteuid();
+    if (user == 0 && seteuid(65534) != 0)
+        return kSkipped;
+    const std::string failure = failureReading(path);
+    return seteuid(user) == 0 ? failure : "root no more";
+}
+
+struct UnreadableCase {
+    const char* name;
+    std::filesystem::path (*make)(const TempDir& dir);
+    std::string (*read)(const std::filesystem::path& path);
+    const char* failure;
+};
+
+class Unreadable : public testing::TestWithParam<UnreadableCase> {};
+
+// Real files no quiz can be read from, each named for what it is.
+TEST_P(Unreadable, IsNamedForWhatItIs) {
+    TempDir dir;
+    const std::filesystem::path path = GetParam().make(dir);
+    const std::string failure = GetParam().read(path);
+    if (failure == kSkipped)
+        GTEST_SKIP() << "no unprivileged user to read as";
+    EXPECT_EQ(failure, path.string() + ": " + GetParam().failure);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Unreadable,
+    testing::Values(
+        UnreadableCase{"Missing", [](const TempDir& dir) { return dir.path() / "no" / "way.txt"; },
+                       [](const auto& path) { return failureReading(path); }, "File not found"},
+        UnreadableCase{
+            "OverTheFileLimit",
+            [](const TempDir& dir) { return dir.write("way.txt", std::string(200, 'x')); },
+            [](const auto& path) {
+                return failureReading(path, {7, 100});
+            },
+            "Out of memory (a quiz file may hold up to 100 bytes)"},
+        UnreadableCase{"Folder", [](const TempDir& dir) { return dir.path(); },
+                       [](const auto& path) { return failureReading(path); },
+                       "File not found (it is a folder)"},
+        // A pipe or a device may never end: not even opening may wait on it.
+        UnreadableCase{"Pipe",
+                       [](const TempDir& dir) {
+                           const auto path = dir.path() / "way.txt";
+                           mkfifo(path.c_str(), 0644);
+                           return path;
+                       },
+                       [](const auto& path) { return failureReading(path); },
+                       "Path/File access error (it is not a plain file)"},
+        UnreadableCase{"Device", [](const TempDir&) { return std::filesystem::path("/dev/null"); },
+                       [](const auto& path) { return failureReading(path); },
+                       "Path/File access error (it is not a plain file)"},
+        UnreadableCase{"ReadError",
+                       [](const TempDir&) { return std::filesystem::path("/proc/self/mem"); },
+                       [](const auto& path) { return failureReading(path); }, "Device I/O error"},
+        UnreadableCase{"NoFileHandleLeft",
+                       [](const TempDir& dir) { return dir.write("way.txt", "Title\r\n"); },
+                       withoutFileHandles, "Too many files"},
+        UnreadableCase{"NoPermission",
+                       [](const TempDir& dir) {
+                           std::filesystem::permissions(dir.path(),
+                                                        std::filesystem::perms::owner_all |
+                                                            std::filesystem::perms::others_exec);
+                           const auto path = dir.write("way.txt", "Title\r\n");
+                           std::filesystem::permissions(path, std::filesystem::perms::none);
+                           return path;
+                       },
+                       unprivileged, "Permission denied"}),
+    kinsight::test::rowName);
 
 struct LongFieldCase {
     const char* name;
@@ -357,7 +467,7 @@ TEST_P(LongField, StopsPastTheLimitOnTheFieldsLine) {
         EXPECT_EQ(error.failure(), Failure::FieldTooLong);
         EXPECT_EQ(error.line(), 2);
         EXPECT_EQ(std::string(error.what()),
-                  "way.txt:2: Field too long (reading a name; over 64 MiB)");
+                  "way.txt:2: Field too long (reading a name; over 64 KiB)");
     }
 }
 

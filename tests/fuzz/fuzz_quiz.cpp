@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes as a quiz file, read by the engine's dry run and
 // by the authors' checker. Neither may crash, hang or read out of bounds, and
-// the field reader, in whole chunks and in tiny ones, must cut the bytes
+// the field reader, reading the file at once and in tiny pieces, must cut the bytes
 // exactly as the plain reference reader does.
 #include "checker.h"
 #include "dry_run.h"
@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const kinsight::test::FileReading reference =
         kinsight::test::referenceReading(bytes, "way.txt");
-    for (std::size_t chunk : {kinsight::QuizFile::kChunkBytes, 1 + size % 7})
-        if (kinsight::test::engineReading(path, "way.txt", chunk) != reference)
+    for (std::size_t block : {kinsight::QuizFile::Limits{}.blockBytes, 1 + size % 7})
+        if (kinsight::test::engineReading(path, "way.txt", block) != reference)
             std::abort();
 
     const kinsight::DryRunResult run = kinsight::dryRun(path, true);

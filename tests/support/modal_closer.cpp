@@ -41,6 +41,7 @@ void ModalCloser::record(QWidget* modal) {
     SeenBox seen;
     seen.objectName = modal->objectName();
     seen.title = modal->windowTitle();
+    seen.frame = modal->frameGeometry();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         seen.text = box->text();
         seen.icon = box->icon();

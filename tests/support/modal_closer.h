@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 
@@ -20,6 +21,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     Qt::TextFormat format = Qt::AutoText;
+    QRect frame; // where it stood on the screen
 };
 
 class ModalCloser : public QObject {

@@ -1,5 +1,5 @@
 // A plain reader of quiz files, for tests only: the whole file in memory, one
-// byte at a time, no chunks and no vector scans. The engine's reader must cut
+// byte at a time, no vector scans. The engine's reader must cut
 // every input exactly as this one does; the unit tests and the fuzz target
 // compare the two. Also the encoders tests need to write a quiz as Windows-1252
 // or UTF-16.
@@ -125,15 +125,15 @@ inline FileReading referenceReading(std::string_view bytes, const std::string& n
             while (i < n && !endsField(t[i]))
                 field.text += t[i++];
         }
-        if (field.text.size() > QuizFile::kMaxFieldBytes) {
-            out.failure = QuizError(Failure::FieldTooLong, name, field.line,
-                                    std::string(kReading) + "; over 64 MiB")
-                              .what();
-            return out;
-        }
         if (!field.quoted)
             while (!field.text.empty() && (field.text.back() == ' ' || field.text.back() == '\t'))
                 field.text.pop_back();
+        if (field.text.size() > QuizFile::kMaxFieldBytes) {
+            out.failure = QuizError(Failure::FieldTooLong, name, field.line,
+                                    std::string(kReading) + "; over 64 KiB")
+                              .what();
+            return out;
+        }
         lastWasLineEnd = i < n && t[i] != ',';
         if (i < n && t[i] == ',')
             ++i;
@@ -147,11 +147,11 @@ inline FileReading referenceReading(std::string_view bytes, const std::string& n
     return out;
 }
 
-// The engine's reader on a file, taking it chunkBytes at a time.
+// The engine's reader on a file, reading blockBytes of it at a time.
 inline FileReading engineReading(const std::filesystem::path& file, const std::string& name,
-                                 std::size_t chunkBytes = QuizFile::kChunkBytes) {
+                                 std::size_t blockBytes = QuizFile::Limits{}.blockBytes) {
     FileReading out;
-    QuizFile reader(chunkBytes);
+    QuizFile reader({blockBytes});
     try {
         reader.open(file, name);
         while (!reader.atEnd()) {

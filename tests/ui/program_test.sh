@@ -171,6 +171,9 @@ program_case "a folder named in Latin-1" window '^My own quiz$' "$work/elsewhere
     "$program" "../quizzes/$latin1"
 program_case "a missing folder named in Latin-1" report \
     "^\.\./$(printf 'caf\xc3\xa9'): File not found\$" "$work/elsewhere" -- "$program" "../$latin1"
+mkfifo "$work/pipe"
+program_case "a pipe" report "^$work/pipe: Path/File access error \\(it is not a plain file\\)\$" \
+    "$work/elsewhere" -- "$program" "$work/pipe"
 
 # A broken quiz and a missing one beside the program.
 mkdir -p "$work/broken"

@@ -1,5 +1,6 @@
 // The main window driven the way a user drives it: real clicks and key
 // presses on its controls, on quiz folders built for each test.
+#include "checker.h"
 #include "credits.h"
 #include "dry_run.h"
 #include "dual.h"
@@ -7,8 +8,11 @@
 #include "modal_closer.h"
 #include "only.h"
 #include "picture_area.h"
+#include "quiz_file.h"
 #include "quiz_folder.h"
+#include "result.h"
 #include "row_name.h"
+#include "text_fit.h"
 #include "tri.h"
 #include "window_helpers.h"
 
@@ -19,8 +23,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -602,18 +608,143 @@ TEST_F(OnlyTest, FailureWhileAnsweringIsReportedOnce) {
     EXPECT_EQ(m_exits, QList<int>{1});
 }
 
-TEST_F(OnlyTest, RestartWithoutTheQuizFileIsReported) {
+struct RestartFailureCase {
+    const char* name;
+    void (*edit)(const QuizFolder& folder); // between the passes
+    QString failure;
+};
+
+class RestartFailure : public OnlyTest, public testing::WithParamInterface<RestartFailureCase> {};
+
+// Restart checks the whole quiz as the start-up does: a broken edit is
+// reported at the click, before the window changes or anything is answered.
+TEST_P(RestartFailure, IsReportedAtTheClickAsAtStartUp) {
     open(quizText(twoQuestions()));
     m_folder->writePicture("Ann Lee.jpg", kRed);
     click(option(1));
     click(option(1));
-    ASSERT_TRUE(QFile::remove(m_folder->quizPath()));
+    const Screen before = screen();
+    GetParam().edit(*m_folder);
+    const auto check = kinsight::dryRun(m_folder->quizFile());
+    ASSERT_TRUE(check.error);
+    const QString expected = QString::fromStdString(check.error->what());
+    EXPECT_TRUE(expected.contains(GetParam().failure)) << expected.toStdString();
     ModalCloser closer;
     click(child<QPushButton>("cmd_restart"));
     ASSERT_EQ(closer.boxes().size(), 1);
-    EXPECT_EQ(closer.boxes().first().text, m_folder->quizPath() + ": File not found");
+    EXPECT_EQ(closer.boxes().first().text, expected);
+    EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
     EXPECT_EQ(m_exits, QList<int>{1});
+    EXPECT_EQ(screen(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Only, RestartFailure,
+    testing::Values(
+        RestartFailureCase{"FileGone",
+                           [](const QuizFolder& folder) { QFile::remove(folder.quizPath()); },
+                           ": File not found"},
+        RestartFailureCase{"SecondQuestionBroken",
+                           [](const QuizFolder& folder) {
+                               folder.writeQuiz(quizText(twoQuestions()).replace("C02=5", "C99=5"));
+                           },
+                           "Subscript out of range (points for character 99"}),
+    rowName);
+
+struct HostileCase {
+    const char* name;
+    std::string field; // title, name, question, answer or weight
+    std::size_t bytes;
+    std::string warning; // that the checker still gives, if it plays
+};
+
+// A field of that many bytes in an otherwise plain quiz; a name is one
+// unbroken word, other texts are words.
+QuizBuilder hostileQuiz(const HostileCase& row, std::string& text) {
+    text = row.field == "weight" ? "C01=3" : "";
+    while (text.size() < row.bytes)
+        text += row.field == "name" ? "Longname" : "lorem ipsum ";
+    text.resize(row.bytes);
+    text.back() = 'x';
+    auto pick = [&](const char* field, std::string plain) {
+        return row.field == field ? text : plain;
+    };
+    std::vector<std::string> names = kPeople;
+    names[0] = pick("name", names[0]);
+    return namedQuiz(kTitle)
+        .title(pick("title", kTitle.toStdString()))
+        .names(names)
+        .question(
+            {pick("question", "First"), {{pick("answer", "Apples"), {pick("weight", "C01=3")}}}})
+        .question("Second", {{"C01=1"}});
+}
+
+class HostileSize : public OnlyTest, public testing::WithParamInterface<HostileCase> {};
+
+// A field over the limit is an error on its line, in the program and the
+// checker alike; one just under it plays to the end, with every box within
+// the screen and the checker's warnings all given.
+TEST_P(HostileSize, IsAnErrorOrPlaysCleanly) {
+    std::string text;
+    const QuizBuilder quiz = hostileQuiz(GetParam(), text);
+    const std::vector<std::string> lines = quiz.lines();
+    const int line =
+        static_cast<int>(std::find(lines.begin(), lines.end(), text) - lines.begin()) + 1;
+    newFolder();
+    m_folder->writeQuiz(quizText(quiz));
+    const kinsight::WindowTextMeasurer measurer;
+    const kinsight::CheckReport report = kinsight::checkQuiz(m_folder->quizFile(), &measurer);
+    auto said = [&](kinsight::Severity severity, const std::string& part) {
+        return std::any_of(
+            report.diagnostics.begin(), report.diagnostics.end(), [&](const auto& d) {
+                return d.severity == severity && d.message.find(part) != std::string::npos;
+            });
+    };
+    ModalCloser closer;
+    openFolder();
+    if (GetParam().bytes > kinsight::QuizFile::kMaxFieldBytes) {
+        ASSERT_EQ(closer.boxes().size(), 1);
+        const QString report1 = closer.boxes().first().text;
+        EXPECT_TRUE(report1.startsWith(QStringLiteral("way.txt:%1: Field too long (").arg(line)) &&
+                    report1.endsWith("; over 64 KiB)"))
+            << report1.toStdString();
+        EXPECT_EQ(m_exits, QList<int>{1});
+        ASSERT_EQ(report.errorCount(), 1);
+        EXPECT_TRUE(said(kinsight::Severity::Error, "Field too long ("));
+        return;
+    }
+    click(option(1));
+    click(option(1));
+    EXPECT_FALSE(option(1)->isEnabled());
+    m_window->greet(text);
+    m_window->message(kinsight::drawMessage({text, "Bo"}), kinsight::kDrawTitle);
+    EXPECT_TRUE(m_exits.isEmpty());
+    EXPECT_EQ(report.errorCount(), 0);
+    EXPECT_TRUE(said(kinsight::Severity::Warning, GetParam().warning)) << GetParam().warning;
+    const QRect screenArea = QGuiApplication::primaryScreen()->geometry();
+    ASSERT_GE(closer.boxes().size(), 2);
+    for (const SeenBox& box : closer.boxes())
+        EXPECT_TRUE(screenArea.contains(box.frame))
+            << box.objectName.toStdString() << " at " << box.frame.x() << "," << box.frame.y()
+            << " sized " << box.frame.width() << "x" << box.frame.height();
+}
+
+std::vector<HostileCase> hostileCases() {
+    const std::size_t limit = kinsight::QuizFile::kMaxFieldBytes;
+    const std::string noPicture = "no picture \"Pictures/";
+    return {{"TitleAtTheLimit", "title", limit, noPicture},
+            {"TitleOver", "title", limit + 1, ""},
+            {"NameAtTheLimit", "name", limit, noPicture},
+            {"NameOver", "name", limit + 1, ""},
+            {"QuestionAtTheLimit", "question", limit, "needs more than the two lines"},
+            {"QuestionOver", "question", limit + 1, ""},
+            {"AnswerAtTheLimit", "answer", limit, "is wider than its button"},
+            {"AnswerOver", "answer", limit + 1, ""},
+            {"WeightAtTheLimit", "weight", limit, noPicture},
+            {"WeightOver", "weight", limit + 1, ""}};
+}
+
+INSTANTIATE_TEST_SUITE_P(Only, HostileSize, testing::ValuesIn(hostileCases()), rowName);
 
 struct PictureCase {
     const char* name;
