@@ -73,7 +73,8 @@ QString pictureProblemText(const ResultPicture& picture) {
     case PictureProblem::None:
         break;
     case PictureProblem::NameRefused:
-        return QStringLiteral("cannot be in the Pictures folder: the name holds a path separator or a NUL");
+        return QStringLiteral(
+            "cannot be in the Pictures folder: the name holds a path separator or a NUL");
     case PictureProblem::Missing:
         return QStringLiteral("is missing");
     case PictureProblem::Unreadable:

@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -250,26 +249,17 @@ void Only::setResultName(const std::string& text) {
 
 void Only::showPicture(const std::string& characterName) {
     const QString name = fromEngine(characterName);
-    const PictureLookup lookup = findPicture(m_picturesDir, name);
-    QImage image;
-    if (!lookup.found.isEmpty()) {
-        QImageReader reader(lookup.found);
-        reader.setDecideFormatFromContent(true);
-        image = reader.read();
-    }
-    if (image.isNull()) {
+    const ResultPicture picture = readResultPicture(m_picturesDir, name);
+    if (picture.image.isNull()) {
         // A missing picture costs the picture, not the result.
         m_picture->clearPicture();
         m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
-        const QString file = QDir::toNativeSeparators(lookup.expected);
-        warn(lookup.nameAllowed
-                 ? QStringLiteral("No picture of %1: %2 is missing or is not a picture.")
-                       .arg(name, file)
-                 : QStringLiteral("No picture of %1: %2 would lie outside the Pictures folder.")
-                       .arg(name, file));
+        warn(QStringLiteral("No picture of %1: %2 %3.")
+                 .arg(name, QDir::toNativeSeparators(picture.lookup.expected),
+                      pictureProblemText(picture)));
         return;
     }
-    m_picture->setPicture(QPixmap::fromImage(image));
+    m_picture->setPicture(QPixmap::fromImage(picture.image));
     m_picture->setAccessibleName(QString::fromLatin1(kPictureName) + QStringLiteral(": ") + name);
 }
 

@@ -1,0 +1,23 @@
+#include "picture_probe.h"
+
+#include "result_picture.h"
+
+#include <QFile>
+
+namespace kinsight {
+
+PictureFinding ProgramPictureProbe::probe(const std::filesystem::path& picturesDir,
+                                          const std::string& name) const {
+    const ResultPicture picture =
+        readResultPicture(QFile::decodeName(picturesDir.c_str()), QString::fromStdString(name));
+    switch (picture.problem) {
+    case PictureProblem::None:
+        return {PictureFinding::Shown, {}};
+    case PictureProblem::Missing:
+        return {PictureFinding::Missing, {}};
+    default:
+        return {PictureFinding::NotShown, pictureProblemText(picture).toStdString()};
+    }
+}
+
+} // namespace kinsight
