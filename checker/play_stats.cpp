@@ -113,6 +113,12 @@ std::string padded(std::string text, std::size_t width, bool right) {
 
 } // namespace
 
+std::uint64_t defaultSimulatedPlays(std::size_t questions) {
+    constexpr std::uint64_t kMostPlays = 1'000'000;
+    constexpr std::uint64_t kWork = 200'000'000;
+    return std::clamp<std::uint64_t>(kWork / std::max<std::size_t>(questions, 1), 1, kMostPlays);
+}
+
 PlayStats playStats(const std::vector<WeightRows>& questions, const PlayStatsLimits& limits) {
     PlayStats stats;
     stats.questions = static_cast<int>(questions.size());
@@ -126,16 +132,24 @@ PlayStats playStats(const std::vector<WeightRows>& questions, const PlayStatsLim
         stats.exact = true;
         stats.plays = *plays;
     } else {
+        const std::uint64_t total = limits.simulatedPlays > 0
+                                        ? limits.simulatedPlays
+                                        : defaultSimulatedPlays(questions.size());
+        const std::uint64_t step = std::max<std::uint64_t>(total / 100, 1);
         Random random(limits.seed);
-        for (std::uint64_t play = 0; play < limits.simulatedPlays; ++play) {
+        for (std::uint64_t play = 0; play < total; ++play) {
+            if (limits.progress && play % step == 0)
+                limits.progress(play, total);
             CharacterNumbers scores{};
             for (const WeightRows& weights : questions)
                 if (const int k = random.below(kChoices); k > 0)
                     addPoints(scores, weights[k]);
             tally.add(scores, 1);
         }
+        if (limits.progress)
+            limits.progress(total, total);
         stats.exact = false;
-        stats.plays = limits.simulatedPlays;
+        stats.plays = total;
     }
 
     const double total = static_cast<double>(stats.plays);

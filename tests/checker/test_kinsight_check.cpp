@@ -216,7 +216,8 @@ TEST_F(KinsightCheck, UnreadableFileExitsWithTwo) {
 TEST_F(KinsightCheck, HelpAndBadArguments) {
     CheckRun run = check(m_dir.path(), "--help");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.rfind("Usage: kinsight-check [--quiet] [--strict] [--stats] [FILE]\n", 0),
+    EXPECT_EQ(run.output.rfind(
+                  "Usage: kinsight-check [--quiet] [--strict] [--stats [--plays N]] [FILE]\n", 0),
               0u);
 
     run = check(m_dir.path(), "--version");
@@ -227,6 +228,10 @@ TEST_F(KinsightCheck, HelpAndBadArguments) {
     run = check(m_dir.path(), "--loud way.txt");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.output.find("unknown option --loud"), std::string::npos);
+
+    run = check(m_dir.path(), "--stats --plays many way.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.output.find("--plays takes a number of plays"), std::string::npos);
 
     run = check(m_dir.path(), "a.txt b.txt");
     EXPECT_EQ(run.status, 2);
