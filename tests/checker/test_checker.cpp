@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 using namespace kinsight;
@@ -512,6 +513,10 @@ TEST_P(CheckerCase, ReportsExactlyTheListedDiagnostics) {
         dir.pictures(*c.pictures);
     for (const auto& [name, bytes] : c.files)
         dir.write(name, bytes);
+    // The programs' agreement test plays the same quizzes (agreement_test.sh).
+    if (const char* out = std::getenv("KINSIGHT_WRITE_CASES"))
+        std::filesystem::copy(dir.path(), std::filesystem::path(out) / c.name,
+                              std::filesystem::copy_options::recursive);
 #ifdef KINSIGHT_PICTURE_PROBE
     const ProgramPictureProbe probe;
     const PictureProbe* pictures = &probe;
