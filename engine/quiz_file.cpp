@@ -47,6 +47,11 @@ const char* findAny(const char* p, const char* end, char a, char b, char c) {
 #endif
 }
 
+std::string_view dropped(const char* begin, const char* end) {
+    return std::string_view(
+        begin, std::min(static_cast<std::size_t>(end - begin), QuizFile::kMaxDroppedBytes));
+}
+
 } // namespace
 
 QuizFile::QuizFile(std::size_t chunkBytes) : m_maxChunk(chunkBytes > 0 ? chunkBytes : 1) {}
@@ -237,13 +242,20 @@ int QuizFile::appendUntil(char stop1, char stop2, char stop3) {
 
 int QuizFile::skipToFieldEnd() {
     for (;;) {
-        if (!fill())
+        if (!fill()) {
+            m_dropped = m_droppedText;
             return kEndOfFile;
+        }
+        const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_end;
-        const char* p = findAny(m_buffer.data() + m_pos, end, ',', '\r', '\n');
+        const char* p = findAny(begin, end, ',', '\r', '\n');
+        m_droppedText.append(begin, std::min<std::size_t>(static_cast<std::size_t>(p - begin),
+                                                          kMaxDroppedBytes - m_droppedText.size()));
         m_pos = static_cast<std::size_t>(p - m_buffer.data());
-        if (p != end)
+        if (p != end) {
+            m_dropped = m_droppedText;
             return static_cast<unsigned char>(*p);
+        }
     }
 }
 
@@ -287,6 +299,7 @@ std::string_view QuizFile::readQuoted(int& stop) {
         const std::string_view field(begin, static_cast<std::size_t>(close - begin));
         const char* p = findAny(close + 1, end, ',', '\r', '\n');
         m_pos = static_cast<std::size_t>(p - m_buffer.data());
+        m_dropped = dropped(close + 1, p);
         if (field.size() > kMaxFieldBytes) {
             stop = kTooLong;
             return {};
@@ -297,6 +310,7 @@ std::string_view QuizFile::readQuoted(int& stop) {
         }
         // What follows the quote runs into the next chunk, which overwrites this one.
         m_field.assign(field);
+        m_droppedText.assign(m_dropped);
         stop = skipToFieldEnd();
         return m_field;
     }
@@ -309,13 +323,18 @@ std::string_view QuizFile::readQuoted(int& stop) {
     }
     if (c == '"') {
         ++m_pos;
+        m_droppedText.clear();
         c = skipToFieldEnd();
+    } else {
+        m_quoteUnclosed = c == kEndOfFile;
     }
     stop = c;
     return m_field;
 }
 
 std::string_view QuizFile::readField(std::string_view reading) {
+    m_dropped = {};
+    m_quoteUnclosed = false;
     // The common case in a few steps: an unquoted field or a quoted one on
     // one line, with its comma or line end in this chunk.
     if (m_pos < m_end && !m_skipLf) {
@@ -329,6 +348,7 @@ std::string_view QuizFile::readField(std::string_view reading) {
             if (close != end && *close == '"') {
                 field = std::string_view(begin + 1, static_cast<std::size_t>(close - begin - 1));
                 stop = findAny(close + 1, end, ',', '\r', '\n');
+                m_dropped = dropped(close + 1, stop);
             }
         } else if (!isBlank(first)) {
             stop = findAny(begin, end, ',', '\r', '\n');
@@ -355,6 +375,7 @@ std::string_view QuizFile::readField(std::string_view reading) {
 }
 
 std::string_view QuizFile::readFieldAnyhow(std::string_view reading) {
+    m_dropped = {};
     if (!fill()) {
         // Point at the line of the last field, not the one after the final
         // line end.
@@ -382,7 +403,8 @@ std::string_view QuizFile::readFieldAnyhow(std::string_view reading) {
         ++m_pos;
         m_lastWasLineEnd = false;
     } else if (stop == kEndOfFile) {
-        m_lastWasLineEnd = false;
+        // A quote never closed may have taken the file's last line end.
+        m_lastWasLineEnd = m_quoteUnclosed && !field.empty() && field.back() == '\n';
     } else {
         takeLineEnd();
         m_lastWasLineEnd = true;
