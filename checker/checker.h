@@ -5,25 +5,26 @@
 // The error is the failure the dry run meets; when a marker never comes, the
 // closest field skipped while looking for it (same but for case or blanks, or
 // within one edit of an answer marker, two of a longer one) is named with it.
-// Warnings:
-// - a marker read as anything but a marker. "Start:" read as a name is how
-//   fewer than fifteen names show: the fields after the last real name become
-//   names, and a name list ended by an empty line shows as an empty name;
-// - other markers run over, or near misses of the marker sought, while
-//   looking for a marker that does come later (within one question);
-// - names: duplicate, empty, not a possible file name (Windows' rules), no
-//   exact "Pictures/<name>.jpg" beside the quiz;
-// - a question that takes answers from the next one, because an answer
-//   marker is missing or misspelt, so that questions are never shown;
-// - texts: an empty answer, a question or answer text cut at a comma (a field
-//   on the same line after it; typographic quotes do not quote), a weight
-//   line right after an answer's text; with a TextMeasurer, a question or
-//   answer text that does not fit the window;
-// - points: a character twice under one answer, points for character 0, a
-//   field whose written number is not what character 5 gives;
+// Each kind of warning is one job, a QuizObserver chained after the next
+// (check_step.h):
+// - markers (marker_checks.h): a marker read as anything but a marker ("Start:"
+//   read as a name is how fewer than fifteen names show); other markers run
+//   over, or near misses of the marker sought, while looking for a marker that
+//   does come later; a question that takes answers from the next one, because
+//   an answer marker is missing or misspelt, so that questions are never shown;
+//   text after "ENDQUESTIONS";
+// - texts (text_checks.h): an empty answer; a question or answer text cut at a
+//   comma (typographic quotes do not quote); text after a closing quote, which
+//   is dropped, doubled quotes included; a quote never closed; with a
+//   TextMeasurer, a question or answer text that does not fit the window;
+// - points (weight_checks.h): a character twice under one answer, points for
+//   character 0, a field whose written number is not what character 5 gives,
+//   a points line right after an answer's text;
+// - names (name_checks.h): duplicate, empty, holding a path separator, and
+//   with a PictureProbe a picture the program would not show (without one,
+//   only a missing picture);
 // - for a quiz read to its end: a character no answer scores, one that can
-//   never be the result (score_reach.h), two that always tie, and text after
-//   "ENDQUESTIONS".
+//   never be the result (score_reach.h), two that always tie.
 #pragma once
 
 #include <cstddef>
@@ -48,7 +49,7 @@ struct Diagnostic {
 struct CheckReport {
     bool readable = true; // false: the file is missing or cannot be opened
     std::string title;
-    int nameCount = 0;
+    int nameCount = 0;                   // names that are not empty
     int questionCount = 0;               // questions that play
     int newQuestionMarkers = 0;          // "NewQuestion:" fields read, after the end too
     std::vector<Diagnostic> diagnostics; // by line; the stopping error is the only error
@@ -72,10 +73,28 @@ public:
     virtual std::optional<std::size_t> answerShown(std::string_view text) const = 0;
 };
 
+// What the program makes of a character's picture, told by whoever knows the
+// program's picture loader; the checker itself knows none.
+struct PictureFinding {
+    enum Kind { Shown, Missing, NotShown };
+    Kind kind = Shown;
+    // For NotShown, why, completing "Pictures/<name>.jpg ...": "is not a picture".
+    std::string problem;
+};
+
+class PictureProbe {
+public:
+    virtual ~PictureProbe() = default;
+    // The picture of the character named name, a name that can name a file.
+    virtual PictureFinding probe(const std::filesystem::path& picturesDir,
+                                 const std::string& name) const = 0;
+};
+
 // Checks the quiz at quizFile; pictures are looked for in "Pictures" beside
-// it. With a measurer, texts that do not fit the window are warned about too.
-CheckReport checkQuiz(const std::filesystem::path& quizFile,
-                      const TextMeasurer* measurer = nullptr);
+// it. With a measurer, texts that do not fit the window are warned about too;
+// with a probe, pictures the program cannot show, not only missing ones.
+CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer = nullptr,
+                      const PictureProbe* pictures = nullptr);
 
 // "way.txt:41: warning: ..." with fileName as the author named the file.
 std::string formatDiagnostic(std::string_view fileName, const Diagnostic& diagnostic);

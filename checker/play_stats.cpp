@@ -70,23 +70,52 @@ void walk(const std::vector<std::vector<Choice>>& questions, std::size_t q,
 }
 
 // SplitMix64: small, fast and the same on every platform, so a seed gives
-// the same figures everywhere.
+// the same figures everywhere. Each play draws from a stream of its own.
 class Random {
 public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
+    Random(std::uint64_t seed, std::uint64_t play)
+        : m_state(mix(seed * 0x9E3779B97F4A7C15ULL + mix(play))) {}
     // One of 0..n-1, alike to within 2^-32.
     int below(int n) {
         m_state += 0x9E3779B97F4A7C15ULL;
-        std::uint64_t z = m_state;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        z ^= z >> 31;
-        return static_cast<int>(((z >> 32) * static_cast<std::uint64_t>(n)) >> 32);
+        return static_cast<int>(((mix(m_state) >> 32) * static_cast<std::uint64_t>(n)) >> 32);
     }
 
 private:
+    static std::uint64_t mix(std::uint64_t z) {
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
     std::uint64_t m_state;
 };
+
+// Plays are simulated a block at a time, question by question, so that a
+// question's points stay in the cache while every play of the block takes
+// its choice: a long quiz's points are read once per block, not once per play.
+void simulate(const std::vector<WeightRows>& questions, std::uint64_t total,
+              const PlayStatsLimits& limits, Tally& tally) {
+    constexpr std::uint64_t kBlock = 4096;
+    std::vector<CharacterNumbers> scores;
+    std::vector<Random> streams;
+    for (std::uint64_t first = 0; first < total; first += kBlock) {
+        if (limits.progress)
+            limits.progress(first, total);
+        const std::uint64_t plays = std::min(kBlock, total - first);
+        scores.assign(plays, CharacterNumbers{});
+        streams.clear();
+        for (std::uint64_t play = first; play < first + plays; ++play)
+            streams.emplace_back(limits.seed, play);
+        for (const WeightRows& weights : questions)
+            for (std::uint64_t i = 0; i < plays; ++i)
+                if (const int k = streams[i].below(kChoices); k > 0)
+                    addPoints(scores[i], weights[k]);
+        for (const CharacterNumbers& score : scores)
+            tally.add(score, 1);
+    }
+    if (limits.progress)
+        limits.progress(total, total);
+}
 
 // 7^questions, or nothing when it is more than limit.
 std::optional<std::uint64_t> allPlays(std::size_t questions, std::uint64_t limit) {
@@ -113,6 +142,12 @@ std::string padded(std::string text, std::size_t width, bool right) {
 
 } // namespace
 
+std::uint64_t defaultSimulatedPlays(std::size_t questions) {
+    constexpr std::uint64_t kMostPlays = 1'000'000;
+    constexpr std::uint64_t kWork = 200'000'000;
+    return std::clamp<std::uint64_t>(kWork / std::max<std::size_t>(questions, 1), 1, kMostPlays);
+}
+
 PlayStats playStats(const std::vector<WeightRows>& questions, const PlayStatsLimits& limits) {
     PlayStats stats;
     stats.questions = static_cast<int>(questions.size());
@@ -126,16 +161,12 @@ PlayStats playStats(const std::vector<WeightRows>& questions, const PlayStatsLim
         stats.exact = true;
         stats.plays = *plays;
     } else {
-        Random random(limits.seed);
-        for (std::uint64_t play = 0; play < limits.simulatedPlays; ++play) {
-            CharacterNumbers scores{};
-            for (const WeightRows& weights : questions)
-                if (const int k = random.below(kChoices); k > 0)
-                    addPoints(scores, weights[k]);
-            tally.add(scores, 1);
-        }
+        const std::uint64_t total = limits.simulatedPlays > 0
+                                        ? limits.simulatedPlays
+                                        : defaultSimulatedPlays(questions.size());
+        simulate(questions, total, limits, tally);
         stats.exact = false;
-        stats.plays = limits.simulatedPlays;
+        stats.plays = total;
     }
 
     const double total = static_cast<double>(stats.plays);

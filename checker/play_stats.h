@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +21,17 @@ namespace kinsight {
 
 struct PlayStatsLimits {
     std::uint64_t maxExactPlays = 10'000'000;
-    std::uint64_t simulatedPlays = 1'000'000;
+    // Plays simulated when there are more than that; 0: defaultSimulatedPlays.
+    std::uint64_t simulatedPlays = 0;
     std::uint64_t seed = 1;
+    // Told now and then during a simulation how many plays are done.
+    std::function<void(std::uint64_t done, std::uint64_t total)> progress;
 };
+
+// A million simulated plays, or fewer for a long quiz, so that the work (one
+// play adds one choice per question) stays within 2e8 steps and the figures
+// come within seconds, the same on every run.
+std::uint64_t defaultSimulatedPlays(std::size_t questions);
 
 // Chances from 0 to 1.
 struct PlayStats {

@@ -62,6 +62,8 @@ void Quiz::notify(FieldRole role, std::string_view text, int answer, int slot, i
     event.text = text;
     event.line = m_file.fieldLine();
     event.quoted = m_file.fieldQuoted();
+    event.afterQuote = m_file.droppedAfterQuote();
+    event.quoteUnclosed = m_file.quoteUnclosed();
     event.question = m_question;
     event.answer = answer;
     event.slot = slot;

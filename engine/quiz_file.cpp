@@ -255,6 +255,8 @@ std::string_view QuizFile::readField(std::string_view reading) {
         ++p;
     m_fieldLine = m_line;
     m_fieldQuoted = p != end && *p == '"';
+    m_dropped = {};
+    m_quoteUnclosed = false;
     std::string_view field;
     if (m_fieldQuoted) {
         const char* text = ++p;
@@ -277,8 +279,14 @@ std::string_view QuizFile::readField(std::string_view reading) {
             }
             field = m_field;
         }
-        if (p != end && *p == '"')
-            p = findAny(p + 1, end, ',', '\r', '\n');
+        if (p != end && *p == '"') {
+            const char* after = p + 1;
+            p = findAny(after, end, ',', '\r', '\n');
+            m_dropped = std::string_view(
+                after, std::min(static_cast<std::size_t>(p - after), kMaxDroppedBytes));
+        } else {
+            m_quoteUnclosed = true;
+        }
     } else {
         const char* text = p;
         p = findAny(p, end, ',', '\r', '\n');
@@ -288,7 +296,9 @@ std::string_view QuizFile::readField(std::string_view reading) {
     }
     if (field.size() > kMaxFieldBytes)
         failTooLong(reading);
-    m_lastWasLineEnd = p != end && *p != ',';
+    // A quote never closed may have taken the file's last line end.
+    m_lastWasLineEnd =
+        p != end ? *p != ',' : m_quoteUnclosed && !field.empty() && field.back() == '\n';
     if (p != end)
         p = *p == ',' ? p + 1 : takeLineEnd(p);
     m_pos = static_cast<std::size_t>(p - m_all.data());

@@ -77,6 +77,14 @@ public:
     int fieldLine() const { return m_fieldLine; }
     // True if the last field was written in double quotes.
     bool fieldQuoted() const { return m_fieldQuoted; }
+    // What the last field dropped after its closing quote, up to the comma or
+    // line end (at most kMaxDroppedBytes of it); valid as the field is.
+    std::string_view droppedAfterQuote() const { return m_dropped; }
+    // True if the last field's opening quote was never closed: it ran to the
+    // end of the file.
+    bool quoteUnclosed() const { return m_quoteUnclosed; }
+    // Enough of dropped text to tell an author what it was.
+    static constexpr std::size_t kMaxDroppedBytes = 256;
     const std::string& displayName() const;
     // True if the file is not UTF-8 and is read as Windows-1252.
     bool isWindows1252() const { return m_text && m_text->windows1252; }
@@ -95,6 +103,8 @@ private:
     std::string m_field; // a quoted field over several lines, with its line ends made LF
     int m_fieldLine = 0;
     bool m_fieldQuoted = false;
+    std::string_view m_dropped;
+    bool m_quoteUnclosed = false;
 };
 
 } // namespace kinsight

@@ -25,7 +25,9 @@ struct FieldEvent {
     std::string_view text;
     int line = 0;
     bool quoted = false;
-    int question = 0; // 1-based number of the question being read
+    std::string_view afterQuote; // dropped after the closing quote (QuizFile)
+    bool quoteUnclosed = false;  // the quote ran to the end of the file
+    int question = 0;            // 1-based number of the question being read
     int answer = 0;
     int slot = 0;
     int points = 0;

@@ -8,16 +8,21 @@
 #include "quiz_location.h"
 
 #ifdef KINSIGHT_TEXT_FIT
+#include "picture_probe.h"
 #include "text_fit.h"
 
 #include <QApplication>
 #endif
 
+#include <charconv>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -27,7 +32,9 @@ constexpr kinsight::Option kOptions[] = {
     {"stats", "",
      "instead of the report, the chances of each result when every\n"
      "question is answered at random: exact while there are at most\n"
-     "10 million plays, otherwise from a seeded simulation of 1 million"},
+     "10 million plays, otherwise from a seeded simulation of 1 million\n"
+     "plays, fewer for a long quiz (200 million answers in all)"},
+    {"plays", "N", "with --stats, simulate N plays"},
 };
 
 constexpr kinsight::Program kCheck{
@@ -35,7 +42,8 @@ constexpr kinsight::Program kCheck{
     "Reads a quiz as Kinsight does and reports\n"
     "  FILE:LINE: error: ...    what stops the program, with the line it is on\n"
     "  FILE:LINE: warning: ...  what plays but is probably a mistake\n"
-    "then a summary line.\n",
+    "then a summary line. Pictures are looked for in Pictures/ beside\n"
+    "the quiz file.\n",
     "Without QUIZ, way.txt in the current folder\nis checked.\n",
     kOptions,
     "Exit status: 0 without errors, 1 with errors (with --strict, also with\n"
@@ -67,11 +75,38 @@ struct TextFit {
 };
 #endif
 
+// A number of plays, at least one, in decimal digits only.
+bool readPlays(const std::string& text, std::uint64_t& plays) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, plays);
+    return !text.empty() && error == std::errc() && stop == end && plays > 0;
+}
+
+// A long simulation says how far it is, on a terminal only.
+void showProgress(std::uint64_t done, std::uint64_t total) {
+    static const auto start = std::chrono::steady_clock::now();
+    static bool shown = false;
+    if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+        return;
+    shown = true;
+    std::fprintf(stderr, "\rkinsight-check: %llu of %llu plays simulated",
+                 static_cast<unsigned long long>(done), static_cast<unsigned long long>(total));
+    if (done == total)
+        std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const kinsight::CommandLine command =
+    kinsight::CommandLine command =
         kinsight::parseCommandLine(kCheck, kinsight::argumentsOf(argc, argv));
+    kinsight::PlayStatsLimits limits;
+    if (command.action == kinsight::CommandLine::Action::Run && command.has("plays") &&
+        !readPlays(command.options.at("plays"), limits.simulatedPlays)) {
+        command.action = kinsight::CommandLine::Action::UsageError;
+        command.error = "--plays takes a number of plays";
+    }
     if (const std::optional<int> status =
             kinsight::answerCommandLine(kCheck, command, std::cout, std::cerr))
         return *status;
@@ -92,7 +127,13 @@ int main(int argc, char** argv) {
     }
 #endif
 
-    const kinsight::CheckReport report = kinsight::checkQuiz(quiz.file, measurer);
+    const kinsight::PictureProbe* pictures = nullptr;
+#ifdef KINSIGHT_TEXT_FIT
+    const kinsight::ProgramPictureProbe probe;
+    pictures = &probe;
+#endif
+
+    const kinsight::CheckReport report = kinsight::checkQuiz(quiz.file, measurer, pictures);
     // What decides the exit status is always shown.
     auto shown = [&](const kinsight::Diagnostic& d) {
         return d.severity == kinsight::Severity::Error || strict || (!quiet && !stats);
@@ -104,12 +145,18 @@ int main(int argc, char** argv) {
         if (report.exitStatus(strict) != 0)
             return report.exitStatus(strict);
         const kinsight::DryRunResult run = kinsight::dryRun(quiz.file, true);
+        if (isatty(STDERR_FILENO))
+            limits.progress = showProgress;
         const kinsight::PlayStats figures =
-            kinsight::playStats(kinsight::questionWeights(run.summary));
+            kinsight::playStats(kinsight::questionWeights(run.summary), limits);
         std::fputs(kinsight::formatPlayStats(file, run.summary, figures).c_str(), stdout);
         return 0;
     }
     if (!quiet && report.readable)
         std::printf("%s\n", kinsight::formatSummary(file, report).c_str());
+    if (!quiet && report.readable && !pictures)
+        std::printf("%s: note: pictures were only checked to exist: this kinsight-check was "
+                    "built without the windows, so it cannot read them as the program does\n",
+                    file.c_str());
     return report.exitStatus(strict);
 }

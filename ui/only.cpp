@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -299,21 +298,17 @@ void Only::setResultName(const std::string& text) {
 
 void Only::showPicture(const std::string& characterName) {
     const QString name = fromEngine(characterName);
-    const PictureLookup lookup = findPicture(m_picturesDir, name);
-    const QImage image = lookup.found.empty() ? QImage() : loadPicture(lookup.found);
-    if (image.isNull()) {
+    const ResultPicture picture = readResultPicture(m_picturesDir, name);
+    if (picture.image.isNull()) {
         // A missing picture costs the picture, not the result.
         m_picture->clearPicture();
         m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
-        const QString file = QString::fromStdString(shownPath(lookup.expected));
-        warn(lookup.nameAllowed
-                 ? QStringLiteral("No picture of %1: %2 is missing or is not a picture.")
-                       .arg(name, file)
-                 : QStringLiteral("No picture of %1: %2 would lie outside the Pictures folder.")
-                       .arg(name, file));
+        warn(QStringLiteral("No picture of %1: %2 %3.")
+                 .arg(name, QString::fromStdString(shownPath(picture.lookup.expected)),
+                      pictureProblemText(picture)));
         return;
     }
-    m_picture->setPicture(QPixmap::fromImage(image));
+    m_picture->setPicture(QPixmap::fromImage(picture.image));
     m_picture->setAccessibleName(QString::fromLatin1(kPictureName) + QStringLiteral(": ") + name);
 }
 

@@ -76,6 +76,26 @@ TEST(PlayStats, ExactWhileTenMillionPlaysOrFewer) {
     EXPECT_FALSE(nine.exact);
     EXPECT_EQ(nine.plays, 1'000'000u);
     EXPECT_NEAR(outcome(nine, Outcome::FiveOrMore), 1.0, kExact);
+    // Beyond 200 questions the work, not the million, bounds the plays.
+    EXPECT_EQ(defaultSimulatedPlays(200), 1'000'000u);
+    EXPECT_EQ(defaultSimulatedPlays(2'000), 100'000u);
+    EXPECT_EQ(defaultSimulatedPlays(20'000), 10'000u);
+}
+
+TEST(PlayStats, LongQuizSaysHowManyPlaysItSimulated) {
+    PlayStatsLimits limits;
+    limits.simulatedPlays = 100; // --plays 100
+    std::vector<std::uint64_t> told;
+    limits.progress = [&](std::uint64_t done, std::uint64_t) { told.push_back(done); };
+    const PlayStats stats = playStats(std::vector<WeightRows>(20'000), limits);
+    EXPECT_EQ(stats.plays, 100u);
+    EXPECT_EQ(told.back(), 100u) << "the progress ends at the whole";
+    QuizSummary summary;
+    summary.title = "Long";
+    const std::string text = formatPlayStats("way.txt", summary, stats);
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "way.txt: \"Long\", 20000 questions, 7^20000 plays, simulated from 100 seeded "
+              "random plays");
 }
 
 TEST(PlayStats, SimulationAgreesWithTheExactFigures) {

@@ -110,6 +110,7 @@ inline FileReading referenceReading(std::string_view bytes, const std::string& n
         while (i < n && (t[i] == ' ' || t[i] == '\t'))
             ++i;
         ReadField field{"", line, i < n && t[i] == '"'};
+        bool unclosed = false;
         if (field.quoted) {
             for (++i; i < n && t[i] != '"';) {
                 if (t[i] == '\r' || t[i] == '\n') {
@@ -119,6 +120,7 @@ inline FileReading referenceReading(std::string_view bytes, const std::string& n
                     field.text += t[i++];
                 }
             }
+            unclosed = i == n;
             while (i < n && !endsField(t[i]))
                 ++i;
         } else {
@@ -134,7 +136,9 @@ inline FileReading referenceReading(std::string_view bytes, const std::string& n
                               .what();
             return out;
         }
-        lastWasLineEnd = i < n && t[i] != ',';
+        // A quote never closed may have taken the last line end.
+        lastWasLineEnd =
+            i < n ? t[i] != ',' : unclosed && !field.text.empty() && field.text.back() == '\n';
         if (i < n && t[i] == ',')
             ++i;
         else if (i < n)

@@ -12,6 +12,26 @@
 
 namespace kinsight::test {
 
+// A grey JPEG whose header claims the given size; its data is for one pixel,
+// so only a 1 x 1 one is whole.
+inline std::string jpeg(unsigned width = 1, unsigned height = 1) {
+    std::string bytes(
+        "\xFF\xD8\xFF\xDB\x00\x43\x00\x10\x0B\x0C\x0E\x0C\x0A\x10\x0E\x0D\x0E\x12\x11\x10\x13"
+        "\x18\x28\x1A\x18\x16\x16\x18\x31\x23\x25\x1D\x28\x3A\x33\x3D\x3C\x39\x33\x38\x37\x40"
+        "\x48\x5C\x4E\x40\x44\x57\x45\x37\x38\x50\x6D\x51\x57\x5F\x62\x67\x68\x67\x3E\x4D\x71"
+        "\x79\x70\x64\x78\x5C\x65\x67\x63\xFF\xC0\x00\x0B\x08\x00\x01\x00\x01\x01\x01\x11\x00"
+        "\xFF\xC4\x00\x14\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x01\xFF\xC4\x00\x14\x10\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x00\x00\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00\x1F\xFF\xD9",
+        141);
+    const std::size_t size = bytes.find("\xFF\xC0") + 5; // height, then width
+    bytes[size] = static_cast<char>(height >> 8);
+    bytes[size + 1] = static_cast<char>(height & 0xFF);
+    bytes[size + 2] = static_cast<char>(width >> 8);
+    bytes[size + 3] = static_cast<char>(width & 0xFF);
+    return bytes;
+}
+
 class TempDir {
 public:
     TempDir() {
@@ -41,13 +61,13 @@ public:
         return file;
     }
 
-    // Empty files do as pictures where only their presence counts; in
-    // Pictures/ of the folder given, or of this one.
+    // A grey JPEG of one pixel for each name, in Pictures/ of the folder
+    // given, or of this one.
     void pictures(const std::vector<std::string>& names,
                   const std::filesystem::path& folder = {}) const {
         std::filesystem::create_directories(m_path / folder / "Pictures");
         for (const std::string& name : names)
-            write(folder / "Pictures" / (name + ".jpg"), "");
+            write(folder / "Pictures" / (name + ".jpg"), jpeg());
     }
 
 private:

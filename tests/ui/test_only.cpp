@@ -12,6 +12,7 @@
 #include "quiz_folder.h"
 #include "result.h"
 #include "row_name.h"
+#include "temp_dir.h"
 #include "text_fit.h"
 #include "tri.h"
 #include "window_helpers.h"
@@ -787,12 +788,14 @@ TEST_P(PictureProblems, WarnAndGoOn) {
     EXPECT_EQ(topLevels<kinsight::Credits>().size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Only, PictureProblems,
-                         testing::Values(PictureCase{"Missing", QString(), QByteArray()},
-                                         PictureCase{"NotAPicture", "Bo.jpg",
-                                                     QByteArray("this is no JPEG")},
-                                         PictureCase{"EmptyFile", "Bo.jpg", QByteArray()}),
-                         rowName);
+INSTANTIATE_TEST_SUITE_P(
+    Only, PictureProblems,
+    testing::Values(PictureCase{"Missing", QString(), QByteArray()},
+                    PictureCase{"NotAPicture", "Bo.jpg", QByteArray("this is no JPEG")},
+                    PictureCase{"EmptyFile", "Bo.jpg", QByteArray()},
+                    PictureCase{"ClaimsToBeHuge", "Bo.jpg",
+                                QByteArray::fromStdString(kinsight::test::jpeg(60000, 60000))}),
+    rowName);
 
 TEST_F(OnlyTest, PictureFoundWhateverItsCase) {
     open(quizText(twoQuestions()));

@@ -23,7 +23,7 @@ struct NameCase {
 
 class AllowedNames : public testing::TestWithParam<NameCase> {};
 
-TEST_P(AllowedNames, AreThoseWithoutAWayOutOfTheFolder) {
+TEST_P(AllowedNames, AreThoseWithoutAPathSeparatorOrNul) {
     EXPECT_EQ(isPictureNameAllowed(GetParam().pictureName), GetParam().allowed);
 }
 
@@ -32,7 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(NameCase{"Plain", "Bo", true}, NameCase{"BlanksAndCase", "Ann Lee", true},
                     NameCase{"OneDot", "St. Bo", true}, NameCase{"Empty", "", true},
                     NameCase{"Slash", "../Outside", false}, NameCase{"SlashInside", "a/b", false},
-                    NameCase{"Backslash", "..\\Outside", false}, NameCase{"TwoDots", "..", false},
+                    NameCase{"Backslash", "..\\Outside", false}, NameCase{"TwoDots", "..", true},
+                    NameCase{"DotsInside", "Wait...what", true},
+                    NameCase{"Nul", QString(QChar(0)) + "Bo", false},
                     NameCase{"Absolute", "/etc/passwd", false}),
     rowName);
 
@@ -47,8 +49,9 @@ protected:
     // One quiz folder for the whole table.
     static void SetUpTestSuite() {
         s_dir = new TempDir;
-        for (const char* file : {"Pictures/Ann Lee.jpg", "Pictures/bo.JPG", "Pictures/Cy.jpeg",
-                                 "Pictures/Di.jpg.bak", "Pictures/Ed.png", "Outside.jpg"})
+        for (const char* file :
+             {"Pictures/Ann Lee.jpg", "Pictures/bo.JPG", "Pictures/Cy.jpeg", "Pictures/Di.jpg.bak",
+              "Pictures/Ed.png", "Outside.jpg", "Pictures/Dr..Who.jpg"})
             s_dir->write(file, "");
         // A folder, not a picture.
         std::filesystem::create_directory(s_dir->path() / "Pictures" / "Fay.jpg");
@@ -81,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LookupCase{"PngIsNotLookedFor", "Ed", ""},
                     LookupCase{"AFolderIsNoPicture", "Fay", ""},
                     LookupCase{"OutsideTheFolder", "../Outside", ""},
+                    LookupCase{"DotsInTheName", "Dr..Who", "Pictures/Dr..Who.jpg"},
                     LookupCase{"Nobody", "Gil", ""}),
     rowName);
 

@@ -1,0 +1,208 @@
+#include "marker_checks.h"
+
+#include "markers.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kinsight {
+
+namespace {
+
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+int answerOfMarker(std::string_view marker) {
+    const auto answer = std::find(kAnswerMarkers.begin() + 1, kAnswerMarkers.end(), marker);
+    return answer == kAnswerMarkers.end() ? 0 : static_cast<int>(answer - kAnswerMarkers.begin());
+}
+
+} // namespace
+
+std::optional<std::size_t> nearMiss(std::string_view field, std::string_view marker) {
+    if (field == marker)
+        return std::nullopt;
+    if (folded(field) == folded(marker))
+        return 0;
+    const std::size_t limit = marker.size() <= 3 ? 1 : 2;
+    const std::size_t gap =
+        field.size() > marker.size() ? field.size() - marker.size() : marker.size() - field.size();
+    if (gap > limit)
+        return std::nullopt;
+    const std::size_t distance = editDistance(field, marker);
+    if (distance > limit)
+        return std::nullopt;
+    return distance;
+}
+
+bool MergedQuestions::mergesAt(const FieldEvent& e) const {
+    const bool endPassed = std::any_of(m_passed.begin(), m_passed.end(),
+                                       [](const PassedQuestion& p) { return p.end; });
+    return e.role == FieldRole::Marker && answerOfMarker(e.marker) > 0 && !m_passed.empty() &&
+           !endPassed;
+}
+
+void MergedQuestions::see(const FieldEvent& e) {
+    if (e.role == FieldRole::Marker) {
+        if (mergesAt(e))
+            warnMerged(e, answerOfMarker(e.marker));
+        m_passed.clear();
+        m_missBeforeNext.reset();
+        return;
+    }
+    if (e.role != FieldRole::Skipped)
+        return;
+    if (!m_passed.empty()) {
+        PassedQuestion& passed = m_passed.back();
+        ++passed.fieldsAfter;
+        if (passed.fieldsAfter == 1 && e.text == kEndQuestionsMarker)
+            passed.end = true;
+        else if (passed.fieldsAfter == 2)
+            passed.text = e.text;
+    }
+    if (e.text == kNewQuestionMarker)
+        m_passed.push_back({e.line, 0, false, {}});
+    if (m_passed.empty() && !m_missBeforeNext && !isMarker(e.text))
+        if (const auto distance = nearMiss(e.text, e.marker))
+            m_missBeforeNext = MarkerMiss{inQuotes(e.text), e.line, *distance};
+}
+
+void MergedQuestions::warnMerged(const FieldEvent& e, int answer) {
+    const int question = e.question;
+    const std::size_t passed = m_passed.size();
+    std::string what = "question " + std::to_string(question) + " takes " +
+                       (answer == kAnswerCount ? "answer " + std::to_string(answer)
+                                               : "answers " + std::to_string(answer) + " to " +
+                                                     std::to_string(kAnswerCount)) +
+                       " from " +
+                       (passed == 1 ? std::string("the next question")
+                                    : std::to_string(passed) + " questions further on");
+    constexpr std::size_t kNamed = 3;
+    std::string lost = passed == 1 ? "question " : "questions ";
+    for (std::size_t i = 0; i < std::min(passed, kNamed); ++i) {
+        if (i > 0)
+            lost += i + 1 == std::min(passed, kNamed) && passed <= kNamed ? " and " : ", ";
+        lost += std::to_string(question + static_cast<int>(i) + 1) + " (" +
+                inQuotes(m_passed[i].text) + ")";
+    }
+    if (passed > kNamed)
+        lost += " and " + std::to_string(passed - kNamed) + " more";
+    lost += passed == 1 ? " is never shown" : " are never shown";
+
+    if (m_missBeforeNext)
+        warn(m_missBeforeNext->line, m_missBeforeNext->shown + " is not " + inQuotes(e.marker) +
+                                         ", so " + what + ", and " + lost +
+                                         "; markers must match exactly, case and blanks included");
+    else
+        warn(m_passed.front().line, what + ": " + inQuotes(e.marker) + " is missing before this " +
+                                        inQuotes(kNewQuestionMarker) + ", and " + lost);
+}
+
+std::string MarkerSearch::pendingHint() const {
+    if (!m_best)
+        return {};
+    return " (did you mean " + m_best->shown + " on line " + std::to_string(m_best->line) + "?)";
+}
+
+void MarkerSearch::see(const FieldEvent& e) {
+    if (e.text == kNewQuestionMarker)
+        ++m_newQuestionMarkers;
+    switch (e.role) {
+    case FieldRole::Trailing:
+        if (!e.text.empty() && !m_trailingTold) {
+            m_trailingTold = true;
+            warn(e.line, "text after " + inQuotes(kEndQuestionsMarker) + " is never read");
+        }
+        return;
+    case FieldRole::Skipped:
+        skipped(e);
+        return;
+    case FieldRole::Marker:
+        found(e);
+        return;
+    case FieldRole::QuestionMark:
+        if (nearMiss(e.text, kEndQuestionsMarker))
+            warn(e.line, inQuotes(e.text) + " after " + inQuotes(kNewQuestionMarker) + " is not " +
+                             inQuotes(kEndQuestionsMarker) +
+                             ", so the quiz reads on for another question");
+        break;
+    default:
+        break;
+    }
+    markerAsText(e);
+}
+
+void MarkerSearch::markerAsText(const FieldEvent& e) {
+    if (!isMarker(e.text) || (e.role == FieldRole::QuestionMark && e.text == kEndQuestionsMarker))
+        return;
+    std::string what = fieldRef(e);
+    if (e.role == FieldRole::Name && e.text == kStartMarker)
+        what += ": fewer than fifteen names stand before " + inQuotes(kStartMarker);
+    else if (e.role == FieldRole::Weight)
+        what += ": the empty line that ends them is missing";
+    warn(e.line, "the marker " + inQuotes(e.text) + " is read as " + what);
+}
+
+void MarkerSearch::skipped(const FieldEvent& e) {
+    m_sought = std::string(e.marker);
+    if (isMarker(e.text)) {
+        // One search that runs over markers usually runs over many; the first tells.
+        if (m_skippedMarkers++ == 0)
+            m_firstSkippedMarker = {inQuotes(e.text), e.line, 0};
+        return;
+    }
+    const std::optional<std::size_t> distance = nearMiss(e.text, e.marker);
+    if (!distance)
+        return;
+    const MarkerMiss miss{inQuotes(e.text), e.line, *distance};
+    // The closest miss, the earliest of equals.
+    if (!m_best || miss.distance < m_best->distance)
+        m_best = miss;
+    // A file of nothing but near misses must not make a list as long as itself.
+    if (m_misses.size() < kMaxMissesTold)
+        m_misses.push_back(miss);
+}
+
+void MarkerSearch::found(const FieldEvent& e) {
+    if (m_merged.mergesAt(e)) {
+        // The markers and near misses run over are that one mistake's doing.
+        m_skippedMarkers = 0;
+    } else {
+        flushSkippedMarkers();
+        for (const MarkerMiss& miss : m_misses)
+            warn(miss.line, miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
+                                ", which comes only on line " + std::to_string(e.line) +
+                                "; markers must match exactly, case and blanks included");
+    }
+    m_misses.clear();
+    m_best.reset();
+}
+
+void MarkerSearch::flushSkippedMarkers() {
+    if (m_skippedMarkers == 0)
+        return;
+    std::string message = "the marker " + m_firstSkippedMarker.shown +
+                          " is skipped while looking for " + inQuotes(m_sought);
+    if (m_skippedMarkers == 2)
+        message += ", and so is 1 more marker after it";
+    else if (m_skippedMarkers > 2)
+        message +=
+            ", and so are " + std::to_string(m_skippedMarkers - 1) + " more markers after it";
+    warn(m_firstSkippedMarker.line, std::move(message));
+    m_skippedMarkers = 0;
+}
+
+} // namespace kinsight

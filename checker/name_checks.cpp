@@ -1,0 +1,124 @@
+#include "name_checks.h"
+
+#include "markers.h"
+#include "result.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <system_error>
+
+namespace kinsight {
+
+namespace {
+
+// What a checker built without the program's picture loader can tell: whether
+// the file is there, exactly or but for ASCII case as the program matches it.
+class ListedPictures {
+public:
+    explicit ListedPictures(const std::filesystem::path& folder) {
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            std::error_code typeError;
+            if (!it->is_regular_file(typeError))
+                continue;
+            const std::string file = it->path().filename().string();
+            m_lowered.insert(lowered(file));
+            m_folded.insert(folded(file));
+        }
+    }
+    bool hasCaseless(const std::string& file) const { return m_lowered.count(lowered(file)) > 0; }
+    bool hasFolded(const std::string& file) const { return m_folded.count(folded(file)) > 0; }
+
+private:
+    static std::string lowered(std::string text) {
+        for (char& ch : text)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return text;
+    }
+    std::set<std::string> m_lowered;
+    std::set<std::string> m_folded;
+};
+
+} // namespace
+
+int NameTable::nonEmpty() const {
+    return static_cast<int>(std::count_if(names.begin() + 1, names.begin() + 1 + count,
+                                          [](const std::string& name) { return !name.empty(); }));
+}
+
+void NameList::see(const FieldEvent& e) {
+    if (e.role != FieldRole::Name)
+        return;
+    m_table.names[e.slot] = e.text;
+    m_table.lines[e.slot] = e.line;
+    ++m_table.count;
+}
+
+void checkNames(const NameTable& table, const std::filesystem::path& picturesDir,
+                const PictureProbe* probe, std::vector<Diagnostic>& out) {
+    auto warn = [&](int slot, std::string message) {
+        out.push_back({Severity::Warning, table.lines[slot], std::move(message)});
+    };
+    const auto& names = table.names;
+    std::vector<int> pictured; // slots whose picture is worth looking for
+    for (int slot = 1; slot <= table.count; ++slot) {
+        const std::string& name = names[slot];
+        if (isMarker(name))
+            continue; // told by the marker search
+        if (name.empty()) {
+            warn(slot, "the name of character " + std::to_string(slot) +
+                           " is empty, so it has no picture");
+            continue;
+        }
+        if (!isPictureName(name)) {
+            const auto bad = std::find_if(name.begin(), name.end(), [](char ch) {
+                return !isPictureName(std::string_view(&ch, 1));
+            });
+            warn(slot, "the name " + characterRef(slot, name) +
+                           " cannot be a file name: it holds " +
+                           inQuotes(std::string_view(&*bad, 1)));
+            continue;
+        }
+        const auto same = std::find(names.begin() + 1, names.begin() + slot, name);
+        if (same != names.begin() + slot) {
+            warn(slot, "the name " + characterRef(slot, name) + " is also the name of character " +
+                           std::to_string(same - names.begin()));
+            continue;
+        }
+        pictured.push_back(slot);
+    }
+    if (pictured.empty())
+        return;
+
+    std::error_code ec;
+    if (!std::filesystem::is_directory(picturesDir, ec)) {
+        out.push_back({Severity::Warning, 0,
+                       "there is no folder \"Pictures\" beside the quiz, so no character has a "
+                       "picture"});
+        return;
+    }
+    const ListedPictures listed(picturesDir);
+    for (int slot : pictured) {
+        const std::string& name = names[slot];
+        const std::string file = name + ".jpg";
+        const PictureFinding finding =
+            probe ? probe->probe(picturesDir, name)
+                  : PictureFinding{listed.hasCaseless(file) ? PictureFinding::Shown
+                                                            : PictureFinding::Missing,
+                                   {}};
+        const std::string shownFile = "\"Pictures/" + file + "\"";
+        if (finding.kind == PictureFinding::Missing) {
+            std::string message = "no picture " + shownFile + " for " + characterRef(slot, name);
+            if (listed.hasFolded(file))
+                message += "; a file differs only in blanks";
+            warn(slot, std::move(message));
+        } else if (finding.kind == PictureFinding::NotShown) {
+            warn(slot, shownFile + " " + finding.problem +
+                           ", so the program shows no picture for " + characterRef(slot, name));
+        }
+    }
+}
+
+} // namespace kinsight

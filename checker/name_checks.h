@@ -1,0 +1,39 @@
+// The checker's job about names: the fifteen names as read, and after the
+// reading, names that are empty, repeated or cannot name a picture, and
+// pictures the program would not show.
+#pragma once
+
+#include "check_step.h"
+#include "quiz_tables.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace kinsight {
+
+struct NameTable {
+    std::array<std::string, kCharacterSlots> names{}; // slots 1..count
+    CharacterNumbers lines{};
+    int count = 0; // names read
+
+    int nonEmpty() const;
+};
+
+class NameList : public CheckStep {
+public:
+    using CheckStep::CheckStep;
+    const NameTable& table() const { return m_table; }
+
+protected:
+    void see(const FieldEvent& e) override;
+
+private:
+    NameTable m_table;
+};
+
+// Without a probe, pictures are only looked for, not read.
+void checkNames(const NameTable& table, const std::filesystem::path& picturesDir,
+                const PictureProbe* probe, std::vector<Diagnostic>& out);
+
+} // namespace kinsight

@@ -1,0 +1,139 @@
+#include "text_checks.h"
+
+#include "text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kinsight {
+
+namespace {
+
+// The typographic quote a text opens with, if any: a word processor's
+// “…”, „…“ or «…» quotes nothing for the reader.
+std::string_view typographicQuote(std::string_view text) {
+    static constexpr std::array<std::string_view, 11> kQuotes = {
+        "\u201C", "\u201D", "\u201E", "\u201F", "\u00AB", "\u00BB",
+        "\u2018", "\u2019", "\u201A", "\u2039", "\u203A"};
+    for (std::string_view quote : kQuotes)
+        if (text.substr(0, quote.size()) == quote)
+            return quote;
+    return {};
+}
+
+bool isText(FieldRole role) {
+    return role == FieldRole::Title || role == FieldRole::Name || role == FieldRole::QuestionText ||
+           role == FieldRole::AnswerText || role == FieldRole::Weight;
+}
+
+// The last characters of what the player sees of a text.
+std::string visibleEnd(std::string_view text, std::size_t shownBytes) {
+    constexpr std::size_t kTail = 30;
+    const std::string_view shown = text.substr(0, shownBytes);
+    const std::size_t count = characterCount(shown);
+    if (count == 0)
+        return "nothing of it";
+    if (count <= kTail)
+        return "only up to " + inQuotes(shown);
+    const std::string_view tail = characters(shown, count - kTail, kTail);
+    return "only up to \"..." + inQuotes(tail).substr(1);
+}
+
+} // namespace
+
+void CutTexts::see(const FieldEvent& e) {
+    if (e.quoteUnclosed && e.role != FieldRole::Trailing) {
+        // The file's last line end is no line of the text.
+        const int last = endLine(e) - (!e.text.empty() && e.text.back() == '\n');
+        warn(e.line, "the quote opened here is never closed, so all that follows it to the end of "
+                     "the file" +
+                         (last > e.line ? " (lines " + std::to_string(e.line) + " to " +
+                                              std::to_string(last) + ")"
+                                        : std::string()) +
+                         " is read as one text, " + fieldRef(e));
+    }
+    const bool sameLine = m_previous.endLine == e.line;
+    const bool cutsQuestion =
+        e.role == FieldRole::Skipped && sameLine && m_previous.role == FieldRole::QuestionText;
+    const bool cutsAnswer = e.role == FieldRole::Ignored && e.answer != 0 && sameLine &&
+                            m_previous.role == FieldRole::AnswerText;
+    if (m_dropped && (cutsQuestion || cutsAnswer)) {
+        // What the closing quote dropped and the field after it are one loss.
+        flushDropped(e.text);
+    } else {
+        flushDropped();
+        if (cutsQuestion)
+            cutByNextField(e, "question " + std::to_string(e.question), "is skipped");
+        else if (cutsAnswer)
+            cutByNextField(e, answerRef(e.answer, e.question), "is not read");
+    }
+    if (e.role == FieldRole::AnswerText && e.text.empty())
+        warn(e.line, answerRef(e.answer, e.question) + " has no text");
+    if (isText(e.role) && e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
+        m_dropped = Dropped{fieldRef(e), std::string(e.text), std::string(e.afterQuote),
+                            e.role == FieldRole::Weight, endLine(e)};
+    m_previous = {e.role, endLine(e), e.quoted, typographicQuote(e.text)};
+}
+
+// A text cut short by the field after it on its line: at a comma, or after
+// its closing quote.
+void CutTexts::cutByNextField(const FieldEvent& e, const std::string& whose,
+                              std::string_view fate) {
+    const std::string rest = inQuotes(e.text);
+    if (m_previous.quoted) {
+        warn(e.line, rest + " after the closing quote of " + whose + " " + std::string(fate));
+        return;
+    }
+    std::string message = "the text of " + whose + " ends at a comma, and " + rest +
+                          " on the same line " + std::string(fate);
+    if (m_previous.opening.empty())
+        message += "; put the whole text in double quotes";
+    else
+        message += ": a text in typographic quotes (" + std::string(m_previous.opening) +
+                   ") is not quoted for the reader; put the whole text in plain double quotes (\")";
+    warn(e.line, std::move(message));
+}
+
+void CutTexts::flushDropped(std::string_view alsoLost) {
+    if (!m_dropped)
+        return;
+    const Dropped& d = *m_dropped;
+    const std::string rest =
+        inQuotes(alsoLost.empty() ? d.text : d.text + ", " + std::string(alsoLost));
+    if (d.points)
+        warn(d.line, rest + " after the closing quote of " + d.what + " is not read");
+    else if (d.text.front() == '"')
+        warn(d.line, "a double quote inside " + d.what + " ends it: the player sees only " +
+                         inQuotes(d.shown) + ", and " + rest +
+                         " is not shown; a quoted text cannot hold a double quote, so write the "
+                         "inner quotes as \u201C \u201D or ' '");
+    else
+        warn(d.line, rest + " after the closing quote of " + d.what +
+                         " is not shown; the player sees only " + inQuotes(d.shown));
+    m_dropped.reset();
+}
+
+void TextFit::see(const FieldEvent& e) {
+    if (e.text.empty() || (e.role != FieldRole::QuestionText && e.role != FieldRole::AnswerText))
+        return;
+    // No window shows more than a few hundred characters of a text, and a
+    // measure of megabytes could overflow: the head of a long text decides.
+    constexpr std::size_t kMeasured = 4096;
+    const std::string_view head =
+        e.text.size() > kMeasured ? characters(e.text, 0, kMeasured) : e.text;
+    auto shown = [&](std::optional<std::size_t> bytes) {
+        return head.size() < e.text.size() && !bytes ? std::optional(head.size()) : bytes;
+    };
+    if (e.role == FieldRole::QuestionText) {
+        if (const auto bytes = shown(m_measurer.questionShown(head)))
+            warn(e.line, "question " + std::to_string(e.question) +
+                             " needs more than the two lines its box shows; the player sees " +
+                             visibleEnd(e.text, *bytes));
+    } else if (const auto bytes = shown(m_measurer.answerShown(head))) {
+        warn(e.line, answerRef(e.answer, e.question) +
+                         " is wider than its button; the player sees " +
+                         visibleEnd(e.text, *bytes));
+    }
+}
+
+} // namespace kinsight

@@ -1,0 +1,104 @@
+#include "weight_checks.h"
+
+#include "markers.h"
+#include "text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+namespace kinsight {
+
+namespace {
+
+// The number an author meant after the character number: the first run of
+// digits from character 4 on.
+std::optional<int> writtenPoints(std::string_view field) {
+    const std::string_view rest = characters(field, 3, field.size());
+    std::size_t i = 0;
+    while (i < rest.size() && !std::isdigit(static_cast<unsigned char>(rest[i])))
+        ++i;
+    if (i == rest.size())
+        return std::nullopt;
+    int value = 0;
+    for (; i < rest.size() && std::isdigit(static_cast<unsigned char>(rest[i])); ++i)
+        value = std::min(value * 10 + (rest[i] - '0'), 1000000);
+    return value;
+}
+
+// A letter, a character number in two digits and a digit of points: a field
+// that was meant to be a weight.
+bool looksLikeWeight(std::string_view field) {
+    auto digit = [&](std::size_t i) {
+        return i < field.size() && std::isdigit(static_cast<unsigned char>(field[i]));
+    };
+    return field.size() >= 5 && std::isalpha(static_cast<unsigned char>(field[0])) &&
+           (digit(1) || field[1] == ' ') && digit(2) && digit(4);
+}
+
+bool hasDigit(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
+}
+
+} // namespace
+
+void Weights::see(const FieldEvent& e) {
+    switch (e.role) {
+    case FieldRole::QuestionText:
+        m_weights = QuestionWeights{};
+        break;
+    case FieldRole::AnswerText:
+        m_listedOn.fill(0);
+        m_answerLine = endLine(e);
+        m_answerCut = false;
+        break;
+    case FieldRole::Ignored:
+        if (e.answer == 0)
+            break;
+        m_answerCut = e.line == m_answerLine;
+        if (!m_answerCut && looksLikeWeight(e.text))
+            warn(e.line, inQuotes(e.text) + " after the text of " +
+                             answerRef(e.answer, e.question) +
+                             " is not read: the line after an answer's text is skipped");
+        break;
+    case FieldRole::Weight:
+        weight(e);
+        break;
+    default:
+        break;
+    }
+}
+
+void Weights::weight(const FieldEvent& e) {
+    m_weights[e.answer][e.slot] = e.points;
+    if (e.text.empty()) {
+        if (e.answer == kAnswerCount)
+            m_reach.addQuestion(m_weights);
+        return;
+    }
+    if (isMarker(e.text))
+        return; // told by the marker search
+    const std::string ref = answerRef(e.answer, e.question);
+    if (e.slot == 0) {
+        if (hasDigit(characters(e.text, 1, 2)))
+            warn(e.line, inQuotes(e.text) + " under " + ref +
+                             " gives its points to character 0, which is never scored");
+        else if (!m_answerCut) // else the cut text tells
+            warn(e.line, inQuotes(e.text) + " is read as points of " + ref + " and gives none");
+        return;
+    }
+    if (m_listedOn[e.slot] != 0)
+        warn(e.line, "character " + std::to_string(e.slot) + " is listed twice under " + ref +
+                         " (first on line " + std::to_string(m_listedOn[e.slot]) +
+                         "); only the last points count");
+    m_listedOn[e.slot] = e.line;
+    const std::optional<int> written = writtenPoints(e.text);
+    if (written && *written != e.points)
+        warn(e.line, inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
+                         std::to_string(e.points) + (e.points == 1 ? " point" : " points") +
+                         ", not " + std::to_string(*written) +
+                         ": the points are the one digit in character 5, as in C07=3");
+}
+
+} // namespace kinsight

@@ -1,0 +1,116 @@
+#include "result_picture.h"
+
+#include "result.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace kinsight {
+
+bool isPictureNameAllowed(const QString& name) {
+    return isPictureName(name.toStdString());
+}
+
+PictureLookup findPicture(const std::filesystem::path& picturesDir, const QString& name) {
+    PictureLookup lookup;
+    const QString fileName = name + QLatin1String(".jpg");
+    lookup.expected = picturesDir / fileName.toStdString();
+    lookup.nameAllowed = isPictureNameAllowed(name);
+    if (!lookup.nameAllowed)
+        return lookup;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(lookup.expected, ec)) {
+        lookup.found = lookup.expected;
+        return lookup;
+    }
+    // Quiz folders often come from systems that ignore case in file names.
+    // Of several matches the first by name is taken, whatever the listing's order.
+    for (std::filesystem::directory_iterator it(picturesDir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code typeError;
+        const std::filesystem::path entry = it->path();
+        if (it->is_regular_file(typeError) &&
+            QString::fromStdString(entry.filename().native())
+                    .compare(fileName, Qt::CaseInsensitive) == 0 &&
+            (lookup.found.empty() || entry < lookup.found))
+            lookup.found = entry;
+    }
+    return lookup;
+}
+
+ResultPicture readResultPicture(const std::filesystem::path& picturesDir, const QString& name) {
+    ResultPicture picture;
+    picture.lookup = findPicture(picturesDir, name);
+    if (!picture.lookup.nameAllowed) {
+        picture.problem = PictureProblem::NameRefused;
+        return picture;
+    }
+    if (picture.lookup.found.empty()) {
+        picture.problem = PictureProblem::Missing;
+        return picture;
+    }
+    // Opened by its bytes: Qt's own file names would lose those of a folder
+    // whose name is not in the system's encoding.
+    const int fd = ::open(picture.lookup.found.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        picture.problem = PictureProblem::Unreadable;
+        picture.detail = QString::fromLocal8Bit(std::strerror(errno));
+        return picture;
+    }
+    QFile device;
+    if (!device.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        picture.problem = PictureProblem::Unreadable;
+        picture.detail = device.errorString();
+        return picture;
+    }
+    QImageReader reader(&device);
+    // Authors save pictures as whatever their program offers; the content
+    // decides, not the ".jpg".
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kPictureAllocationLimitMiB);
+    const QSize size = reader.size();
+    const qint64 bytes = qint64{4} * size.width() * size.height();
+    if (size.isValid() && bytes > qint64{kPictureAllocationLimitMiB} << 20) {
+        picture.problem = PictureProblem::TooLarge;
+        picture.detail = QStringLiteral("%1 \u00D7 %2").arg(size.width()).arg(size.height());
+        return picture;
+    }
+    picture.image = reader.read();
+    if (picture.image.isNull()) {
+        const bool unreadable = reader.error() == QImageReader::FileNotFoundError ||
+                                reader.error() == QImageReader::DeviceError;
+        picture.problem = unreadable ? PictureProblem::Unreadable : PictureProblem::NotAPicture;
+        picture.detail = reader.errorString();
+    }
+    return picture;
+}
+
+QString pictureProblemText(const ResultPicture& picture) {
+    switch (picture.problem) {
+    case PictureProblem::None:
+        break;
+    case PictureProblem::NameRefused:
+        return QStringLiteral(
+            "cannot be in the Pictures folder: the name holds a path separator or a NUL");
+    case PictureProblem::Missing:
+        return QStringLiteral("is missing");
+    case PictureProblem::Unreadable:
+        return QStringLiteral("cannot be read (%1)").arg(picture.detail);
+    case PictureProblem::NotAPicture:
+        return QStringLiteral("is not a picture");
+    case PictureProblem::TooLarge:
+        return QStringLiteral("is a picture of %1 pixels, more than the program shows")
+            .arg(picture.detail);
+    }
+    return {};
+}
+
+} // namespace kinsight

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# kinsight and kinsight-check agree on every quiz of the checker's table of
+# cases (test_checker writes them out): the program fails at start-up
+# exactly when the checker exits with 1, naming the same file and line; and
+# a quiz the checker passes plays by keys alone to a result, its name shown.
+#
+#   agreement_test.sh KINSIGHT KINSIGHT_CHECK TEST_CHECKER
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ "${1:-}" != --inside-xvfb ]; then
+    exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$@"
+fi
+program=$2 check=$3 cases_from=$4
+unset QT_QPA_PLATFORM
+# shellcheck source=../support/x_session.sh
+source "$here/../support/x_session.sh"
+work=$(mktemp -d)
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+
+mkdir "$work/cases"
+KINSIGHT_WRITE_CASES="$work/cases" "$cases_from" --gtest_filter='Quizzes/CheckerCase.*' >/dev/null
+
+# result_shown WINDOW: the result box Text1 (161x19+288+208) holds text.
+result_shown() {
+    local colours
+    colours=$(import -window "$1" png:- 2>/dev/null |
+        convert - -crop 150x11+293+212 +repage -format %k info: 2>/dev/null || echo 0)
+    [ "${colours:-0}" -gt 1 ]
+}
+
+# play PID MAIN: Space on the focused answer of each question, and on
+# whatever box or tie-break window comes up, until a result is shown: a name,
+# or a draw of five or more, reported with no tie-break window after it.
+play() {
+    local pid=$1 main=$2 top drew=0 quiet=0
+    for _ in $(seq 150); do
+        result_shown "$main" && return 0
+        top=$(xdotool search --all --onlyvisible --pid "$pid" --name '.' 2>/dev/null |
+            grep -vx "$main" | tail -n 1 || true)
+        if [ -n "$top" ]; then
+            [ "$(xdotool getwindowname "$top")" = Draw ] && drew=1
+            quiet=0
+            xdotool windowfocus --sync "$top" key space 2>/dev/null || true
+        elif [ $drew -eq 1 ]; then
+            # Space now could press the restart button.
+            quiet=$((quiet + 1))
+            [ $quiet -ge 5 ] && return 0
+        else
+            xdotool windowfocus --sync "$main" key space 2>/dev/null || true
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+for dir in "$work"/cases/*/; do
+    name=$(basename "$dir")
+    status=0
+    (cd "$dir" && "$check" way.txt) >"$work/check" 2>&1 || status=$?
+    expected=$(grep -m 1 ': error: ' "$work/check" | sed 's/: error: .*//' || true)
+    (cd "$dir" && exec "$program" way.txt) 2>"$work/err" &
+    pid=$!
+    if ! window=$(wait_for_window "$pid" '.'); then
+        fail "$name: no window; the program said: $(cat "$work/err")"
+    elif [ "$(xdotool getwindowname "$window")" = Kinsight ]; then
+        got=$(grep -m 1 -v '^QStandardPaths' "$work/err" | cut -d: -f1,2)
+        if [ "$status" -ne 1 ]; then
+            fail "$name: the program fails at start-up ($got), the checker exits with $status"
+        elif [ "$got" != "$expected" ]; then
+            fail "$name: the program names $got, the checker $expected"
+        else
+            echo "ok   $name: both name $got"
+        fi
+    elif [ "$status" -eq 1 ]; then
+        fail "$name: the checker names $expected, the program starts"
+    elif ! play "$pid" "$window"; then
+        fail "$name: the checker passes it, but no result came up"
+    else
+        echo "ok   $name: checker status $status, played to a result"
+    fi
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    pid=
+done
+exit $((failures > 0))
