@@ -126,7 +126,9 @@ Model readModel(std::string_view bytes) {
         Points points{};
         next(); // the question's text
         for (int k = 1; k <= kAnswerCount; ++k) {
-            forwardTo("A" + std::to_string(k) + ")");
+            // Spelt out: GCC 12 warns falsely (-Wrestrict) on "A" + std::string.
+            const char marker[] = {'A', static_cast<char>('0' + k), ')', '\0'};
+            forwardTo(marker);
             next(); // the answer's text
             next();
             for (;;) {
