@@ -2,8 +2,8 @@
 
 #include "message_box.h"
 #include "quiz_error.h"
-#include "startup.h"
 
+#include <QApplication>
 #include <QWidget>
 
 #include <iostream>
@@ -38,7 +38,7 @@ void reportFailureAndExit(const QuizError& error, QWidget* parent) {
 
     // A hidden window would place the box over nothing in particular.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
-    showMessageBox(QMessageBox::Critical, QString::fromLatin1(kProgramName),
+    showMessageBox(QMessageBox::Critical, QApplication::applicationName(),
                    QString::fromStdString(error.what()), "failureReport", owner);
 
     if (exitHandler())

@@ -7,8 +7,8 @@
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
-#include "startup.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -274,12 +274,12 @@ void Only::showPicture(const std::string& characterName) {
 }
 
 void Only::greet(const std::string& characterName) {
-    showMessageBox(QMessageBox::NoIcon, QString::fromLatin1(kProgramName),
+    showMessageBox(QMessageBox::NoIcon, QApplication::applicationName(),
                    QString::fromLatin1(kGreeting) + fromEngine(characterName), "greeting", this);
 }
 
 void Only::warn(const QString& text) {
-    showMessageBox(QMessageBox::Warning, QString::fromLatin1(kProgramName), text, "pictureWarning",
+    showMessageBox(QMessageBox::Warning, QApplication::applicationName(), text, "pictureWarning",
                    this);
 }
 
