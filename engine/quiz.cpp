@@ -43,10 +43,21 @@ const std::array<AnswerWords, kAnswerSlots>& answerWords() {
     return words;
 }
 
+// Stateless, so one serves every quiz without tie-break windows.
+TieBreakWindows& noTieBreaks() {
+    static NullTieBreakWindows none;
+    return none;
+}
+
 } // namespace
 
+Quiz::Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile,
+           bool enterDirectory)
+    : m_window(window), m_tieBreaks(tieBreaks), m_path(std::move(quizFile)),
+      m_enterDirectory(enterDirectory) {}
+
 Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory)
-    : m_window(window), m_path(std::move(quizFile)), m_enterDirectory(enterDirectory) {}
+    : Quiz(window, noTieBreaks(), std::move(quizFile), enterDirectory) {}
 
 std::string_view Quiz::read(std::string_view reading) {
     return m_file.readField(reading);
@@ -201,7 +212,7 @@ void Quiz::finalRanking() {
     }
     m_window.message(drawMessage(names), kDrawTitle);
     if (ways > 0)
-        m_window.openTieBreak(ways);
+        m_tieBreaks.openTieBreak(ways);
     closeForAnswers("");
 }
 
@@ -221,7 +232,7 @@ void Quiz::closeForAnswers(const std::string& resultName) {
 
 void Quiz::restart() {
     // A tie-break window left open would announce from the emptied tables.
-    m_window.closeTieBreaks();
+    m_tieBreaks.closeTieBreaks();
     m_tables.clear();
     m_file.close();
     m_finished = false;
@@ -236,7 +247,7 @@ void Quiz::restart() {
     m_window.setResultName("");
     for (int i = 0; i < kCharacterCount; ++i)
         m_window.setScoreText(i, "");
-    m_window.resetDualTimers();
+    m_tieBreaks.resetDualTimers();
     load();
 }
 

@@ -1,12 +1,13 @@
 // The quiz engine: loads a quiz file question by question, adds up the points
 // of the chosen answers, ranks the characters at the end and starts over.
-// It reaches the screen only through QuizWindow.
+// It reaches the screen only through QuizWindow and TieBreakWindows.
 #pragma once
 
 #include "quiz_file.h"
 #include "quiz_observer.h"
 #include "quiz_tables.h"
 #include "quiz_window.h"
+#include "tie_break_windows.h"
 
 #include <filesystem>
 #include <string>
@@ -21,6 +22,9 @@ public:
     // quizFile is the full path of the quiz. With enterDirectory, loading
     // first makes the quiz's folder the current directory, so the pictures
     // beside it are found by relative path too.
+    Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile,
+         bool enterDirectory = false);
+    // With no tie-break windows, as when reading a quiz with no screen.
     Quiz(QuizWindow& window, std::filesystem::path quizFile, bool enterDirectory = false);
 
     // Opens the quiz and shows the title, the names and the first question.
@@ -60,6 +64,7 @@ private:
     void closeForAnswers(const std::string& resultName);
 
     QuizWindow& m_window;
+    TieBreakWindows& m_tieBreaks;
     std::filesystem::path m_path;
     bool m_enterDirectory;
     QuizFile m_file;

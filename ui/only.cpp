@@ -55,7 +55,7 @@ QString literalCaption(const QString& text) {
 Only::Only(std::filesystem::path quizFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_quiz(*this, quizFile, true), m_tieBreaks(m_quiz.tables(), *this) {
+      m_quiz(*this, m_tieBreaks, quizFile, true), m_tieBreaks(m_quiz.tables(), *this) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
     m_picturesDir = QDir(QFile::decodeName(quizFile.parent_path().string().c_str()))
@@ -300,18 +300,6 @@ void Only::showWindow() {
     show();
     raise();
     activateWindow();
-}
-
-void Only::openTieBreak(int ways) {
-    m_tieBreaks.open(ways);
-}
-
-void Only::closeTieBreaks() {
-    m_tieBreaks.hideAll();
-}
-
-void Only::resetDualTimers() {
-    m_tieBreaks.resetDualTimers();
 }
 
 void Only::closeEvent(QCloseEvent* event) {

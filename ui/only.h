@@ -56,9 +56,6 @@ public:
     void hideWindow() override;
     void showWindow() override;
     void message(const std::string& text, const std::string& title) override;
-    void openTieBreak(int ways) override;
-    void closeTieBreaks() override;
-    void resetDualTimers() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

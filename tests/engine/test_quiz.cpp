@@ -78,7 +78,7 @@ class QuizTest : public ::testing::Test {
 protected:
     Quiz& start(const QuizBuilder& builder, bool enterDirectory = false) {
         m_path = m_dir.write("quiz.txt", builder.text());
-        m_quiz = std::make_unique<Quiz>(m_window, m_path, enterDirectory);
+        m_quiz = std::make_unique<Quiz>(m_window, m_window, m_path, enterDirectory);
         m_quiz->load();
         return *m_quiz;
     }

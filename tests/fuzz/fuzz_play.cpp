@@ -238,12 +238,8 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-class TieBreaks;
-
 class PlayWindow : public QuizWindow {
 public:
-    explicit PlayWindow(TieBreaks& tieBreaks) : m_tieBreaks(tieBreaks) {}
-
     Screen screen;
     std::vector<Shown> shown;
 
@@ -276,12 +272,6 @@ public:
         require(title == kDrawTitle, "draw message titled \"Draw\"");
         shown.push_back({Shown::Message, text});
     }
-    void openTieBreak(int ways) override;
-    void closeTieBreaks() override;
-    void resetDualTimers() override;
-
-private:
-    TieBreaks& m_tieBreaks;
 };
 
 // ---------------------------------------------------------------------------
@@ -322,7 +312,7 @@ struct TriState {
 
 struct Expected; // what the target expects, below
 
-class TieBreaks {
+class TieBreaks : public TieBreakWindows {
 public:
     TieBreaks(const Quiz& quiz, PlayWindow& window, const Expected& expected)
         : m_quiz(quiz), m_window(window), m_expected(expected) {}
@@ -332,7 +322,8 @@ public:
     long long now = 0;
     long long ticksLeft = kMaxTicks;
 
-    void open(int ways) {
+    void openTieBreak(int ways) override {
+        m_window.shown.push_back({Shown::Open, "", ways});
         if (ways == 2) {
             if (!dual.exists)
                 makeDual();
@@ -350,13 +341,13 @@ public:
         }
     }
     // A hide of the program's own stops the timers; a hidden window gets no hide.
-    void hideAll() {
+    void closeTieBreaks() override {
         if (dual.visible)
             hideDual();
         if (tri.visible)
             hideTri();
     }
-    void resetDualTimers() {
+    void resetDualTimers() override {
         if (!dual.exists)
             makeDual();
         enable(dual.timer1);
@@ -484,17 +475,6 @@ private:
     const Expected& m_expected;
 };
 
-void PlayWindow::openTieBreak(int ways) {
-    shown.push_back({Shown::Open, "", ways});
-    m_tieBreaks.open(ways);
-}
-void PlayWindow::closeTieBreaks() {
-    m_tieBreaks.hideAll();
-}
-void PlayWindow::resetDualTimers() {
-    m_tieBreaks.resetDualTimers();
-}
-
 // ---------------------------------------------------------------------------
 // The target's expectation of the game, from its own reading.
 
@@ -580,8 +560,7 @@ class Game {
 public:
     Game(const std::filesystem::path& path, const Model& model, LazyClaims& claims)
         : m_expected{model, claims, 0, false, false, {}, {}},
-          m_tieBreaks(m_quiz, m_window, m_expected), m_window(m_tieBreaks), m_quiz(m_window, path) {
-    }
+          m_tieBreaks(m_quiz, m_window, m_expected), m_quiz(m_window, m_tieBreaks, path) {}
 
     // False when the quiz failed to load (the failure checked).
     bool load() {
