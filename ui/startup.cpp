@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <cstdlib>
 #include <filesystem>
@@ -31,10 +33,16 @@ std::string fromEnvironment(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
+// Read as PNG and nothing else: a reader left to guess the format loads every
+// image-format plugin first, which costs the first window its time and shows
+// nothing.
 QIcon programIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 128})
-        icon.addFile(QStringLiteral(":/icons/%1/kinsight.png").arg(size), QSize(size, size));
+    for (int size : {16, 32, 48, 128}) {
+        QImageReader reader(QStringLiteral(":/icons/%1/kinsight.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 
