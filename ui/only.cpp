@@ -1,7 +1,6 @@
 #include "only.h"
 
 #include "credits.h"
-#include "failure.h"
 #include "message_box.h"
 #include "only_layout.h"
 #include "picture_area.h"
@@ -19,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+
+#include <cassert>
 
 namespace kinsight {
 
@@ -40,6 +41,15 @@ constexpr int kClientHeight = 261;
 
 constexpr int kSkipId = static_cast<int>(Control::SkipQuestion);
 
+// Control i of a group whose valid indices are first..last: an index out of
+// range is a caller's mistake, caught in debug builds and ignored otherwise.
+template <typename Widget, std::size_t N>
+Widget* controlAt(const std::array<Widget*, N>& controls, int i, int first, int last) {
+    const bool inRange = i >= first && i <= last;
+    assert(inRange);
+    return inRange ? controls[static_cast<std::size_t>(i)] : nullptr;
+}
+
 QString fromEngine(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -52,10 +62,11 @@ QString literalCaption(const QString& text) {
 
 } // namespace
 
-Only::Only(std::filesystem::path quizFile, QWidget* parent)
+Only::Only(std::filesystem::path quizFile, FailureRoute failed, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_quiz(*this, m_tieBreaks, quizFile, true), m_tieBreaks(m_quiz.tables(), *this) {
+      m_failureRoute(std::move(failed)), m_quiz(*this, m_tieBreaks, quizFile, true),
+      m_tieBreaks(m_quiz.tables(), *this) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
     m_picturesDir = QDir(QFile::decodeName(quizFile.parent_path().string().c_str()))
@@ -177,7 +188,7 @@ template <typename Action> void Only::guarded(Action&& action) {
         action();
     } catch (const QuizError& error) {
         m_failed = true;
-        reportFailureAndExit(error, this);
+        m_failureRoute(error, this);
     }
 }
 
@@ -208,7 +219,11 @@ void Only::openCredits() {
 QAbstractButton* Only::button(Control control) const {
     if (control == Control::cmd_restart)
         return m_restart;
-    return m_options.at(static_cast<std::size_t>(control));
+    return controlAt(m_options, static_cast<int>(control), 1, kSkipId);
+}
+
+QLineEdit* Only::scoreBox(int i) const {
+    return controlAt(m_scores, i, 0, kCharacterCount - 1);
 }
 
 void Only::setTitle(const std::string& text) {
@@ -220,11 +235,12 @@ void Only::setQuestion(const std::string& text) {
 }
 
 void Only::setAnswer(int k, const std::string& text) {
-    if (k < 1 || k > kAnswerCount)
+    QAbstractButton* option = controlAt(m_options, k, 1, kAnswerCount);
+    if (!option)
         return;
     const QString caption = fromEngine(text);
-    m_options[k]->setText(literalCaption(caption));
-    m_options[k]->setAccessibleName(caption);
+    option->setText(literalCaption(caption));
+    option->setAccessibleName(caption);
 }
 
 void Only::clearSelection(Control control) {
@@ -239,9 +255,8 @@ void Only::clearSelection(Control control) {
 }
 
 void Only::setScoreText(int i, const std::string& text) {
-    if (i < 0 || i >= kCharacterCount)
-        return;
-    m_scores[i]->setText(fromEngine(text));
+    if (QLineEdit* box = scoreBox(i))
+        box->setText(fromEngine(text));
 }
 
 void Only::setResultName(const std::string& text) {

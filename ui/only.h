@@ -16,6 +16,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -28,16 +29,23 @@ namespace kinsight {
 
 class Credits;
 class PictureArea;
+class QuizError;
+
+// Where the window sends a failure of the quiz, with itself to place the
+// report over: the one route by which the program learns of it and ends.
+using FailureRoute = std::function<void(const QuizError& error, QWidget* window)>;
 
 class Only : public QWidget, public QuizWindow {
     Q_OBJECT
 public:
     // Loads the quiz at once, so the quiz's title is in place before the
-    // first show. Pictures are looked for in Pictures/ beside the quiz.
-    explicit Only(std::filesystem::path quizFile, QWidget* parent = nullptr);
+    // first show; a failure then, as later, goes to failed. Pictures are
+    // looked for in Pictures/ beside the quiz.
+    Only(std::filesystem::path quizFile, FailureRoute failed, QWidget* parent = nullptr);
     ~Only() override;
 
-    QLineEdit* scoreBox(int i) const { return m_scores.at(i); }
+    // Box i = 0..14.
+    QLineEdit* scoreBox(int i) const;
     // True once a failure has been reported; the window then ignores input.
     bool failed() const { return m_failed; }
 
@@ -72,6 +80,7 @@ private:
     void nameScoreBoxes();
     void warn(const QString& text);
 
+    FailureRoute m_failureRoute;
     Quiz m_quiz;
     QString m_picturesDir;
     bool m_failed = false;

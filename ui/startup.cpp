@@ -46,33 +46,30 @@ QIcon programIcon() {
     return icon;
 }
 
-// Plays the quiz until the main window is closed. A failure, whether the
-// check before the first show finds it or a handler meets it later, is
-// reported by reportFailureAndExit, whose exit status comes back here.
+// Plays the quiz until the main window is closed. Every failure, whether the
+// check before the first show finds it or the window meets it later, takes
+// the one route below: the report, then the failure's exit status.
 int playQuiz(const std::filesystem::path& quizFile) {
     int failureStatus = 0;
-    setExitHandler([&failureStatus](int status) {
-        failureStatus = status;
-        QCoreApplication::exit(status);
-    });
+    const FailureRoute failed = [&failureStatus](const QuizError& error, QWidget* window) {
+        reportFailure(error, std::cerr, window);
+        failureStatus = kFailureExitStatus;
+        QCoreApplication::exit(failureStatus);
+    };
 
     // A broken quiz is reported now rather than after the user has answered.
-    const DryRunResult check = dryRun(quizFile);
-    if (check.error) {
-        reportFailureAndExit(*check.error);
-    } else {
-        Only window(quizFile);
-        // The quiz may have changed since the check; the window has then
-        // reported it already, and there is no event loop to leave yet.
-        if (failureStatus == 0) {
-            window.show();
-            const int status = QApplication::exec();
-            if (failureStatus == 0)
-                failureStatus = status;
-        }
+    if (const DryRunResult check = dryRun(quizFile); check.error) {
+        failed(*check.error, nullptr);
+        return failureStatus;
     }
-    setExitHandler({});
-    return failureStatus;
+    Only window(quizFile, failed);
+    // The quiz may have changed since the check; the window has then
+    // reported it already, and there is no event loop to leave yet.
+    if (failureStatus != 0)
+        return failureStatus;
+    window.show();
+    const int status = QApplication::exec();
+    return failureStatus != 0 ? failureStatus : status;
 }
 
 } // namespace

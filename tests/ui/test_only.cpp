@@ -93,11 +93,7 @@ protected:
     std::ostringstream m_log;
     QString m_startDir;
 
-    void SetUp() override {
-        m_startDir = QDir::currentPath();
-        kinsight::setExitHandler([this](int status) { m_exits << status; });
-        kinsight::setFailureLog(&m_log);
-    }
+    void SetUp() override { m_startDir = QDir::currentPath(); }
 
     void TearDown() override {
         m_window.reset();
@@ -105,8 +101,6 @@ protected:
         m_folder = nullptr;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left over";
-        kinsight::setExitHandler({});
-        kinsight::setFailureLog(nullptr);
         QDir::setCurrent(m_startDir);
     }
 
@@ -120,7 +114,12 @@ protected:
         m_folder = m_ownFolder.get();
     }
     Only& openFolder(bool show = true) {
-        m_window = std::make_unique<Only>(m_folder->quizFile());
+        // As the program reports a failure, counting the ends it asks for.
+        m_window = std::make_unique<Only>(
+            m_folder->quizFile(), [this](const kinsight::QuizError& error, QWidget* window) {
+                kinsight::reportFailure(error, m_log, window);
+                m_exits << kinsight::kFailureExitStatus;
+            });
         if (show) {
             m_window->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
