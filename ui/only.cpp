@@ -34,11 +34,6 @@ const char* const kGreeting = "You are...";
 const char* const kPictureName = "Result picture";
 const char* const kScoreName = "Score of ";
 
-constexpr int kClientLeft = 89;
-constexpr int kClientTop = 108;
-constexpr int kClientWidth = 458;
-constexpr int kClientHeight = 261;
-
 constexpr int kSkipId = static_cast<int>(Control::SkipQuestion);
 
 // Control i of a group whose valid indices are first..last: an index out of
@@ -74,8 +69,8 @@ Only::Only(std::filesystem::path quizFile, FailureRoute failed, QWidget* parent)
 
     // setGeometry places the client area, not the frame, where the window
     // was designed to open.
-    setGeometry(kClientLeft, kClientTop, kClientWidth, kClientHeight);
-    setFixedSize(kClientWidth, kClientHeight);
+    setGeometry(kClientGeometry);
+    setFixedSize(kClientGeometry.size());
 
     createControls();
     arrangeTabOrder();
@@ -113,7 +108,7 @@ void Only::createControls() {
     }
     auto* skip = new QRadioButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
-    skip->setGeometry(8, 232, 249, 25);
+    skip->setGeometry(kSkipGeometry);
     skip->setAccessibleName(skip->text());
     m_optionGroup->addButton(skip, kSkipId);
     m_options[kSkipId] = skip;
@@ -124,7 +119,7 @@ void Only::createControls() {
 
     m_picture = new PictureArea(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
-    m_picture->setGeometry(288, 8, 161, 193);
+    m_picture->setGeometry(kPictureGeometry);
     m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
     connect(m_picture, &PictureArea::clicked, this, &Only::openCredits);
     // The picture takes no focus, so the keyboard reaches the about window
@@ -134,34 +129,30 @@ void Only::createControls() {
 
     m_resultName = new QLineEdit(this);
     m_resultName->setObjectName(QStringLiteral("Text1"));
-    m_resultName->setGeometry(288, 208, 161, 19);
+    m_resultName->setGeometry(kResultNameGeometry);
     m_resultName->setAccessibleName(QStringLiteral("Result"));
 
     m_restart = new QPushButton(QString::fromUtf8(kRestartCaption), this);
     m_restart->setObjectName(QStringLiteral("cmd_restart"));
-    m_restart->setGeometry(288, 232, 161, 25);
+    m_restart->setGeometry(kRestartGeometry);
     m_restart->setEnabled(false);
     m_restart->setAccessibleName(m_restart->text());
     connect(m_restart, &QPushButton::clicked, this, &Only::restartClicked);
 
-    // The score panel lies right of the client area: never seen, still
-    // written and still in the tab order.
+    // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("score"));
         box->setProperty("index", i);
-        if (i < 10)
-            box->setGeometry(472, 8 + 24 * i, 65, 19);
-        else
-            box->setGeometry(560, 8 + 24 * (i - 10), 57, 19);
+        box->setGeometry(scoreBoxGeometry(i));
         m_scores[i] = box;
     }
     auto* firstScoreLabel = new QLabel(QStringLiteral("1"), this);
     firstScoreLabel->setObjectName(QStringLiteral("Label1"));
-    firstScoreLabel->setGeometry(464, 8, 17, 17);
+    firstScoreLabel->setGeometry(kFirstScoreLabelGeometry);
     auto* lastScoreLabel = new QLabel(QStringLiteral("15"), this);
     lastScoreLabel->setObjectName(QStringLiteral("Label2"));
-    lastScoreLabel->setGeometry(544, 104, 17, 17);
+    lastScoreLabel->setGeometry(kLastScoreLabelGeometry);
 }
 
 void Only::arrangeTabOrder() {
