@@ -488,35 +488,12 @@ struct Expected {
     std::vector<int> tied; // at the end: the characters sharing the top score
 };
 
-std::string drawText(const std::vector<std::string>& n) {
-    switch (n.size()) {
-    case 2:
-        return "Two way draw between " + n[0] + " and " + n[1];
-    case 3:
-        return "Three way draw between " + n[0] + "," + n[1] + " and  " + n[2];
-    case 4:
-        return "Four way draw between " + n[0] + "," + n[1] + "," + n[2] + " and " + n[3] +
-               "..sorry..this game does not yet fully support 4 way tie-brakes";
-    default: {
-        // Five or more: the program's own wording, in the same pattern.
-        std::string text = std::to_string(n.size()) + " way draw between " + n[0];
-        for (std::size_t i = 1; i + 1 < n.size(); ++i)
-            text += "," + n[i];
-        return text + " and " + n.back();
-    }
-    }
-}
-
-// The name and picture of a chosen character, in the window's order.
-std::vector<Shown> presented(const std::string& name, ResultOrder order) {
-    std::vector<Shown> out;
-    if (order == ResultOrder::NameThenPicture)
-        out.push_back({Shown::Result, name});
-    if (!name.empty())
-        out.push_back({Shown::Picture, name});
-    if (order == ResultOrder::PictureThenName)
-        out.push_back({Shown::Result, name});
-    return out;
+// The product's own presentation of a result, on a window of its own; the
+// target proves who is presented, not how.
+template <typename Present> std::vector<Shown> presented(Present present) {
+    PlayWindow window;
+    present(window);
+    return window.shown;
 }
 
 void TieBreaks::announce(int position, int offered, ResultOrder order, std::function<void()> hide) {
@@ -531,9 +508,8 @@ void TieBreaks::announce(int position, int offered, ResultOrder order, std::func
         listed >= 0 && listed <= kCharacterCount ? m_quiz.tables().CharacterTable[listed] : "";
     m_window.shown.clear();
     announceChoice(m_window, name, order, hide);
-    std::vector<Shown> want{{Shown::Greet, e.model.names[slot]}};
-    for (Shown& s : presented(e.model.names[slot], order))
-        want.push_back(std::move(s));
+    const std::vector<Shown> want = presented(
+        [&](PlayWindow& window) { announceChoice(window, e.model.names[slot], order, [] {}); });
     require(m_window.shown == want, "the greeting, name and picture of the chosen character");
     require(!dual.visible && !tri.visible, "the tie-break window hides after announcing");
 }
@@ -713,9 +689,11 @@ private:
         if (n == 1) {
             require(!e.claims.get().never[e.tied[0]],
                     "the checker's \"can never be the result\" is never announced");
-            want = presented(names[0], ResultOrder::PictureThenName);
+            want = presented([&](PlayWindow& window) {
+                presentResult(window, names[0], ResultOrder::PictureThenName);
+            });
         } else {
-            want.push_back({Shown::Message, drawText(names)});
+            want.push_back({Shown::Message, drawMessage(names)});
             if (n <= 4)
                 want.push_back({Shown::Open, "", n == 2 ? 2 : 3});
             want.push_back({Shown::Result, ""});
