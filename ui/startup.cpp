@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -109,7 +110,9 @@ int runProgram(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
-    QApplication::setWindowIcon(programIcon());
+    // Decoded once the first window is on its way to the screen, which it
+    // would otherwise wait for; every window then gets it.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });
 
     // Without an argument, the real path of the executable, so a
     // bin/kinsight link still finds the quiz installed beside the program.
