@@ -44,10 +44,19 @@ const std::array<AnswerWords, kAnswerSlots>& answerWords() {
     return words;
 }
 
+// Stateless, so one serves every quiz without tie-break windows.
+TieBreakWindows& noTieBreaks() {
+    static NullTieBreakWindows none;
+    return none;
+}
+
 } // namespace
 
+Quiz::Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile)
+    : m_window(window), m_tieBreaks(tieBreaks), m_path(std::move(quizFile)) {}
+
 Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile)
-    : m_window(window), m_path(std::move(quizFile)) {}
+    : Quiz(window, noTieBreaks(), std::move(quizFile)) {}
 
 std::string_view Quiz::read(std::string_view reading) {
     return m_file.readField(reading);
@@ -207,7 +216,7 @@ void Quiz::finalRanking() {
     }
     m_window.message(drawMessage(names), kDrawTitle);
     if (ways > 0)
-        m_window.openTieBreak(ways);
+        m_tieBreaks.openTieBreak(ways);
     closeForAnswers("");
 }
 
@@ -233,7 +242,7 @@ void Quiz::restart() {
     if (const DryRunResult check = dryRun(text); check.error)
         throw *check.error;
     // A tie-break window left open would announce from the emptied tables.
-    m_window.closeTieBreaks();
+    m_tieBreaks.closeTieBreaks();
     m_tables.clear();
     m_file.close();
     m_finished = false;
@@ -248,7 +257,7 @@ void Quiz::restart() {
     m_window.setResultName("");
     for (int i = 0; i < kCharacterCount; ++i)
         m_window.setScoreText(i, "");
-    m_window.resetDualTimers();
+    m_tieBreaks.resetDualTimers();
     load(std::move(text));
 }
 

@@ -1,12 +1,13 @@
 // The quiz engine: loads a quiz file question by question, adds up the points
 // of the chosen answers, ranks the characters at the end and starts over.
-// It reaches the screen only through QuizWindow.
+// It reaches the screen only through QuizWindow and TieBreakWindows.
 #pragma once
 
 #include "quiz_file.h"
 #include "quiz_observer.h"
 #include "quiz_tables.h"
 #include "quiz_window.h"
+#include "tie_break_windows.h"
 
 #include <filesystem>
 #include <memory>
@@ -21,6 +22,8 @@ class Quiz {
 public:
     // quizFile is the path of the quiz (QuizLocation::file); the current
     // folder is never changed.
+    Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile);
+    // With no tie-break windows, as when reading a quiz with no screen.
     Quiz(QuizWindow& window, std::filesystem::path quizFile);
 
     // Reads the quiz and shows the title, the names and the first question.
@@ -69,6 +72,7 @@ private:
     void closeForAnswers(const std::string& resultName);
 
     QuizWindow& m_window;
+    TieBreakWindows& m_tieBreaks;
     std::filesystem::path m_path;
     QuizFile m_file;
     QuizTables m_tables;

@@ -1,5 +1,6 @@
-// What the engine asks of the windows. The main window implements it; tests
-// implement it with a recorder. Nothing here runs an event handler.
+// What the engine asks of the main window (the tie-break windows have
+// TieBreakWindows). The main window implements it; tests implement it with a
+// recorder. Nothing here runs an event handler.
 #pragma once
 
 #include <string>
@@ -45,13 +46,6 @@ public:
     virtual void showWindow() = 0;
     // A modal message box with an OK button; returns once it is closed.
     virtual void message(const std::string& text, const std::string& title) = 0;
-    // Shows the two-way (ways == 2) or three-way (ways == 3) window, modeless.
-    virtual void openTieBreak(int ways) = 0;
-    // Hides any tie-break window that is open.
-    virtual void closeTieBreaks() = 0;
-    // Two-way window: needle timer on at 19 ms, slowing timer off; creates
-    // the window hidden if it does not exist yet.
-    virtual void resetDualTimers() = 0;
 };
 
 // A window that shows nothing: for reading a quiz with no screen, and a base
@@ -70,9 +64,6 @@ public:
     void hideWindow() override {}
     void showWindow() override {}
     void message(const std::string&, const std::string&) override {}
-    void openTieBreak(int) override {}
-    void closeTieBreaks() override {}
-    void resetDualTimers() override {}
 };
 
 } // namespace kinsight

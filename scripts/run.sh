@@ -5,6 +5,8 @@
 # build/first-run.png, says where, and ends it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/x_session.sh
+source scripts/x_session.sh
 
 fail() {
     echo "run.sh: $*" >&2
@@ -15,30 +17,22 @@ fail() {
 # window, takes its picture and ends the program.
 first_run() {
     unset QT_QPA_PLATFORM
-    local shot=$PWD/build/first-run.png window= id
+    local shot=$PWD/build/first-run.png window
     log=$(mktemp)
     rm -f "$shot"
     build/bin/kinsight "$@" 2>"$log" &
     pid=$!
     trap 'kill "$pid" 2>/dev/null; rm -f "$log"' EXIT
-    for _ in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-            # A quiz that cannot be played shows only its report, titled so.
-            if [ "$(xdotool getwindowname "$id")" = Kinsight ]; then
-                sleep 0.2
-                fail "Kinsight cannot play the quiz: $(grep -v '^QStandardPaths' "$log")"
-            fi
-            window=$id
-        done
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    if [ -z "$window" ]; then
-        kill -0 "$pid" 2>/dev/null && fail "Kinsight showed no window within 20 seconds"
+    if ! window=$(wait_for_window "$pid" ''); then
+        kill -0 "$pid" 2>/dev/null && fail "Kinsight showed no window within 15 seconds"
         local status=0
         wait "$pid" || status=$?
         fail "Kinsight ended with status $status before its window opened: $(cat "$log")"
+    fi
+    # A quiz that cannot be played shows only its report, titled so.
+    if [ "$(xdotool getwindowname "$window")" = Kinsight ]; then
+        sleep 0.2
+        fail "Kinsight cannot play the quiz: $(grep -v '^QStandardPaths' "$log")"
     fi
     sleep 0.5 # let it paint
     import -window "$window" "$shot" 2>>"$log" ||

@@ -29,16 +29,12 @@ answer=${KINSIGHT_SCREENSHOT_ANSWER:-1}
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+# shellcheck source=scripts/x_session.sh
+source "$(dirname "$0")/x_session.sh"
+window=$(wait_for_window "$pid" '') || {
     echo "the program did not open a window" >&2
     exit 1
-fi
+}
 sleep 1
 
 geometry=$(xwininfo -id "$window")

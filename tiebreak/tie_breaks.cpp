@@ -30,7 +30,7 @@ Dual& TieBreaks::dualWindow() {
     return *m_dual;
 }
 
-void TieBreaks::open(int ways) {
+void TieBreaks::openTieBreak(int ways) {
     if (ways == 2) {
         dualWindow().open();
     } else if (ways == 3) {
@@ -40,7 +40,7 @@ void TieBreaks::open(int ways) {
     }
 }
 
-void TieBreaks::hideAll() {
+void TieBreaks::closeTieBreaks() {
     if (m_dual)
         m_dual->hide();
     if (m_tri)

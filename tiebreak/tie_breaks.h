@@ -3,6 +3,8 @@
 // whose phase outlives the three-way window.
 #pragma once
 
+#include "tie_break_windows.h"
+
 #include <QPointer>
 
 #include <memory>
@@ -15,20 +17,20 @@ class QuizWindow;
 class Tri;
 struct QuizTables;
 
-class TieBreaks {
+class TieBreaks : public TieBreakWindows {
 public:
     TieBreaks(const QuizTables& tables, QuizWindow& mainWindow);
-    ~TieBreaks();
+    ~TieBreaks() override;
     TieBreaks(const TieBreaks&) = delete;
     TieBreaks& operator=(const TieBreaks&) = delete;
 
     // Shows Dual (ways == 2) or Tri (ways == 3) modeless and active.
-    void open(int ways);
+    void openTieBreak(int ways) override;
     // The program's own hide of whichever window is up.
-    void hideAll();
+    void closeTieBreaks() override;
     // The restart's reset of the two-way window's timers; makes the window
     // hidden if there is none yet.
-    void resetDualTimers();
+    void resetDualTimers() override;
     // Closes both windows, as when the program ends.
     void closeAll();
 

@@ -2,47 +2,21 @@
 
 #include "message_box.h"
 #include "quiz_error.h"
-#include "startup.h"
 
+#include <QApplication>
 #include <QWidget>
 
-#include <iostream>
+#include <ostream>
 
 namespace kinsight {
 
-namespace {
-
-ExitHandler& exitHandler() {
-    static ExitHandler handler;
-    return handler;
-}
-
-std::ostream*& failureLog() {
-    static std::ostream* log = nullptr;
-    return log;
-}
-
-} // namespace
-
-void setExitHandler(ExitHandler handler) {
-    exitHandler() = std::move(handler);
-}
-
-void setFailureLog(std::ostream* log) {
-    failureLog() = log;
-}
-
-void reportFailureAndExit(const QuizError& error, QWidget* parent) {
-    std::ostream& log = failureLog() ? *failureLog() : std::cerr;
+void reportFailure(const QuizError& error, std::ostream& log, QWidget* parent) {
     log << error.what() << std::endl;
 
     // A hidden window would place the box over nothing in particular.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
-    showMessageBox(QMessageBox::Critical, QString::fromLatin1(kProgramName),
+    showMessageBox(QMessageBox::Critical, QApplication::applicationName(),
                    QString::fromStdString(error.what()), "failureReport", owner);
-
-    if (exitHandler())
-        exitHandler()(kFailureExitStatus);
 }
 
 } // namespace kinsight

@@ -1,13 +1,11 @@
 #include "only.h"
 
 #include "credits.h"
-#include "failure.h"
 #include "message_box.h"
 #include "only_layout.h"
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
-#include "startup.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -22,6 +20,8 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <cassert>
+
 namespace kinsight {
 
 namespace {
@@ -35,12 +35,16 @@ const char* const kGreeting = "You are...";
 const char* const kPictureName = "Result picture";
 const char* const kScoreName = "Score of ";
 
-constexpr int kClientLeft = 89;
-constexpr int kClientTop = 108;
-constexpr int kClientWidth = 458;
-constexpr int kClientHeight = 261;
-
 constexpr int kSkipId = static_cast<int>(Control::SkipQuestion);
+
+// Control i of a group whose valid indices are first..last: an index out of
+// range is a caller's mistake, caught in debug builds and ignored otherwise.
+template <typename Widget, std::size_t N>
+Widget* controlAt(const std::array<Widget*, N>& controls, int i, int first, int last) {
+    const bool inRange = i >= first && i <= last;
+    assert(inRange);
+    return inRange ? controls[static_cast<std::size_t>(i)] : nullptr;
+}
 
 QString fromEngine(const std::string& text) {
     return QString::fromStdString(text);
@@ -54,17 +58,18 @@ QString literalCaption(const QString& text) {
 
 } // namespace
 
-Only::Only(const QuizLocation& quiz, QWidget* parent)
+Only::Only(const QuizLocation& quiz, FailureRoute failed, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_quiz(*this, quiz.file), m_picturesDir(quiz.pictures), m_tieBreaks(m_quiz.tables(), *this) {
+      m_failureRoute(std::move(failed)), m_quiz(*this, m_tieBreaks, quiz.file),
+      m_picturesDir(quiz.pictures), m_tieBreaks(m_quiz.tables(), *this) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
 
     // setGeometry places the client area, not the frame, where the window
     // was designed to open.
-    setGeometry(kClientLeft, kClientTop, kClientWidth, kClientHeight);
-    setFixedSize(kClientWidth, kClientHeight);
+    setGeometry(kClientGeometry);
+    setFixedSize(kClientGeometry.size());
 
     createControls();
     arrangeTabOrder();
@@ -104,7 +109,7 @@ void Only::createControls() {
     }
     auto* skip = new QRadioButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
-    skip->setGeometry(8, 232, 249, 25);
+    skip->setGeometry(kSkipGeometry);
     skip->setAccessibleName(skip->text());
     m_optionGroup->addButton(skip, kSkipId);
     m_options[kSkipId] = skip;
@@ -115,7 +120,7 @@ void Only::createControls() {
 
     m_picture = new PictureArea(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
-    m_picture->setGeometry(288, 8, 161, 193);
+    m_picture->setGeometry(kPictureGeometry);
     m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
     connect(m_picture, &PictureArea::clicked, this, &Only::openCredits);
     // The picture takes no focus, so the keyboard reaches the about window
@@ -125,34 +130,30 @@ void Only::createControls() {
 
     m_resultName = new QLineEdit(this);
     m_resultName->setObjectName(QStringLiteral("Text1"));
-    m_resultName->setGeometry(288, 208, 161, 19);
+    m_resultName->setGeometry(kResultNameGeometry);
     m_resultName->setAccessibleName(QStringLiteral("Result"));
 
     m_restart = new QPushButton(QString::fromUtf8(kRestartCaption), this);
     m_restart->setObjectName(QStringLiteral("cmd_restart"));
-    m_restart->setGeometry(288, 232, 161, 25);
+    m_restart->setGeometry(kRestartGeometry);
     m_restart->setEnabled(false);
     m_restart->setAccessibleName(m_restart->text());
     connect(m_restart, &QPushButton::clicked, this, &Only::restartClicked);
 
-    // The score panel lies right of the client area: never seen, still
-    // written and still in the tab order.
+    // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("score"));
         box->setProperty("index", i);
-        if (i < 10)
-            box->setGeometry(472, 8 + 24 * i, 65, 19);
-        else
-            box->setGeometry(560, 8 + 24 * (i - 10), 57, 19);
+        box->setGeometry(scoreBoxGeometry(i));
         m_scores[i] = box;
     }
     auto* firstScoreLabel = new QLabel(QStringLiteral("1"), this);
     firstScoreLabel->setObjectName(QStringLiteral("Label1"));
-    firstScoreLabel->setGeometry(464, 8, 17, 17);
+    firstScoreLabel->setGeometry(kFirstScoreLabelGeometry);
     auto* lastScoreLabel = new QLabel(QStringLiteral("15"), this);
     lastScoreLabel->setObjectName(QStringLiteral("Label2"));
-    lastScoreLabel->setGeometry(544, 104, 17, 17);
+    lastScoreLabel->setGeometry(kLastScoreLabelGeometry);
 }
 
 void Only::arrangeTabOrder() {
@@ -179,7 +180,7 @@ template <typename Action> void Only::guarded(Action&& action) {
         action();
     } catch (const QuizError& error) {
         m_failed = true;
-        reportFailureAndExit(error, this);
+        m_failureRoute(error, this);
     }
 }
 
@@ -242,7 +243,11 @@ void Only::openCredits() {
 QAbstractButton* Only::button(Control control) const {
     if (control == Control::cmd_restart)
         return m_restart;
-    return m_options.at(static_cast<std::size_t>(control));
+    return controlAt(m_options, static_cast<int>(control), 1, kSkipId);
+}
+
+QLineEdit* Only::scoreBox(int i) const {
+    return controlAt(m_scores, i, 0, kCharacterCount - 1);
 }
 
 void Only::setTitle(const std::string& text) {
@@ -260,11 +265,12 @@ void Only::setQuestion(const std::string& text) {
 }
 
 void Only::setAnswer(int k, const std::string& text) {
-    if (k < 1 || k > kAnswerCount)
+    QAbstractButton* option = controlAt(m_options, k, 1, kAnswerCount);
+    if (!option)
         return;
     const QString caption = fromEngine(text);
-    m_options[k]->setText(literalCaption(caption));
-    m_options[k]->setAccessibleName(caption);
+    option->setText(literalCaption(caption));
+    option->setAccessibleName(caption);
 }
 
 void Only::clearSelection(Control control) {
@@ -279,9 +285,8 @@ void Only::clearSelection(Control control) {
 }
 
 void Only::setScoreText(int i, const std::string& text) {
-    if (i < 0 || i >= kCharacterCount)
-        return;
-    m_scores[i]->setText(fromEngine(text));
+    if (QLineEdit* box = scoreBox(i))
+        box->setText(fromEngine(text));
 }
 
 void Only::setResultName(const std::string& text) {
@@ -313,12 +318,12 @@ void Only::showPicture(const std::string& characterName) {
 }
 
 void Only::greet(const std::string& characterName) {
-    showMessageBox(QMessageBox::NoIcon, QString::fromLatin1(kProgramName),
+    showMessageBox(QMessageBox::NoIcon, QApplication::applicationName(),
                    QString::fromLatin1(kGreeting) + fromEngine(characterName), "greeting", this);
 }
 
 void Only::warn(const QString& text) {
-    showMessageBox(QMessageBox::Warning, QString::fromLatin1(kProgramName), text, "pictureWarning",
+    showMessageBox(QMessageBox::Warning, QApplication::applicationName(), text, "pictureWarning",
                    this);
 }
 
@@ -353,18 +358,6 @@ void Only::showWindow() {
     // away and back.
     if (QGuiApplication::focusWindow() == windowHandle() && QApplication::activeWindow() != this)
         QApplication::setActiveWindow(this);
-}
-
-void Only::openTieBreak(int ways) {
-    m_tieBreaks.open(ways);
-}
-
-void Only::closeTieBreaks() {
-    m_tieBreaks.hideAll();
-}
-
-void Only::resetDualTimers() {
-    m_tieBreaks.resetDualTimers();
 }
 
 void Only::moveEvent(QMoveEvent* event) {

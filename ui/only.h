@@ -17,6 +17,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -29,16 +30,23 @@ namespace kinsight {
 
 class Credits;
 class PictureArea;
+class QuizError;
+
+// Where the window sends a failure of the quiz, with itself to place the
+// report over: the one route by which the program learns of it and ends.
+using FailureRoute = std::function<void(const QuizError& error, QWidget* window)>;
 
 class Only : public QWidget, public QuizWindow {
     Q_OBJECT
 public:
     // Loads the quiz at once, so the quiz's title is in place before the
-    // first show; pictures come from quiz.pictures.
-    explicit Only(const QuizLocation& quiz, QWidget* parent = nullptr);
+    // first show; a failure then, as later, goes to failed. Pictures come
+    // from quiz.pictures.
+    Only(const QuizLocation& quiz, FailureRoute failed, QWidget* parent = nullptr);
     ~Only() override;
 
-    QLineEdit* scoreBox(int i) const { return m_scores.at(i); }
+    // Box i = 0..14.
+    QLineEdit* scoreBox(int i) const;
     // True once a failure has been reported; the window then ignores input.
     bool failed() const { return m_failed; }
 
@@ -57,9 +65,6 @@ public:
     void hideWindow() override;
     void showWindow() override;
     void message(const std::string& text, const std::string& title) override;
-    void openTieBreak(int ways) override;
-    void closeTieBreaks() override;
-    void resetDualTimers() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +84,7 @@ private:
     void nameScoreBoxes();
     void warn(const QString& text);
 
+    FailureRoute m_failureRoute;
     Quiz m_quiz;
     std::filesystem::path m_picturesDir;
     bool m_failed = false;

@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -51,40 +54,43 @@ std::string fromEnvironment(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
+// Read as PNG and nothing else: a reader left to guess the format loads every
+// image-format plugin first, which costs the first window its time and shows
+// nothing.
 QIcon programIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 128})
-        icon.addFile(QStringLiteral(":/icons/%1/kinsight.png").arg(size), QSize(size, size));
+    for (int size : {16, 32, 48, 128}) {
+        QImageReader reader(QStringLiteral(":/icons/%1/kinsight.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 
-// Plays the quiz until the main window is closed. A failure, whether the
-// check before the first show finds it or a handler meets it later, is
-// reported by reportFailureAndExit, whose exit status comes back here.
+// Plays the quiz until the main window is closed. Every failure, whether the
+// check before the first show finds it or the window meets it later, takes
+// the one route below: the report, then the failure's exit status.
 int playQuiz(const QuizLocation& quiz) {
     int failureStatus = 0;
-    setExitHandler([&failureStatus](int status) {
-        failureStatus = status;
-        QCoreApplication::exit(status);
-    });
+    const FailureRoute failed = [&failureStatus](const QuizError& error, QWidget* window) {
+        reportFailure(error, std::cerr, window);
+        failureStatus = kFailureExitStatus;
+        QCoreApplication::exit(failureStatus);
+    };
 
     // A broken quiz is reported now rather than after the user has answered.
-    const DryRunResult check = dryRun(quiz.file);
-    if (check.error) {
-        reportFailureAndExit(*check.error);
-    } else {
-        Only window(quiz);
-        // The quiz may have changed since the check; the window has then
-        // reported it already, and there is no event loop to leave yet.
-        if (failureStatus == 0) {
-            window.show();
-            const int status = QApplication::exec();
-            if (failureStatus == 0)
-                failureStatus = status;
-        }
+    if (const DryRunResult check = dryRun(quiz.file); check.error) {
+        failed(*check.error, nullptr);
+        return failureStatus;
     }
-    setExitHandler({});
-    return failureStatus;
+    Only window(quiz, failed);
+    // The quiz may have changed since the check; the window has then
+    // reported it already, and there is no event loop to leave yet.
+    if (failureStatus != 0)
+        return failureStatus;
+    window.show();
+    const int status = QApplication::exec();
+    return failureStatus != 0 ? failureStatus : status;
 }
 
 } // namespace
@@ -110,7 +116,9 @@ int runProgram(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
-    QApplication::setWindowIcon(programIcon());
+    // Decoded once the first window is on its way to the screen, which it
+    // would otherwise wait for; every window then gets it.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });
 
     return playQuiz(locateQuiz(command.quiz, programFolder()));
 }

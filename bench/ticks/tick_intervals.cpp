@@ -6,6 +6,7 @@
 //
 // Runs offscreen unless QT_QPA_PLATFORM or a display says otherwise.
 #include "dual.h"
+#include "pendulum.h"
 #include "quiz_tables.h"
 #include "quiz_window.h"
 #include "tri.h"

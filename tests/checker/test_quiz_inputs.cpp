@@ -17,7 +17,8 @@ namespace {
 std::vector<std::filesystem::path> inputs() {
     std::vector<std::filesystem::path> files;
     for (const char* folder : {"corpus", "regressions"}) {
-        const std::filesystem::path dir = std::filesystem::path(KINSIGHT_FUZZ_DIR) / folder;
+        const std::filesystem::path dir =
+            std::filesystem::path(KINSIGHT_SOURCE_DIR) / "tests" / "fuzz" / folder;
         std::error_code ec;
         for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end;
              it.increment(ec))
@@ -29,7 +30,8 @@ std::vector<std::filesystem::path> inputs() {
 
 TEST(QuizInputs, CheckerAndDryRunAgree) {
     const auto files = inputs();
-    ASSERT_GE(files.size(), 10u) << "the seed corpus is missing from " << KINSIGHT_FUZZ_DIR;
+    ASSERT_GE(files.size(), 10u) << "the seed corpus is missing from "
+                                 << KINSIGHT_SOURCE_DIR "/tests/fuzz";
     for (const std::filesystem::path& file : files) {
         SCOPED_TRACE(file.filename().string());
         const DryRunResult run = dryRun(file, true);

@@ -80,7 +80,7 @@ class QuizTest : public ::testing::Test {
 protected:
     Quiz& start(const QuizBuilder& builder) {
         m_path = m_dir.write("quiz.txt", builder.text());
-        m_quiz = std::make_unique<Quiz>(m_window, m_path);
+        m_quiz = std::make_unique<Quiz>(m_window, m_window, m_path);
         m_quiz->load();
         return *m_quiz;
     }
@@ -463,7 +463,7 @@ TEST_P(ChangedWhilePlayed, PlaysTheQuizItBeganWith) {
         SCOPED_TRACE(std::to_string(block) + "-byte reads");
         m_path = m_dir.write("quiz.txt", lettered("A", 40).text());
         ASSERT_GT(std::filesystem::file_size(m_path), 2 * 4096u);
-        m_quiz = std::make_unique<Quiz>(m_window, m_path);
+        m_quiz = std::make_unique<Quiz>(m_window, m_window, m_path);
         m_quiz->setFileLimits({block});
         m_quiz->load();
         m_quiz->answerChosen(1);

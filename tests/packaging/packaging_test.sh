@@ -39,13 +39,10 @@ end_programs() {
     rm -rf "$work"
 }
 trap end_programs EXIT
-failures=0
+# shellcheck source=../../scripts/x_session.sh
+source "$source_dir/scripts/x_session.sh"
 
 ok() { echo "ok   $*"; }
-fail() {
-    echo "FAIL $*"
-    failures=$((failures + 1))
-}
 # LABEL COMMAND...: passes when COMMAND succeeds and prints nothing.
 silent() {
     local label=$1 output status=0
@@ -66,14 +63,9 @@ title_pattern="^$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$title")\$"
 # ended. Whoever started the program may have gone, so the window is found by
 # its title and its owner by the window.
 expect_first_question() {
-    local program label=$2 window= pid
+    local program label=$2 window pid
     program=$(realpath "$1")
-    for _ in $(seq 150); do
-        window=$(xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    if [ -z "$window" ]; then
+    if ! window=$(wait_for_window '' "$title_pattern"); then
         fail "$label: no window titled \"$title\""
         return 0
     fi

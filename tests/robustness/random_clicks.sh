@@ -51,8 +51,8 @@ if [ $inside -eq 0 ]; then
         --seed "$seed" --variants "$chosen" --tool "$tool" "$program"
 fi
 unset QT_QPA_PLATFORM
-# shellcheck source=../support/x_session.sh
-source "$script_dir/../support/x_session.sh"
+# shellcheck source=../../scripts/x_session.sh
+source "$script_dir/../../scripts/x_session.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kinsight-clicks-XXXXXX")
 child=

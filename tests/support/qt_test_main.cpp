@@ -12,7 +12,10 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // Listing the tests at build time needs no display.
     std::unique_ptr<QApplication> app;
-    if (!testing::GTEST_FLAG(list_tests))
+    if (!testing::GTEST_FLAG(list_tests)) {
         app = std::make_unique<QApplication>(argc, argv);
+        // As the program names itself; its boxes carry the name.
+        QApplication::setApplicationName(QStringLiteral("Kinsight"));
+    }
     return RUN_ALL_TESTS();
 }

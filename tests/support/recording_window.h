@@ -1,10 +1,12 @@
-// A QuizWindow that writes down every operation asked of it, one string per
-// call, e.g. setAnswer(3,"Blue") or openTieBreak(2), so a test can compare the
-// whole sequence with what it expects. It stands in for the main window in
+// A QuizWindow and TieBreakWindows in one that writes down every operation
+// asked of it, one string per call, e.g. setAnswer(3,"Blue") or
+// openTieBreak(2), so a test can compare the whole sequence with what it
+// expects. It stands in for the main window in
 // the engine's tests and in the tie-break windows' tests alike.
 #pragma once
 
 #include "quiz_window.h"
+#include "tie_break_windows.h"
 
 #include <functional>
 #include <string>
@@ -34,7 +36,7 @@ inline std::string controlName(Control control) {
     return "Control(" + std::to_string(static_cast<int>(control)) + ")";
 }
 
-class RecordingWindow : public QuizWindow {
+class RecordingWindow : public QuizWindow, public TieBreakWindows {
 public:
     std::vector<std::string> ops;
     // Runs inside greet(), where the real main window's modal box would be.

@@ -46,10 +46,10 @@ public:
     void showWindow() override {}
     void message(const std::string& text, const std::string&) override { messages.push_back(text); }
     void openTieBreak(int ways) override {
-        tieBreaks->open(ways);
+        tieBreaks->openTieBreak(ways);
         holdTimers();
     }
-    void closeTieBreaks() override { tieBreaks->hideAll(); }
+    void closeTieBreaks() override { tieBreaks->closeTieBreaks(); }
     void resetDualTimers() override {
         tieBreaks->resetDualTimers();
         holdTimers();
@@ -82,7 +82,7 @@ protected:
     void play(const std::vector<std::string>& weights) {
         const auto path = folder.write("way.txt", QuizBuilder().question("Q", {weights}).text());
         window = std::make_unique<PlayWindow>();
-        quiz = std::make_unique<Quiz>(*window, path);
+        quiz = std::make_unique<Quiz>(*window, *window, path);
         window->tieBreaks = std::make_unique<TieBreaks>(quiz->tables(), *window);
         quiz->load();
         quiz->answerChosen(1);

@@ -27,8 +27,8 @@ program=$2
 # The program chooses its platform itself, as on a desktop.
 unset QT_QPA_PLATFORM
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/x_session.sh
-source "$here/../support/x_session.sh"
+# shellcheck source=../../scripts/x_session.sh
+source "$here/../../scripts/x_session.sh"
 work=$(mktemp -d)
 pid=""
 orca=""

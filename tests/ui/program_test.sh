@@ -67,8 +67,8 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
 fi
 program=$2
 unset QT_QPA_PLATFORM
-# shellcheck source=../support/x_session.sh
-source "$here/../support/x_session.sh"
+# shellcheck source=../../scripts/x_session.sh
+source "$here/../../scripts/x_session.sh"
 work=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
@@ -89,10 +89,17 @@ program_case() {
             fail "$label: no main window titled $pattern: $(cat "$work/err")"
         else
             sleep 0.5
-            local geometry
+            local geometry icon=
             geometry=$(client_geometry "$window")
+            # The icon comes just after the window.
+            for _ in $(seq 50); do
+                icon=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon (128 x 128)') && break
+                sleep 0.1
+            done
             if [ "$geometry" != "89 108 458 261" ]; then
                 fail "$label: main window geometry $geometry"
+            elif [ -z "$icon" ]; then
+                fail "$label: the main window has no icon"
             elif xdotool search --all --onlyvisible --pid "$pid" --name '^Kinsight$' >/dev/null 2>&1; then
                 fail "$label: a failure box opened: $(cat "$work/err")"
             else

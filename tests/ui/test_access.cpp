@@ -2,7 +2,6 @@
 // accessible name, role and value through a played quiz, the events that make
 // a screen reader speak, and the bundled quiz played with keys alone.
 #include "credits.h"
-#include "failure.h"
 #include "modal_closer.h"
 #include "only.h"
 #include "quiz.h"
@@ -105,23 +104,20 @@ protected:
     QString m_startDir;
     QList<int> m_exits;
 
-    void SetUp() override {
-        m_startDir = QDir::currentPath();
-        kinsight::setExitHandler([this](int status) { m_exits << status; });
-    }
+    void SetUp() override { m_startDir = QDir::currentPath(); }
     void TearDown() override {
         m_window.reset();
         m_folder.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left over";
         EXPECT_TRUE(m_exits.isEmpty());
-        kinsight::setExitHandler({});
         QDir::setCurrent(m_startDir);
     }
 
     Only& open(const QString& quizPath) {
         m_window =
-            std::make_unique<Only>(kinsight::locateQuiz(QFile::encodeName(quizPath).toStdString()));
+            std::make_unique<Only>(kinsight::locateQuiz(QFile::encodeName(quizPath).toStdString()),
+                                   [this](const kinsight::QuizError&, QWidget*) { m_exits << 1; });
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         return *m_window;

@@ -20,8 +20,8 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
 fi
 program=$2
 unset QT_QPA_PLATFORM
-# shellcheck source=../support/x_session.sh
-source "$here/../support/x_session.sh"
+# shellcheck source=../../scripts/x_session.sh
+source "$here/../../scripts/x_session.sh"
 
 work=$(mktemp -d)
 pid=

@@ -15,17 +15,18 @@ fail() {
 crlf() { printf '%s\r\n' "$@"; }
 
 # wait_for_window PID PATTERN: waits up to 15 s, while process PID runs, for
-# a visible window of PID whose title matches PATTERN and prints its id.
+# a visible window of PID whose title matches PATTERN and prints its id. With
+# PID empty, a window of any process (one a launcher started, say).
 wait_for_window() {
     local pid=$1 pattern=$2 window
     for _ in $(seq 150); do
-        window=$(xdotool search --all --onlyvisible --pid "$pid" --name "$pattern" 2>/dev/null |
-            head -n 1 || true)
+        window=$(xdotool search --all --onlyvisible ${pid:+--pid "$pid"} --name "$pattern" \
+            2>/dev/null | head -n 1 || true)
         if [ -n "$window" ]; then
             echo "$window"
             return 0
         fi
-        kill -0 "$pid" 2>/dev/null || return 1
+        [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
     done
     return 1
