@@ -12,8 +12,8 @@ if [ "${1:-}" != --inside-xvfb ]; then
 fi
 program=$2 check=$3 cases_from=$4
 unset QT_QPA_PLATFORM
-# shellcheck source=../support/x_session.sh
-source "$here/../support/x_session.sh"
+# shellcheck source=../../scripts/x_session.sh
+source "$here/../../scripts/x_session.sh"
 work=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
