@@ -320,51 +320,32 @@ TEST_P(Arguments, MeanTheSameToBothPrograms) {
 #endif
 }
 
-// clang-format off: one row a case.
+// One row a case.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, Arguments,
     testing::Values(
         ArgumentCase{"NoQuizNamed", {}, Action::Run, "", 0, cleanSummary("way.txt")},
         ArgumentCase{"Folder", {"quiz"}, Action::Run, "quiz", 0, cleanSummary("quiz/way.txt")},
-        ArgumentCase{
-            "FileOfAnyName", {"pets.txt"}, Action::Run, "pets.txt", 0, cleanSummary("pets.txt")},
-        ArgumentCase{"MissingPath",
-                     {"nowhere"},
-                     Action::Run,
-                     "nowhere",
-                     2,
+        ArgumentCase{"FileOfAnyName", {"pets.txt"}, Action::Run, "pets.txt", 0,
+                     cleanSummary("pets.txt")},
+        ArgumentCase{"MissingPath", {"nowhere"}, Action::Run, "nowhere", 2,
                      "nowhere: error: File not found"},
-        ArgumentCase{"FolderWithoutAQuiz",
-                     {"no quiz"},
-                     Action::Run,
-                     "no quiz",
-                     2,
+        ArgumentCase{"FolderWithoutAQuiz", {"no quiz"}, Action::Run, "no quiz", 2,
                      "no quiz/way.txt: error: File not found"},
         ArgumentCase{"EmptyArgument", {""}, Action::UsageError, "the quiz argument is empty"},
-        ArgumentCase{"TwoArguments",
-                     {"quiz", "pets.txt"},
-                     Action::UsageError,
+        ArgumentCase{"TwoArguments", {"quiz", "pets.txt"}, Action::UsageError,
                      "one quiz at a time, but 2 arguments were given"},
-        ArgumentCase{
-            "UnknownOption", {"--loud", "quiz"}, Action::UsageError, "unknown option --loud"},
-        ArgumentCase{"SingleDashLongOption",
-                     {"-reverse"},
-                     Action::UsageError,
+        ArgumentCase{"UnknownOption", {"--loud", "quiz"}, Action::UsageError,
+                     "unknown option --loud"},
+        ArgumentCase{"SingleDashLongOption", {"-reverse"}, Action::UsageError,
                      "unknown option -reverse (options start with two dashes)"},
         ArgumentCase{"Help", {"--help"}, Action::Help, ""},
         ArgumentCase{"ShortHelpBeforeAQuiz", {"-h", "quiz"}, Action::Help, ""},
         ArgumentCase{"VersionAfterAQuiz", {"quiz", "--version"}, Action::Version, ""},
-        ArgumentCase{"QuizAfterDoubleDash",
-                     {"--", "-reverse"},
-                     Action::Run,
-                     "-reverse",
-                     2,
+        ArgumentCase{"QuizAfterDoubleDash", {"--", "-reverse"}, Action::Run, "-reverse", 2,
                      "-reverse: error: File not found"},
-        ArgumentCase{"FolderNamedInLatin1",
-                     {"caf\xe9"},
-                     Action::Run,
-                     "caf\xe9",
-                     0,
+        ArgumentCase{"FolderNamedInLatin1", {"caf\xe9"}, Action::Run, "caf\xe9", 0,
                      cleanSummary("caf\xc3\xa9/way.txt")}),
     rowName);
 // clang-format on
