@@ -78,9 +78,10 @@ std::array<int, 16> slots(const std::map<int, int>& bySlot) {
 
 class QuizTest : public ::testing::Test {
 protected:
-    Quiz& start(const QuizBuilder& builder) {
+    Quiz& start(const QuizBuilder& builder, kinsight::QuizFileLimits limits = {}) {
         m_path = m_dir.write("quiz.txt", builder.text());
         m_quiz = std::make_unique<Quiz>(m_window, m_window, m_path);
+        m_quiz->setFileLimits(limits);
         m_quiz->load();
         return *m_quiz;
     }
@@ -461,11 +462,8 @@ TEST_P(ChangedWhilePlayed, PlaysTheQuizItBeganWith) {
     const std::string& shows = GetParam().restartShows;
     for (std::size_t block : {std::size_t{4096}, kinsight::QuizFileLimits{}.blockBytes}) {
         SCOPED_TRACE(std::to_string(block) + "-byte reads");
-        m_path = m_dir.write("quiz.txt", lettered("A", 40).text());
+        start(lettered("A", 40), {block});
         ASSERT_GT(std::filesystem::file_size(m_path), 2 * 4096u);
-        m_quiz = std::make_unique<Quiz>(m_window, m_window, m_path);
-        m_quiz->setFileLimits({block});
-        m_quiz->load();
         m_quiz->answerChosen(1);
         m_quiz->answerChosen(2);
         GetParam().change(m_dir, m_path);
