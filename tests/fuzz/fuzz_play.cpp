@@ -629,8 +629,14 @@ private:
     bool restart() {
         Expected& e = m_expected;
         m_window.shown.clear();
-        if (!survives([&] { m_quiz.restart(); }, false))
+        const Snapshot before = snapshot();
+        // The restart checks the whole quiz first, so one that breaks anywhere
+        // fails it before anything changes.
+        if (!survives([&] { m_quiz.restart(); }, !e.model.ended)) {
+            require(snapshot() == before && m_window.shown.empty(),
+                    "a restart that fails changes nothing");
             return false;
+        }
         e.question = 0;
         e.answered = e.finished = false;
         e.scores.fill(0);
