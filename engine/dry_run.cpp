@@ -76,6 +76,7 @@ DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
 DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
                     QuizObserver* observer) {
     DryRunResult result;
+    result.text = text;
     NullQuizWindow window;
     SummaryCollector collector(result.summary, keepQuestions, observer);
     Quiz quiz(window, {});

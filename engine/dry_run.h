@@ -40,6 +40,7 @@ struct DryRunResult {
     std::optional<QuizError> error; // the failure that would stop the program
     QuizSummary summary;            // what was read up to the end or the failure
     bool windows1252 = false;
+    std::shared_ptr<const QuizText> text; // what was checked, when it could be read
 };
 
 // With keepQuestions every question is kept in the summary; without, only

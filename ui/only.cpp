@@ -58,7 +58,8 @@ QString literalCaption(const QString& text) {
 
 } // namespace
 
-Only::Only(const QuizLocation& quiz, FailureRoute failed, QWidget* parent)
+Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const QuizText> checked,
+           QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_failureRoute(std::move(failed)), m_quiz(*this, m_tieBreaks, quiz.file),
@@ -74,7 +75,7 @@ Only::Only(const QuizLocation& quiz, FailureRoute failed, QWidget* parent)
     createControls();
     arrangeTabOrder();
 
-    guarded([this] { m_quiz.load(); });
+    guarded([&] { checked ? m_quiz.load(std::move(checked)) : m_quiz.load(); });
     nameScoreBoxes();
 }
 

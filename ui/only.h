@@ -18,6 +18,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -39,10 +40,11 @@ using FailureRoute = std::function<void(const QuizError& error, QWidget* window)
 class Only : public QWidget, public QuizWindow {
     Q_OBJECT
 public:
-    // Loads the quiz at once, so the quiz's title is in place before the
-    // first show; a failure then, as later, goes to failed. Pictures come
-    // from quiz.pictures.
-    Only(const QuizLocation& quiz, FailureRoute failed, QWidget* parent = nullptr);
+    // Loads the quiz at once (checked, the text already read and checked),
+    // so the quiz's title is in place before the first show; a failure then,
+    // as later, goes to failed. Pictures come from quiz.pictures.
+    Only(const QuizLocation& quiz, FailureRoute failed,
+         std::shared_ptr<const QuizText> checked = nullptr, QWidget* parent = nullptr);
     ~Only() override;
 
     // Box i = 0..14.

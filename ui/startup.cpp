@@ -79,13 +79,15 @@ int playQuiz(const QuizLocation& quiz) {
     };
 
     // A broken quiz is reported now rather than after the user has answered.
-    if (const DryRunResult check = dryRun(quiz.file); check.error) {
+    // The window plays the very text that was checked: the file is read once.
+    DryRunResult check = dryRun(quiz.file);
+    if (check.error) {
         failed(*check.error, nullptr);
         return failureStatus;
     }
-    Only window(quiz, failed);
-    // The quiz may have changed since the check; the window has then
-    // reported it already, and there is no event loop to leave yet.
+    Only window(quiz, failed, std::move(check.text));
+    // A failure while loading has been reported already, and there is no
+    // event loop to leave yet.
     if (failureStatus != 0)
         return failureStatus;
     window.show();
