@@ -19,8 +19,8 @@ public:
     virtual void openTieBreak(const std::vector<std::string>& names) = 0;
     // Hides any tie-break window that is open.
     virtual void closeTieBreaks() = 0;
-    // Two-way window: needle timer on at 19 ms, slowing timer off; creates
-    // the window hidden, with no names, if it does not exist yet.
+    // Two-way window: needle timer on at its first interval, slowing timer
+    // off; creates the window hidden, with no names, if it does not exist.
     virtual void resetDualTimers() = 0;
 };
 

@@ -19,8 +19,9 @@ public:
     Dual();
     ~Dual() override;
 
-    // The reset a restart of the quiz asks for: needle timer on at 19 ms,
-    // slowing timer off. The window stays as it is, shown or hidden.
+    // The reset a restart of the quiz asks for: needle timer on at its
+    // first interval, slowing timer off. The window stays as it is, shown or
+    // hidden.
     void resetTimers();
 
 protected:
