@@ -207,8 +207,9 @@ TEST_P(RealGreeting, LeavesTheWindowHiddenAndStill) {
         stillAfter = !moving(tieBreak);
     };
     pressStop(tieBreak);
-    if (window->dual())
+    if (window->dual()) {
         ASSERT_TRUE(tick(window->dualTimer("Slower"), 68));
+    }
     ASSERT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(closer.boxes().first().text, "You are..." + GetParam().labels[1]);
     EXPECT_TRUE(upAndStill);
