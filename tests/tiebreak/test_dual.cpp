@@ -63,6 +63,18 @@ protected:
         return {line()->property("x2").toDouble(), line()->property("y2").toDouble()};
     }
     void pressStop() { QTest::mouseClick(stopButton(), Qt::LeftButton); }
+    // Spun a little, stopped and slowing when the user turns to another
+    // window of the program.
+    void slowingThenElsewhere() {
+        makeShown();
+        ASSERT_TRUE(tick(timer1(), 5));
+        pressStop();
+        ASSERT_TRUE(tick(slower(), 10));
+        other = new QWidget;
+        other->setObjectName(QStringLiteral("other"));
+        other->show();
+        ASSERT_TRUE(activate(other));
+    }
 
     std::vector<std::string> names{"Ann Lee", "Bo"};
     std::vector<Choice> choices;
@@ -223,15 +235,7 @@ TEST_F(DualTest, StopAgainWhileSlowingDoesNotStartTheSlowingOver) {
 }
 
 TEST_F(DualTest, ComingBackToTheWindowRestartsTheNeedle) {
-    makeShown();
-    ASSERT_TRUE(tick(timer1(), 5));
-    pressStop();
-    ASSERT_TRUE(tick(slower(), 10));
-
-    other = new QWidget;
-    other->setObjectName(QStringLiteral("other"));
-    other->show();
-    ASSERT_TRUE(activate(other));
+    ASSERT_NO_FATAL_FAILURE(slowingThenElsewhere());
     ASSERT_TRUE(activate(dual));
 
     EXPECT_EQ(labelText(dual, "Qel_Char1"), "Ann Lee");
@@ -263,18 +267,10 @@ TEST_F(DualTest, TheFocusAShowBringsIsNoSecondArrival) {
 }
 
 TEST_F(DualTest, ComingFromAnotherProgramLeavesTheNeedleAlone) {
-    makeShown();
-    ASSERT_TRUE(tick(timer1(), 5));
-    pressStop();
-    ASSERT_TRUE(tick(slower(), 10));
-
+    ASSERT_NO_FATAL_FAILURE(slowingThenElsewhere());
     // The user turns to another program, which the window system reports
     // as no window of this one having the focus, and comes back straight to
     // this window.
-    other = new QWidget;
-    other->setObjectName(QStringLiteral("other"));
-    other->show();
-    ASSERT_TRUE(activate(other));
     Q_EMIT qGuiApp->focusWindowChanged(nullptr);
     ASSERT_TRUE(activate(dual));
 
