@@ -215,9 +215,23 @@ void Quiz::finalRanking() {
         names.push_back(t.CharacterTable[slot]);
     }
     m_window.message(drawMessage(names), kDrawTitle);
-    if (ways > 0)
-        m_tieBreaks.openTieBreak(ways);
+    if (ways > 0) {
+        m_offered = ways;
+        names.resize(static_cast<std::size_t>(ways));
+        m_tieBreaks.openTieBreak(names);
+    }
     closeForAnswers("");
+}
+
+void Quiz::tieBreakChosen(int position) {
+    if (position < 0 || position >= m_offered)
+        return;
+    // The spinner shows the picture first, the pendulum the name.
+    const ResultOrder order =
+        m_offered == 2 ? ResultOrder::PictureThenName : ResultOrder::NameThenPicture;
+    m_offered = 0;
+    const std::string name = m_tables.CharacterTable[m_tables.TieList[position]];
+    announceChoice(m_window, m_tieBreaks, name, order);
 }
 
 void Quiz::announceWinner(int slot) {
@@ -243,6 +257,7 @@ void Quiz::restart() {
         throw *check.error;
     // A tie-break window left open would announce from the emptied tables.
     m_tieBreaks.closeTieBreaks();
+    m_offered = 0;
     m_tables.clear();
     m_file.close();
     m_finished = false;

@@ -39,6 +39,10 @@ public:
     // The user chose answer k (1..6).
     void answerChosen(int k);
     void skipChosen();
+    // The open tie-break window chose the character at this position of the
+    // tie list: greets it, closes the window and shows its name and
+    // picture. Nothing happens with no draw open or a position not offered.
+    void tieBreakChosen(int position);
     // Reads the quiz file again and checks all of it as the start-up does;
     // a broken quiz throws its QuizError before the window changes.
     // Otherwise empties the tables and plays it from its start.
@@ -79,6 +83,8 @@ private:
     QuizObserver* m_observer = nullptr;
     bool m_finished = false;
     int m_question = 0;
+    // How many tied characters the open tie-break window offers; 0 for none.
+    int m_offered = 0;
     std::string m_shown; // a field on its way to the window, reused so it is no allocation
 };
 

@@ -32,11 +32,10 @@ void presentResult(QuizWindow& window, const std::string& name, ResultOrder orde
         window.setResultName(name);
 }
 
-void announceChoice(QuizWindow& window, const std::string& name, ResultOrder order,
-                    const std::function<void()>& hideTieBreak) {
+void announceChoice(QuizWindow& window, TieBreakWindows& tieBreaks, const std::string& name,
+                    ResultOrder order) {
     window.greet(name);
-    if (hideTieBreak)
-        hideTieBreak();
+    tieBreaks.closeTieBreaks();
     presentResult(window, name, order);
 }
 

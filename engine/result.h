@@ -3,8 +3,8 @@
 #pragma once
 
 #include "quiz_window.h"
+#include "tie_break_windows.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +31,10 @@ bool isPictureName(std::string_view name);
 // without a name has no picture to look for.
 void presentResult(QuizWindow& window, const std::string& name, ResultOrder order);
 
-// A tie-break window's announcement: the greeting while the tie-break window
-// is still up, then hideTieBreak, then name and picture.
-void announceChoice(QuizWindow& window, const std::string& name, ResultOrder order,
-                    const std::function<void()>& hideTieBreak);
+// The announcement of a tie-break's choice: the greeting while the tie-break
+// window is still up, then the tie-break windows closed, then name and
+// picture.
+void announceChoice(QuizWindow& window, TieBreakWindows& tieBreaks, const std::string& name,
+                    ResultOrder order);
 
 } // namespace kinsight

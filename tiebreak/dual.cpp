@@ -1,5 +1,6 @@
-// Dual: the two-way tie-break window. The needle's arithmetic lives in
-// Spinner; this window forwards its timers' ticks, paints, and announces.
+// Dual: the two-way tie-break window. The needle's arithmetic and timing live
+// in Spinner; this window forwards its timers' ticks, paints, and reports the
+// half chosen.
 #include "dual.h"
 
 #include "window_art.h"
@@ -16,8 +17,6 @@ constexpr const char* kCaption = "Kinsight? ";
 constexpr int kSide = 250;
 constexpr double kDiscRadius = 118.0;
 const QColor kGround(192, 192, 192);
-constexpr int kTimer1Ms = 19;
-constexpr int kSlowerMs = 30;
 const QRect kChar1Rect(16, 96, 97, 33);
 const QRect kChar2Rect(144, 96, 89, 25);
 
@@ -27,13 +26,13 @@ QLineF needleAt(double endX, double endY) {
 
 } // namespace
 
-Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow)
-    : TieBreakWindow(tables, mainWindow, "Dual", kCaption, QSize(kSide, kSide),
+Dual::Dual()
+    : TieBreakWindow("Dual", kCaption, QSize(kSide, kSide),
                      needleAt(Spinner::kRestEndX, Spinner::kRestEndY)) {
     m_char1 = makeLabel(this, "Qel_Char1", kChar1Rect, Qt::AlignLeft, "Label1");
     m_char2 = makeLabel(this, "Qel_Char2", kChar2Rect, Qt::AlignRight, "Label2");
-    m_timer1 = makeTimer(this, "Timer1", kTimer1Ms);
-    m_slower = makeTimer(this, "Slower", kSlowerMs);
+    m_timer1 = makeTimer(this, "Timer1", Spinner::kTimer1Ms);
+    m_slower = makeTimer(this, "Slower", Spinner::kSlowerMs);
     setAccessibleDescription(QStringLiteral(
         "A needle spins over two halves, one for each name. Stop slows it down; the half "
         "it stops on is chosen."));
@@ -47,26 +46,31 @@ Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow)
 Dual::~Dual() = default;
 
 void Dual::resetTimers() {
-    m_timer1->setInterval(kTimer1Ms);
-    enableTimer(m_timer1);
-    m_slower->stop();
+    m_timer1->setInterval(Spinner::kTimer1Ms);
+    m_spinner.resetTimers();
+    syncTimers();
 }
 
 void Dual::activated() {
     writeNames({m_char1, m_char2});
     m_spinner.reset();
-    enableTimer(m_timer1);
-    m_slower->stop();
+    syncTimers();
 }
 
 void Dual::stopTimers() {
     // A restart may switch the needle back on afterwards.
-    m_timer1->stop();
-    m_slower->stop();
+    m_spinner.halt();
+    syncTimers();
 }
 
 void Dual::stopClicked() {
-    enableTimer(m_slower);
+    m_spinner.pressStop();
+    syncTimers();
+}
+
+void Dual::syncTimers() {
+    runTimer(m_timer1, m_spinner.timer1On());
+    runTimer(m_slower, m_spinner.slowerOn());
 }
 
 void Dual::needleTick() {
@@ -76,14 +80,9 @@ void Dual::needleTick() {
 
 void Dual::slowerTick() {
     const SlowerTick tick = m_spinner.tickSlower();
-    if (tick.stopped) {
-        m_slower->stop();
-        m_timer1->stop();
-    }
-    if (tick.choice == SpinnerChoice::Position0)
-        announce(0, ResultOrder::PictureThenName);
-    else if (tick.choice == SpinnerChoice::Position1)
-        announce(1, ResultOrder::PictureThenName);
+    syncTimers();
+    if (tick.choice != SpinnerChoice::None)
+        choose(tick.choice == SpinnerChoice::Position0 ? 0 : 1);
 }
 
 void Dual::drawBackground(QPainter& painter) const {

@@ -14,13 +14,14 @@ namespace kinsight {
 class Dual : public TieBreakWindow {
     Q_OBJECT
 public:
-    // Creating the window runs its load handler (labels from the tie list,
-    // needle reset, needle timer on). It is not shown.
-    Dual(const QuizTables& tables, QuizWindow& mainWindow);
+    // Creating the window runs its load handler (no names yet, needle reset,
+    // needle timer on). It is not shown.
+    Dual();
     ~Dual() override;
 
-    // The reset a restart of the quiz asks for: needle timer on at 19 ms,
-    // slowing timer off. The window stays as it is, shown or hidden.
+    // The reset a restart of the quiz asks for: needle timer on at its
+    // first interval, slowing timer off. The window stays as it is, shown or
+    // hidden.
     void resetTimers();
 
 protected:
@@ -33,6 +34,8 @@ protected:
 private:
     void needleTick();
     void slowerTick();
+    // Runs the two timers as the spinner says.
+    void syncTimers();
 
     Spinner m_spinner;
     QLabel* m_char1 = nullptr;

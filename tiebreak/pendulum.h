@@ -1,12 +1,14 @@
-// Pendulum: the three-way window's pointer as plain arithmetic, in the
-// window's own units (1.008 px across, 0.844 px down). The window feeds it
-// ticks and draws the free end it reports.
+// Pendulum: the three-way window's pointer and its timer as plain
+// arithmetic, in the window's own units (1.008 px across, 0.844 px down). The
+// window forwards its timer's ticks and its handlers, runs its timer as the
+// pendulum says, and draws the free end it reports.
 #pragma once
 
 namespace kinsight {
 
 class Pendulum {
 public:
+    static constexpr int kTimer1Ms = 20;
     static constexpr double kCentreY = 150.0;
     static constexpr double kAmplitude = 100.0;
     static constexpr double kPhaseStep = 0.3;
@@ -20,6 +22,16 @@ public:
 
     // Places the free end for the current phase, then advances the phase.
     void tick();
+    // The window's creation and activation: the timer on.
+    void start() { m_timerOn = true; }
+    // The program hid the window: the timer off, the pointer rests.
+    void halt() { m_timerOn = false; }
+    // Stop: the pointer freezes at once; returns the band it points at.
+    int stop() {
+        halt();
+        return choose();
+    }
+    bool timerOn() const { return m_timerOn; }
     // The band the free end points at: 0 top, 1 middle, 2 bottom.
     int choose() const { return region(m_y); }
     // Compared on the stored float so every y falls in exactly one band.
@@ -36,6 +48,7 @@ public:
 
 private:
     float m_y = kRestY;
+    bool m_timerOn = false;
 };
 
 } // namespace kinsight

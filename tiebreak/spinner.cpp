@@ -8,6 +8,16 @@ namespace kinsight {
 void Spinner::reset() {
     Speed = kStartSpeed;
     Angle = 0.0;
+    resetTimers();
+}
+
+void Spinner::resetTimers() {
+    m_timer1On = true;
+    m_slowerOn = false;
+}
+
+void Spinner::halt() {
+    m_timer1On = m_slowerOn = false;
 }
 
 void Spinner::tickNeedle() {
@@ -24,8 +34,10 @@ SlowerTick Spinner::tickSlower() {
     Speed /= kSlowingDivisor;
     SlowerTick tick;
     tick.stopped = Speed < kStopSpeed;
-    if (tick.stopped)
+    if (tick.stopped) {
+        halt();
         tick.choice = decide(Angle);
+    }
     return tick;
 }
 

@@ -1,5 +1,6 @@
-// Spinner: the two-way window's needle as plain arithmetic. The window feeds
-// it the ticks of its two timers and draws the needle end it reports.
+// Spinner: the two-way window's needle and its two timers as plain
+// arithmetic. The window forwards its timers' ticks and its handlers, runs
+// its timers as the spinner says, and draws the needle end it reports.
 #pragma once
 
 namespace kinsight {
@@ -17,6 +18,9 @@ struct SlowerTick {
 
 class Spinner {
 public:
+    // Timer1 turns the needle, Slower slows it down.
+    static constexpr int kTimer1Ms = 19;
+    static constexpr int kSlowerMs = 30;
     static constexpr double kStartSpeed{0.3};
     static constexpr double kCentre{125.0};
     static constexpr double kLength{120.0};
@@ -32,12 +36,22 @@ public:
     static constexpr float kRestEndX{125.0f};
     static constexpr float kRestEndY{240.0f};
 
-    // Full speed, pointing straight down.
+    // The window's load and activation: full speed, pointing straight down,
+    // the needle timer on and the slowing off.
     void reset();
+    // Stop: the slowing starts, or goes on if it has.
+    void pressStop() { m_slowerOn = true; }
+    // The restart's: the needle timer on, the slowing off; the needle stays.
+    void resetTimers();
+    // The program hid the window: both timers off.
+    void halt();
     // One tick of the needle timer: turn, then place the moving end.
     void tickNeedle();
-    // One tick of the slowing timer.
+    // One tick of the slowing timer; the stopping tick switches both off.
     SlowerTick tickSlower();
+
+    bool timer1On() const { return m_timer1On; }
+    bool slowerOn() const { return m_slowerOn; }
 
     static double degrees(double angle) { return angle * kDegreeFactor; }
     // The decision for a needle stopped at angle. Exactly 180 degrees points
@@ -55,6 +69,8 @@ public:
 private:
     float m_endX = kRestEndX;
     float m_endY = kRestEndY;
+    bool m_timer1On = false;
+    bool m_slowerOn = false;
 };
 
 } // namespace kinsight

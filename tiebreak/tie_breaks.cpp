@@ -6,8 +6,8 @@
 
 namespace kinsight {
 
-TieBreaks::TieBreaks(const QuizTables& tables, QuizWindow& mainWindow)
-    : m_tables(tables), m_mainWindow(mainWindow), m_pendulum(std::make_unique<Pendulum>()) {}
+TieBreaks::TieBreaks(std::function<void(int position)> chosen)
+    : m_chosen(std::move(chosen)), m_pendulum(std::make_unique<Pendulum>()) {}
 
 TieBreaks::~TieBreaks() {
     // The windows have no parent, so that hiding the main window on restart
@@ -24,19 +24,30 @@ Tri* TieBreaks::tri() const {
     return m_tri.data();
 }
 
+void TieBreaks::report(TieBreakWindow* window) {
+    QObject::connect(window, &TieBreakWindow::chosen, window, [this](int position) {
+        if (m_chosen)
+            m_chosen(position);
+    });
+}
+
 Dual& TieBreaks::dualWindow() {
-    if (!m_dual)
-        m_dual = new Dual(m_tables, m_mainWindow);
+    if (!m_dual) {
+        m_dual = new Dual();
+        report(m_dual);
+    }
     return *m_dual;
 }
 
-void TieBreaks::openTieBreak(int ways) {
-    if (ways == 2) {
-        dualWindow().open();
-    } else if (ways == 3) {
-        if (!m_tri)
-            m_tri = new Tri(m_tables, m_mainWindow, *m_pendulum);
-        m_tri->open();
+void TieBreaks::openTieBreak(const std::vector<std::string>& names) {
+    if (names.size() == 2) {
+        dualWindow().open(names);
+    } else if (names.size() == 3) {
+        if (!m_tri) {
+            m_tri = new Tri(*m_pendulum);
+            report(m_tri);
+        }
+        m_tri->open(names);
     }
 }
 

@@ -1,31 +1,34 @@
 // TieBreaks: the owner of the two tie-break windows. It makes each window on
-// first use, and anew after the user closed one, and keeps the pendulum,
-// whose phase outlives the three-way window.
+// first use, and anew after the user closed one, keeps the pendulum, whose
+// phase outlives the three-way window, and passes on the position a window
+// chose.
 #pragma once
 
 #include "tie_break_windows.h"
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 namespace kinsight {
 
 class Dual;
 class Pendulum;
-class QuizWindow;
+class TieBreakWindow;
 class Tri;
-struct QuizTables;
 
 class TieBreaks : public TieBreakWindows {
 public:
-    TieBreaks(const QuizTables& tables, QuizWindow& mainWindow);
+    // chosen receives the tie-list position a window chose, with the window
+    // still up; the quiz engine announces it.
+    explicit TieBreaks(std::function<void(int position)> chosen);
     ~TieBreaks() override;
     TieBreaks(const TieBreaks&) = delete;
     TieBreaks& operator=(const TieBreaks&) = delete;
 
-    // Shows Dual (ways == 2) or Tri (ways == 3) modeless and active.
-    void openTieBreak(int ways) override;
+    // Shows Dual (two names) or Tri (three) modeless and active.
+    void openTieBreak(const std::vector<std::string>& names) override;
     // The program's own hide of whichever window is up.
     void closeTieBreaks() override;
     // The restart's reset of the two-way window's timers; makes the window
@@ -39,9 +42,9 @@ public:
 
 private:
     Dual& dualWindow();
+    void report(TieBreakWindow* window);
 
-    const QuizTables& m_tables;
-    QuizWindow& m_mainWindow;
+    std::function<void(int)> m_chosen;
     std::unique_ptr<Pendulum> m_pendulum;
     QPointer<Dual> m_dual;
     QPointer<Tri> m_tri;

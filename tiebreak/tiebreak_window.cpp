@@ -7,6 +7,7 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QWindow>
@@ -15,12 +16,10 @@
 
 namespace kinsight {
 
-TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow,
-                               const char* objectName, const char* caption, QSize size,
+TieBreakWindow::TieBreakWindow(const char* objectName, const char* caption, QSize size,
                                const QLineF& line)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_tables(tables), m_mainWindow(mainWindow) {
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QString::fromLatin1(caption));
     setFixedSize(size);
@@ -40,21 +39,20 @@ TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow,
     connect(m_stop, &QPushButton::clicked, this, &TieBreakWindow::stopClicked);
 }
 
-void TieBreakWindow::open() {
+void TieBreakWindow::open(const std::vector<std::string>& names) {
+    m_names = names;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
 }
 
-void TieBreakWindow::announce(int position, ResultOrder order) {
-    const std::string name = tiedName(m_tables, position);
+void TieBreakWindow::choose(int position) {
+    // The receiver greets with a modal box and hides this window; it may
+    // even end it.
     QPointer<TieBreakWindow> self(this);
     m_announcing = true;
-    announceChoice(m_mainWindow, name, order, [self] {
-        if (self)
-            self->hide();
-    });
+    Q_EMIT chosen(position);
     if (self)
         m_announcing = false;
 }
@@ -93,10 +91,11 @@ void TieBreakWindow::hideEvent(QHideEvent* event) {
 }
 
 void TieBreakWindow::writeNames(std::initializer_list<QLabel*> labels) const {
-    int position = 0;
     QStringList names;
     for (QLabel* label : labels) {
-        names << QString::fromStdString(tiedName(m_tables, position++));
+        const auto position = static_cast<std::size_t>(names.size());
+        names << (position < m_names.size() ? QString::fromStdString(m_names[position])
+                                            : QString());
         label->setText(names.back());
     }
     // Orca reads the focused Stop button, not the labels: it names the tied.

@@ -1,17 +1,16 @@
 // What the two tie-break windows share: a fixed window that counts every show
 // and every return of the user as an activation; the line, the Stop button
 // and the tied names' labels; a background painted once and kept; and the
-// announcement of the character at a tie-list position through the main
-// window.
+// report of the position chosen, which the engine announces.
 #pragma once
-
-#include "result.h"
 
 #include <QLineF>
 #include <QPixmap>
 #include <QWidget>
 
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -20,20 +19,23 @@ class QWindow;
 namespace kinsight {
 
 class LineShape;
-class QuizWindow;
-struct QuizTables;
 
 class TieBreakWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows the window modeless and makes it active, also when the window
-    // system had minimised it before the program hid it.
-    void open();
+    // Shows the window modeless with the tied names, top of the tie list
+    // first, and makes it active, also when the window system had minimised
+    // it before the program hid it.
+    void open(const std::vector<std::string>& names);
+
+Q_SIGNALS:
+    // The motion stopped at this tie-list position. The window stays up and
+    // still until the receiver hides it.
+    void chosen(int position);
 
 protected:
     // line is Line1 as laid out, in the window's own units.
-    TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow, const char* objectName,
-                   const char* caption, QSize size, const QLineF& line);
+    TieBreakWindow(const char* objectName, const char* caption, QSize size, const QLineF& line);
 
     // Runs on every show and whenever the user comes back to the window from
     // another window of the program.
@@ -46,9 +48,8 @@ protected:
     // Line1 in pixels; its units are the window's own.
     virtual QLineF toPixels(const QLineF& units) const { return units; }
 
-    // Greets while this window is still up, hides it, then shows the name and
-    // the picture in the given order.
-    void announce(int position, ResultOrder order);
+    // Reports the position chosen; the timers are off by then.
+    void choose(int position);
     // Labels from the top of the tie list, in order.
     void writeNames(std::initializer_list<QLabel*> labels) const;
     const QLineF& line() const;
@@ -60,12 +61,10 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-    const QuizTables& m_tables;
-
 private:
     void focusWindowChanged(QWindow* now);
 
-    QuizWindow& m_mainWindow;
+    std::vector<std::string> m_names;
     LineShape* m_line = nullptr;
     QPushButton* m_stop = nullptr;
     QPixmap m_background;
@@ -74,8 +73,8 @@ private:
     bool m_programFocused = false;
     // Set from a show until the next focus change, which belongs to the show.
     bool m_showPending = false;
-    // Set while the greeting is up: the focus coming back from it is no
-    // return of the user.
+    // Set while the choice is announced: the focus coming back from the
+    // greeting is no return of the user.
     bool m_announcing = false;
 };
 

@@ -1,6 +1,6 @@
-// Tri: the three-way tie-break window. The pointer's arithmetic lives in
-// Pendulum, in the window's own units; this window forwards the ticks,
-// paints in pixels, and announces.
+// Tri: the three-way tie-break window. The pointer's arithmetic and timing
+// live in Pendulum, in the window's own units; this window forwards the
+// ticks, paints in pixels, and reports the band chosen.
 #include "tri.h"
 
 #include "pendulum.h"
@@ -20,7 +20,6 @@ constexpr int kHeight = 249;
 // Pixels per window unit across and down.
 constexpr double kUnitX = 1.008;
 constexpr double kUnitY = 0.844;
-constexpr int kTimer1Ms = 20;
 const QRect kChar1Rect(32, 32, 97, 25);
 const QRect kChar2Rect(32, 104, 97, 25);
 const QRect kChar3Rect(32, 168, 97, 25);
@@ -31,23 +30,22 @@ QLineF pointerAt(float y) {
 
 } // namespace
 
-Tri::Tri(const QuizTables& tables, QuizWindow& mainWindow, Pendulum& pendulum)
-    : TieBreakWindow(tables, mainWindow, "Tri", kCaption, QSize(kWidth, kHeight),
-                     pointerAt(Pendulum::kRestY)),
+Tri::Tri(Pendulum& pendulum)
+    : TieBreakWindow("Tri", kCaption, QSize(kWidth, kHeight), pointerAt(Pendulum::kRestY)),
       m_pendulum(pendulum) {
     m_pendulum.resetPointer();
     m_char1 = makeLabel(this, "Qel_Char1", kChar1Rect, Qt::AlignLeft, "Label1");
     m_char2 = makeLabel(this, "Qel_Char2", kChar2Rect, Qt::AlignLeft, "Label2");
     m_char3 = makeLabel(this, "QEL_Char3", kChar3Rect, Qt::AlignLeft, "Label3");
-    m_timer1 = makeTimer(this, "Timer1", kTimer1Ms);
+    m_timer1 = makeTimer(this, "Timer1", Pendulum::kTimer1Ms);
     setAccessibleDescription(QStringLiteral(
         "A pointer swings over three bands, one for each name. Stop freezes it; the band "
         "it points at is chosen."));
 
     connect(m_timer1, &QTimer::timeout, this, &Tri::pointerTick);
 
-    writeNames({m_char1, m_char2, m_char3});
-    m_timer1->start();
+    // The load handler: the same as every activation.
+    activated();
 }
 
 Tri::~Tri() = default;
@@ -59,12 +57,14 @@ QLineF Tri::toPixels(const QLineF& units) const {
 
 void Tri::activated() {
     writeNames({m_char1, m_char2, m_char3});
-    enableTimer(m_timer1);
+    m_pendulum.start();
+    runTimer(m_timer1, m_pendulum.timerOn());
 }
 
 void Tri::stopTimers() {
     // The pointer rests, so a later show swings on from this phase.
-    m_timer1->stop();
+    m_pendulum.halt();
+    runTimer(m_timer1, m_pendulum.timerOn());
 }
 
 void Tri::pointerTick() {
@@ -73,8 +73,9 @@ void Tri::pointerTick() {
 }
 
 void Tri::stopClicked() {
-    m_timer1->stop();
-    announce(m_pendulum.choose(), ResultOrder::NameThenPicture);
+    const int band = m_pendulum.stop();
+    runTimer(m_timer1, m_pendulum.timerOn());
+    choose(band);
 }
 
 void Tri::drawBackground(QPainter& painter) const {

@@ -14,10 +14,10 @@ class Pendulum;
 class Tri : public TieBreakWindow {
     Q_OBJECT
 public:
-    // Creating the window runs its load handler (labels from the tie list);
-    // the pointer timer is on from creation. It is not shown. The pendulum
-    // outlives the window: a window made anew swings on from its phase.
-    Tri(const QuizTables& tables, QuizWindow& mainWindow, Pendulum& pendulum);
+    // Creating the window runs its load handler (no names yet); the pointer
+    // timer is on from creation. It is not shown. The pendulum outlives the
+    // window: a window made anew swings on from its phase.
+    explicit Tri(Pendulum& pendulum);
     ~Tri() override;
 
 protected:

@@ -1,19 +1,10 @@
 // Shared pieces of the two tie-break windows.
 #include "window_art.h"
 
-#include "quiz_tables.h"
-
 #include <QLabel>
 #include <QTimer>
 
 namespace kinsight {
-
-const std::string& tiedName(const QuizTables& tables, int position) {
-    const int slot = tables.TieList[position];
-    if (slot < 0 || slot > kCharacterCount)
-        return tables.CharacterTable[0];
-    return tables.CharacterTable[slot];
-}
 
 QLabel* makeLabel(QWidget* window, const char* objectName, const QRect& rect,
                   Qt::Alignment alignment, const char* caption) {
@@ -41,8 +32,10 @@ QTimer* makeTimer(QWidget* window, const char* objectName, int intervalMs) {
     return timer;
 }
 
-void enableTimer(QTimer* timer) {
-    if (!timer->isActive())
+void runTimer(QTimer* timer, bool on) {
+    if (!on)
+        timer->stop();
+    else if (!timer->isActive())
         timer->start();
 }
 

@@ -63,7 +63,9 @@ Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const 
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_failureRoute(std::move(failed)), m_quiz(*this, m_tieBreaks, quiz.file),
-      m_picturesDir(quiz.pictures), m_tieBreaks(m_quiz.tables(), *this) {
+      m_picturesDir(quiz.pictures), m_tieBreaks([this](int position) {
+          guarded([this, position] { m_quiz.tieBreakChosen(position); });
+      }) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
 

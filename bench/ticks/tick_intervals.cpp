@@ -7,8 +7,6 @@
 // Runs offscreen unless QT_QPA_PLATFORM or a display says otherwise.
 #include "dual.h"
 #include "pendulum.h"
-#include "quiz_tables.h"
-#include "quiz_window.h"
 #include "tri.h"
 
 #include <QApplication>
@@ -47,24 +45,14 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    kinsight::QuizTables tables;
-    tables.CharacterTable[4] = "Ann Lee";
-    tables.CharacterTable[7] = "Bo";
-    tables.CharacterTable[9] = "Cy";
-    tables.TieList = {4, 7, 9};
-    kinsight::NullQuizWindow mainWindow;
-
     kinsight::Pendulum pendulum;
-    std::unique_ptr<QWidget> window;
-    if (tri) {
-        auto* w = new kinsight::Tri(tables, mainWindow, pendulum);
-        window.reset(w);
-        w->open();
-    } else {
-        auto* w = new kinsight::Dual(tables, mainWindow);
-        window.reset(w);
-        w->open();
-    }
+    std::unique_ptr<kinsight::TieBreakWindow> window;
+    if (tri)
+        window = std::make_unique<kinsight::Tri>(pendulum);
+    else
+        window = std::make_unique<kinsight::Dual>();
+    window->open(tri ? std::vector<std::string>{"Ann Lee", "Bo", "Cy"}
+                     : std::vector<std::string>{"Ann Lee", "Bo"});
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     auto* timer = window->findChild<QTimer*>(QStringLiteral("Timer1"));
 

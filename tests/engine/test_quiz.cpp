@@ -226,6 +226,8 @@ struct RankingCase {
     Ops ranking;            // what the ranking shows before closing the quiz for answers
     std::string resultName; // Text1 afterwards
     std::array<int, 4> tieList;
+    int chosen = 0;  // the tie-list position a tie-break window then reports
+    Ops announced{}; // what that shows; nothing where no window offers it
 };
 
 class Ranking : public QuizTest, public ::testing::WithParamInterface<RankingCase> {};
@@ -249,6 +251,10 @@ TEST_P(Ranking, ShowsTheResultThenClosesTheQuizForAnswers) {
     EXPECT_EQ(Ops(last + 7, ops.end()), row.ranking + closeForAnswers(row.resultName));
     for (int p = 0; p < 4; ++p)
         EXPECT_EQ(tables().TieList[p], row.tieList[p]) << "TieList[" << p << "]";
+    m_quiz->tieBreakChosen(row.chosen);
+    EXPECT_EQ(m_window.take(), row.announced);
+    m_quiz->tieBreakChosen(row.chosen);
+    EXPECT_EQ(m_window.take(), Ops{}) << "announced once only";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -272,26 +278,34 @@ INSTANTIATE_TEST_SUITE_P(
                     {"showPicture(\"A\")", "setResultName(\"A\")"},
                     "A",
                     {0, 0, 0, 0}},
-        RankingCase{"TwoWayInAscendingOrderWhateverOrderReached",
-                    {{"C09=4"}, {"C02=4", "C05=3"}},
-                    false,
-                    {"message(\"Two way draw between B and I\",\"Draw\")", "openTieBreak(2)"},
-                    "",
-                    {2, 9, 0, 0}},
-        RankingCase{"ThreeWay",
-                    {{"C01=2", "C02=2", "C03=2"}},
-                    false,
-                    {"message(\"Three way draw between A,B and  C\",\"Draw\")", "openTieBreak(3)"},
-                    "",
-                    {1, 2, 3, 0}},
+        RankingCase{
+            "TwoWayInAscendingOrderWhateverOrderReached",
+            {{"C09=4"}, {"C02=4", "C05=3"}},
+            false,
+            {"message(\"Two way draw between B and I\",\"Draw\")", "openTieBreak(\"B\",\"I\")"},
+            "",
+            {2, 9, 0, 0},
+            1,
+            {"greet(\"I\")", "closeTieBreaks()", "showPicture(\"I\")", "setResultName(\"I\")"}},
+        RankingCase{
+            "ThreeWay",
+            {{"C01=2", "C02=2", "C03=2"}},
+            false,
+            {"message(\"Three way draw between A,B and  C\",\"Draw\")",
+             "openTieBreak(\"A\",\"B\",\"C\")"},
+            "",
+            {1, 2, 3, 0},
+            2,
+            {"greet(\"C\")", "closeTieBreaks()", "setResultName(\"C\")", "showPicture(\"C\")"}},
         RankingCase{"FourWayWithApology",
                     {{"C01=1", "C02=1", "C03=1", "C04=1"}},
                     false,
                     {"message(\"Four way draw between A,B,C and D..sorry..this game does not yet "
                      "fully support 4 way tie-brakes\",\"Draw\")",
-                     "openTieBreak(3)"},
+                     "openTieBreak(\"A\",\"B\",\"C\")"},
                     "",
-                    {1, 2, 3, 4}},
+                    {1, 2, 3, 4},
+                    3}, // the fourth is not offered
         RankingCase{"FiveWay",
                     {{"C11=1", "C12=1", "C13=1", "C14=1", "C15=1"}},
                     false,

@@ -66,8 +66,7 @@ TEST_P(Presentation, PresentResultKeepsItsOrder) {
 
 TEST_P(Presentation, AnnounceChoiceGreetsAndHidesFirst) {
     RecordingWindow window;
-    kinsight::announceChoice(window, GetParam().character, GetParam().order,
-                             [&window] { window.record("hideTieBreak()"); });
+    kinsight::announceChoice(window, window, GetParam().character, GetParam().order);
     EXPECT_EQ(window.ops, GetParam().announce);
 }
 
@@ -77,24 +76,24 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Ann Lee",
                                   ResultOrder::PictureThenName,
                                   {"showPicture(\"Ann Lee\")", "setResultName(\"Ann Lee\")"},
-                                  {"greet(\"Ann Lee\")", "hideTieBreak()",
+                                  {"greet(\"Ann Lee\")", "closeTieBreaks()",
                                    "showPicture(\"Ann Lee\")", "setResultName(\"Ann Lee\")"}},
                       PresentCase{"NameThenPicture",
                                   "Bo",
                                   ResultOrder::NameThenPicture,
                                   {"setResultName(\"Bo\")", "showPicture(\"Bo\")"},
-                                  {"greet(\"Bo\")", "hideTieBreak()", "setResultName(\"Bo\")",
+                                  {"greet(\"Bo\")", "closeTieBreaks()", "setResultName(\"Bo\")",
                                    "showPicture(\"Bo\")"}},
                       PresentCase{"EmptyNameHasNoPicture",
                                   "",
                                   ResultOrder::PictureThenName,
                                   {"setResultName(\"\")"},
-                                  {"greet(\"\")", "hideTieBreak()", "setResultName(\"\")"}},
+                                  {"greet(\"\")", "closeTieBreaks()", "setResultName(\"\")"}},
                       PresentCase{"EmptyNameHasNoPictureEitherOrder",
                                   "",
                                   ResultOrder::NameThenPicture,
                                   {"setResultName(\"\")"},
-                                  {"greet(\"\")", "hideTieBreak()", "setResultName(\"\")"}}),
+                                  {"greet(\"\")", "closeTieBreaks()", "setResultName(\"\")"}}),
     kinsight::test::rowName);
 
 } // namespace

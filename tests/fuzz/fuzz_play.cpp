@@ -9,8 +9,9 @@
 //   c         close the open tie-break windows (the window manager's close)
 //   a         the user comes back to the open tie-break window
 // Anything else is ignored. The engine plays through a window that only
-// writes down what it shows; the tie-break windows are emulated as the Qt
-// ones behave, on one clock, around the motion models. After every action the
+// writes down what it shows; the tie-break windows' spinner and pendulum are
+// the product's, their timers ticking on one clock, and their choice goes to
+// the engine as a window's does. After every action the
 // target checks what the player must see against its own reading of the quiz
 // and against the authors' checker, and aborts on the first difference. An
 // input that once broke something belongs in play-corpus/, which every build
@@ -275,8 +276,11 @@ public:
 };
 
 // ---------------------------------------------------------------------------
-// The two tie-break windows as the Qt ones behave: shown, hidden by the
-// program (timers off) or closed by the user (gone), on one clock.
+// The tie-break windows with the product's own motion and timing: what the
+// windows hand to their spinner and pendulum on a show, a return of the
+// user, Stop, the program's hide and the restart, and the ticks of the
+// timers those switch on, on one clock. The window manager's close is the
+// target's: the window is gone, the pendulum stays.
 
 struct Timer {
     long long interval;
@@ -287,7 +291,7 @@ struct Timer {
 
 struct DualState {
     bool exists = false, visible = false;
-    Timer timer1{19}, slower{30};
+    Timer timer1{Spinner::kTimer1Ms}, slower{Spinner::kSlowerMs};
     Spinner spinner;
     double speed = 0, angle = 0; // the target's own needle
     bool operator==(const DualState& o) const {
@@ -299,7 +303,7 @@ struct DualState {
 
 struct TriState {
     bool exists = false, visible = false;
-    Timer timer1{20};
+    Timer timer1{Pendulum::kTimer1Ms};
     Pendulum pendulum; // outlives the window
     double phase = 0;  // the target's own pointer
     float y = Pendulum::kRestY;
@@ -314,7 +318,7 @@ struct Expected; // what the target expects, below
 
 class TieBreaks : public TieBreakWindows {
 public:
-    TieBreaks(const Quiz& quiz, PlayWindow& window, const Expected& expected)
+    TieBreaks(Quiz& quiz, PlayWindow& window, const Expected& expected)
         : m_quiz(quiz), m_window(window), m_expected(expected) {}
 
     DualState dual;
@@ -322,66 +326,78 @@ public:
     long long now = 0;
     long long ticksLeft = kMaxTicks;
 
-    void openTieBreak(int ways) override {
-        m_window.shown.push_back({Shown::Open, "", ways});
-        if (ways == 2) {
+    void openTieBreak(const std::vector<std::string>& names) override {
+        std::string shown;
+        for (const std::string& name : names)
+            shown += name + '\n';
+        m_window.shown.push_back({Shown::Open, shown, static_cast<int>(names.size())});
+        if (names.size() == 2) {
             if (!dual.exists)
                 makeDual();
             dual.visible = true;
             dualActivated();
         } else {
-            require(ways == 3, "a tie-break window has two or three ways");
+            require(names.size() == 3, "a tie-break window offers two or three names");
             if (!tri.exists) {
-                tri = TriState{true, false, {20}, tri.pendulum, tri.phase, Pendulum::kRestY};
+                tri.exists = true;
                 tri.pendulum.resetPointer();
-                start(tri.timer1);
+                tri.y = Pendulum::kRestY;
             }
             tri.visible = true;
-            enable(tri.timer1);
+            tri.pendulum.start();
         }
+        syncClock();
     }
     // A hide of the program's own stops the timers; a hidden window gets no hide.
     void closeTieBreaks() override {
         if (dual.visible)
-            hideDual();
+            dual.spinner.halt();
         if (tri.visible)
-            hideTri();
+            tri.pendulum.halt();
+        dual.visible = tri.visible = false;
+        syncClock();
     }
     void resetDualTimers() override {
         if (!dual.exists)
             makeDual();
-        enable(dual.timer1);
-        dual.slower.on = false;
+        dual.spinner.resetTimers();
+        syncClock();
     }
     void closeByUser() {
         if (dual.visible)
             dual = DualState{};
         if (tri.visible)
-            tri = TriState{false, false, {20}, tri.pendulum, tri.phase, tri.y};
+            tri.exists = tri.visible = false;
+        syncClock();
     }
     void userComesBack() {
         if (dual.visible)
             dualActivated();
         if (tri.visible)
-            enable(tri.timer1);
+            tri.pendulum.start();
+        syncClock();
     }
     // False once the input's ticks are spent.
     bool stopSpinner(int needleTicks, int slowerTicks) {
-        if (!wait(19LL * needleTicks))
+        if (!wait(dual.timer1.interval * needleTicks))
             return false;
-        if (dual.visible)
-            enable(dual.slower);
-        return wait(30LL * slowerTicks);
+        if (dual.visible) {
+            dual.spinner.pressStop();
+            syncClock();
+        }
+        return wait(dual.slower.interval * slowerTicks);
     }
     bool stopPendulum(int ticks) {
-        if (!wait(20LL * ticks))
+        if (!wait(tri.timer1.interval * ticks))
             return false;
         if (tri.visible) {
-            tri.timer1.on = false;
-            const int band = tri.y <= 105.0f ? 0 : tri.y < 188.0f ? 1 : 2;
-            const int chosen = tri.pendulum.choose();
-            require(chosen == band, "the pendulum picks the band its height lies in");
-            announce(chosen, 3, ResultOrder::NameThenPicture, [this] { hideTri(); });
+            const int chosen = tri.pendulum.stop();
+            syncClock();
+            require(chosen == (tri.y <= 105.0f  ? 0
+                               : tri.y < 188.0f ? 1
+                                                : 2),
+                    "the pendulum picks the band its height lies in");
+            announce(chosen, 3, ResultOrder::NameThenPicture);
         }
         return true;
     }
@@ -396,24 +412,18 @@ private:
         dual.spinner.reset();
         dual.speed = 0.3;
         dual.angle = 0;
-        enable(dual.timer1);
-        dual.slower.on = false;
     }
-    void hideDual() {
-        dual.visible = false;
-        dual.timer1.on = dual.slower.on = false;
+    // Each timer runs while its window exists and the motion says so; one
+    // switched on starts a new interval, one already on keeps its phase.
+    void syncClock() {
+        sync(dual.timer1, dual.exists && dual.spinner.timer1On());
+        sync(dual.slower, dual.exists && dual.spinner.slowerOn());
+        sync(tri.timer1, tri.exists && tri.pendulum.timerOn());
     }
-    void hideTri() {
-        tri.visible = false;
-        tri.timer1.on = false;
-    }
-    void start(Timer& t) {
-        t.on = true;
-        t.due = now + t.interval;
-    }
-    void enable(Timer& t) {
-        if (!t.on)
-            start(t);
+    void sync(Timer& t, bool on) {
+        if (on && !t.on)
+            t.due = now + t.interval;
+        t.on = on;
     }
 
     bool wait(long long ms) {
@@ -448,11 +458,12 @@ private:
     }
     void slowerTick() {
         const SlowerTick tick = dual.spinner.tickSlower();
+        syncClock();
         dual.speed /= 1.1;
         const bool stops = dual.speed < 0.0005;
         require(tick.stopped == stops, "the needle stops on the tick its speed falls below 0.0005");
-        if (tick.stopped)
-            dual.timer1.on = dual.slower.on = false;
+        require(!stops || (!dual.timer1.on && !dual.slower.on),
+                "the stopping tick switches both timers off");
         const int chosen = tick.choice == SpinnerChoice::Position0   ? 0
                            : tick.choice == SpinnerChoice::Position1 ? 1
                                                                      : -1;
@@ -460,7 +471,7 @@ private:
         const int side = !stops ? -1 : dual.angle * (180 / 3.1415675) > 180 ? 0 : 1;
         require(chosen == side, "the spinner picks the half its stop angle lies in");
         if (chosen >= 0)
-            announce(chosen, 2, ResultOrder::PictureThenName, [this] { hideDual(); });
+            announce(chosen, 2, ResultOrder::PictureThenName);
     }
     void pointerTick() {
         tri.pendulum.tick();
@@ -468,9 +479,9 @@ private:
         tri.phase += 0.3;
     }
 
-    void announce(int position, int offered, ResultOrder order, std::function<void()> hide);
+    void announce(int position, int offered, ResultOrder order);
 
-    const Quiz& m_quiz;
+    Quiz& m_quiz;
     PlayWindow& m_window;
     const Expected& m_expected;
 };
@@ -496,20 +507,20 @@ template <typename Present> std::vector<Shown> presented(Present present) {
     return window.shown;
 }
 
-void TieBreaks::announce(int position, int offered, ResultOrder order, std::function<void()> hide) {
+// The window reports the position to the engine, which announces it.
+void TieBreaks::announce(int position, int offered, ResultOrder order) {
     const Expected& e = m_expected;
     require(e.finished && position < offered && position < static_cast<int>(e.tied.size()),
             "a tie-break announces one of the tied it offers");
     const int slot = e.tied[static_cast<std::size_t>(position)];
     require(!e.claims.get().never[slot],
             "the checker's \"can never be the result\" is never announced");
-    const int listed = m_quiz.tables().TieList[static_cast<std::size_t>(position)];
-    const std::string name =
-        listed >= 0 && listed <= kCharacterCount ? m_quiz.tables().CharacterTable[listed] : "";
     m_window.shown.clear();
-    announceChoice(m_window, name, order, hide);
-    const std::vector<Shown> want = presented(
-        [&](PlayWindow& window) { announceChoice(window, e.model.names[slot], order, [] {}); });
+    m_quiz.tieBreakChosen(position);
+    const std::vector<Shown> want = presented([&](PlayWindow& window) {
+        NullTieBreakWindows none;
+        announceChoice(window, none, e.model.names[slot], order);
+    });
     require(m_window.shown == want, "the greeting, name and picture of the chosen character");
     require(!dual.visible && !tri.visible, "the tie-break window hides after announcing");
 }
@@ -700,8 +711,14 @@ private:
             });
         } else {
             want.push_back({Shown::Message, drawMessage(names)});
-            if (n <= 4)
-                want.push_back({Shown::Open, "", n == 2 ? 2 : 3});
+            if (n <= 4) {
+                // The window gets the first two or three names; a fourth is not offered.
+                const std::size_t offered = std::min<std::size_t>(n, 3);
+                std::string open;
+                for (std::size_t p = 0; p < offered; ++p)
+                    open += names[p] + '\n';
+                want.push_back({Shown::Open, open, static_cast<int>(offered)});
+            }
             want.push_back({Shown::Result, ""});
         }
         // The winner's name may be set twice in a row; the screen is the same.

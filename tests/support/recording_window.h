@@ -1,6 +1,6 @@
 // A QuizWindow and TieBreakWindows in one that writes down every operation
 // asked of it, one string per call, e.g. setAnswer(3,"Blue") or
-// openTieBreak(2), so a test can compare the whole sequence with what it
+// openTieBreak("Ann","Bo"), so a test can compare the whole sequence with what it
 // expects. It stands in for the main window in
 // the engine's tests and in the tie-break windows' tests alike.
 #pragma once
@@ -80,7 +80,12 @@ public:
     void message(const std::string& text, const std::string& title) override {
         record("message(" + q(text) + "," + q(title) + ")");
     }
-    void openTieBreak(int ways) override { record("openTieBreak(" + std::to_string(ways) + ")"); }
+    void openTieBreak(const std::vector<std::string>& names) override {
+        std::string op = "openTieBreak(";
+        for (const std::string& name : names)
+            op += (&name == &names.front() ? "" : ",") + q(name);
+        record(op + ")");
+    }
     void closeTieBreaks() override { record("closeTieBreaks()"); }
     void resetDualTimers() override { record("resetDualTimers()"); }
 

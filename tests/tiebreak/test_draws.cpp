@@ -2,6 +2,7 @@
 // two-, three- or four-way draw opens Dual or Tri with the tied names, Stop
 // announces one of them, and a restart hides the window and starts afresh.
 #include "dual.h"
+#include "modal_closer.h"
 #include "quiz.h"
 #include "quiz_text.h"
 #include "recording_window.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -45,8 +47,8 @@ public:
     void hideWindow() override {}
     void showWindow() override {}
     void message(const std::string& text, const std::string&) override { messages.push_back(text); }
-    void openTieBreak(int ways) override {
-        tieBreaks->openTieBreak(ways);
+    void openTieBreak(const std::vector<std::string>& names) override {
+        tieBreaks->openTieBreak(names);
         holdTimers();
     }
     void closeTieBreaks() override { tieBreaks->closeTieBreaks(); }
@@ -83,7 +85,8 @@ protected:
         const auto path = folder.write("way.txt", QuizBuilder().question("Q", {weights}).text());
         window = std::make_unique<PlayWindow>();
         quiz = std::make_unique<Quiz>(*window, *window, path);
-        window->tieBreaks = std::make_unique<TieBreaks>(quiz->tables(), *window);
+        window->tieBreaks =
+            std::make_unique<TieBreaks>([this](int position) { quiz->tieBreakChosen(position); });
         quiz->load();
         quiz->answerChosen(1);
         ASSERT_TRUE(quiz->finished());
@@ -108,6 +111,15 @@ protected:
             window->tri()->findChild<QObject*>(QStringLiteral("Line1"))->property("y1").toDouble());
     }
     QTimer* triTimer() const { return window->tri()->findChild<QTimer*>(QStringLiteral("Timer1")); }
+    static bool moving(const QWidget* tieBreak) {
+        const auto timers = tieBreak->findChildren<QTimer*>();
+        return std::any_of(timers.begin(), timers.end(), [](QTimer* t) { return t->isActive(); });
+    }
+    static QLineF line(const QWidget* tieBreak) {
+        const QObject* shape = tieBreak->findChild<QObject*>(QStringLiteral("Line1"));
+        auto at = [shape](const char* end) { return shape->property(end).toDouble(); };
+        return QLineF(at("x1"), at("y1"), at("x2"), at("y2"));
+    }
 
     TempDir folder;
     std::unique_ptr<PlayWindow> window;
@@ -130,7 +142,7 @@ TEST_F(DrawTest, TwoWayDrawSpinsThePairInSlotOrderAndAnnouncesOne) {
     EXPECT_FALSE(window->dual()->isVisible());
 }
 
-struct TriCase {
+struct DrawCase {
     std::string name;
     std::vector<std::string> weights;
     std::array<QString, 3> labels;
@@ -138,11 +150,11 @@ struct TriCase {
     Calls expected;
 };
 
-void PrintTo(const TriCase& row, std::ostream* out) {
+void PrintTo(const DrawCase& row, std::ostream* out) {
     *out << row.name;
 }
 
-class TriDraws : public DrawTest, public testing::WithParamInterface<TriCase> {};
+class TriDraws : public DrawTest, public testing::WithParamInterface<DrawCase> {};
 
 TEST_P(TriDraws, OpenTheSwingWithTheFirstThreeAndAnnounceTheBandPointedAt) {
     play(GetParam().weights);
@@ -163,17 +175,68 @@ INSTANTIATE_TEST_SUITE_P(
     Draws, TriDraws,
     testing::Values(
         // 5 ticks leave the free end low, over the bottom band.
-        TriCase{"ThreeWaySlots2_7_11",
-                {"C11=2", "C02=2", "C07=2"},
-                {"B", "G", "K"},
-                5,
-                {R"(greet("K"))", R"(setResultName("K"))", R"(showPicture("K"))"}},
+        DrawCase{"ThreeWaySlots2_7_11",
+                 {"C11=2", "C02=2", "C07=2"},
+                 {"B", "G", "K"},
+                 5,
+                 {R"(greet("K"))", R"(setResultName("K"))", R"(showPicture("K"))"}},
         // 16 ticks leave it high: the top band, never the fourth name.
-        TriCase{"FourWayOffersTheFirstThree",
-                {"C01=1", "C02=1", "C03=1", "C04=1"},
-                {"A", "B", "C"},
-                16,
-                {R"(greet("A"))", R"(setResultName("A"))", R"(showPicture("A"))"}}),
+        DrawCase{"FourWayOffersTheFirstThree",
+                 {"C01=1", "C02=1", "C03=1", "C04=1"},
+                 {"A", "B", "C"},
+                 16,
+                 {R"(greet("A"))", R"(setResultName("A"))", R"(showPicture("A"))"}}),
+    rowName);
+
+class RealGreeting : public DrawTest, public testing::WithParamInterface<DrawCase> {};
+
+// Under the real modal box the window is up and still; the focus coming back
+// from the box is no return of the user; afterwards the window is hidden.
+TEST_P(RealGreeting, LeavesTheWindowHiddenAndStill) {
+    ModalCloser closer;
+    play(GetParam().weights);
+    QWidget* tieBreak = window->dual() ? static_cast<QWidget*>(window->dual()) : window->tri();
+    bool upAndStill = false, focusBack = false, stillAfter = false;
+    window->onGreet = [&](const std::string& name) {
+        upAndStill = tieBreak->isVisible() && !moving(tieBreak);
+        QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString("You are..." + name),
+                        QMessageBox::Ok);
+        box.exec();
+        // A window manager may hand the focus back before the box returns.
+        focusBack = activate(tieBreak);
+        stillAfter = !moving(tieBreak);
+    };
+    pressStop(tieBreak);
+    if (window->dual()) {
+        ASSERT_TRUE(tick(window->dualTimer("Slower"), 68));
+    }
+    ASSERT_EQ(closer.boxes().size(), 1);
+    EXPECT_EQ(closer.boxes().first().text, "You are..." + GetParam().labels[1]);
+    EXPECT_TRUE(upAndStill);
+    ASSERT_TRUE(focusBack);
+    EXPECT_TRUE(stillAfter) << "the focus coming back restarted the motion";
+    const QLineF stoppedAt = line(tieBreak);
+    QTest::qWait(100);
+    EXPECT_FALSE(tieBreak->isVisible());
+    EXPECT_FALSE(moving(tieBreak));
+    EXPECT_EQ(line(tieBreak), stoppedAt);
+    EXPECT_EQ(window->ops, GetParam().expected);
+}
+
+// Straight down, the needle picks the right half; the pointer as laid out,
+// the middle band: the second name either way.
+INSTANTIATE_TEST_SUITE_P(
+    Windows, RealGreeting,
+    testing::Values(DrawCase{"Spinner",
+                             {"C09=4", "C04=4"},
+                             {"D", "I", ""},
+                             0,
+                             {R"(greet("I"))", R"(showPicture("I"))", R"(setResultName("I"))"}},
+                    DrawCase{"Pendulum",
+                             {"C01=2", "C02=2", "C03=2"},
+                             {"A", "B", "C"},
+                             0,
+                             {R"(greet("B"))", R"(setResultName("B"))", R"(showPicture("B"))"}}),
     rowName);
 
 TEST_F(DrawTest, RestartWhileSlowingHidesTheSpinnerAndTheNextDrawStartsAfresh) {

@@ -27,17 +27,48 @@ int ticksToStop(Spinner& spinner) {
 TEST(Spinner, StopsOnThe68thSlowerTickAndDecidesOnlyThen) {
     Spinner spinner;
     spinner.reset();
+    spinner.pressStop();
     spinner.Angle = 1.0;
     for (int n = 1; n <= 67; ++n) {
         const SlowerTick tick = spinner.tickSlower();
         ASSERT_FALSE(tick.stopped) << "tick " << n;
         ASSERT_EQ(tick.choice, SpinnerChoice::None) << "tick " << n;
+        ASSERT_TRUE(spinner.timer1On() && spinner.slowerOn()) << "tick " << n;
     }
     EXPECT_NEAR(spinner.Speed, 0.000506, 0.000001);
     const SlowerTick last = spinner.tickSlower();
     EXPECT_TRUE(last.stopped);
     EXPECT_EQ(last.choice, SpinnerChoice::Position1);
     EXPECT_NEAR(spinner.Speed, 0.00046, 0.000001);
+    EXPECT_FALSE(spinner.timer1On() || spinner.slowerOn()) << "both timers off at the stop";
+}
+
+// Which of the two timers run, from each thing the window hands on.
+TEST(Spinner, SwitchesItsTimersAsTheWindowIsUsed) {
+    struct Row {
+        const char* step;
+        void (*apply)(Spinner&);
+        bool timer1, slower;
+    };
+    const Row rows[] = {
+        {"shown", [](Spinner& s) { s.reset(); }, true, false},
+        {"Stop", [](Spinner& s) { s.pressStop(); }, true, true},
+        {"Stop again", [](Spinner& s) { s.pressStop(); }, true, true},
+        {"the user comes back", [](Spinner& s) { s.reset(); }, true, false},
+        {"Stop", [](Spinner& s) { s.pressStop(); }, true, true},
+        {"the restart's reset", [](Spinner& s) { s.resetTimers(); }, true, false},
+        {"hidden by the program", [](Spinner& s) { s.halt(); }, false, false},
+        {"the restart's reset when hidden", [](Spinner& s) { s.resetTimers(); }, true, false},
+    };
+    Spinner spinner;
+    EXPECT_FALSE(spinner.timer1On() || spinner.slowerOn()) << "before the window exists";
+    spinner.Angle = 2.0;
+    for (const Row& row : rows) {
+        row.apply(spinner);
+        EXPECT_EQ(spinner.timer1On(), row.timer1) << row.step;
+        EXPECT_EQ(spinner.slowerOn(), row.slower) << row.step;
+    }
+    EXPECT_EQ(spinner.Angle, 0.0) << "only a show or a return turns the needle back";
 }
 
 TEST(Spinner, ResetRestoresFullSpeedStraightDown) {
@@ -238,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(Borders, PendulumRounding,
                                          RoundingCase{"JustBelow188RoundsTo188", 187.999999, 2}),
                          test::rowName);
 
-TEST(Pendulum, ChoosesTheBandOfItsLastTick) {
+TEST(Pendulum, StopFreezesTheTimerAndChoosesTheBandOfTheLastTick) {
     struct Row {
         int ticks;
         int region;
@@ -246,9 +277,12 @@ TEST(Pendulum, ChoosesTheBandOfItsLastTick) {
     // Phases 0, 1.2 and 4.5 put the free end at 150, 243.2 and 52.2.
     for (const Row row : {Row{1, 1}, Row{5, 2}, Row{16, 0}}) {
         Pendulum pendulum;
+        pendulum.start();
         for (int n = 0; n < row.ticks; ++n)
             pendulum.tick();
-        EXPECT_EQ(pendulum.choose(), row.region) << row.ticks << " ticks";
+        ASSERT_TRUE(pendulum.timerOn());
+        EXPECT_EQ(pendulum.stop(), row.region) << row.ticks << " ticks";
+        EXPECT_FALSE(pendulum.timerOn()) << row.ticks << " ticks";
     }
 }
 

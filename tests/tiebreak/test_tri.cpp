@@ -1,9 +1,6 @@
 // The three-way window: its layout, its labels, the pointer's ticks, Stop
-// and the announcement, re-opening on the same phase, and closing early.
-#include "modal_closer.h"
+// and the choice it reports, re-opening on the same phase, and closing early.
 #include "pendulum.h"
-#include "quiz_tables.h"
-#include "recording_window.h"
 #include "row_name.h"
 #include "tri.h"
 #include "window_helpers.h"
@@ -19,43 +16,33 @@
 namespace kinsight::test {
 namespace {
 
-using Calls = std::vector<std::string>;
-
 float pointerY(double phase) {
     return static_cast<float>(150.0 + 100.0 * std::sin(phase));
 }
 
 class TriTest : public testing::Test {
 protected:
-    void SetUp() override {
-        for (int i = 1; i <= kCharacterCount; ++i)
-            tables.CharacterTable[i] = "Name " + std::to_string(i);
-        tables.CharacterTable[2] = "Ann Lee";
-        tables.CharacterTable[7] = "Bo";
-        tables.CharacterTable[11] = "Cy";
-        tables.TieList[0] = 2;
-        tables.TieList[1] = 7;
-        tables.TieList[2] = 11;
-        recorder.onGreet = [this](const std::string&) {
-            greetedVisible = tri && tri->isVisible();
-            greetedTicking = tri && timer1()->isActive();
-        };
-    }
-
     void TearDown() override {
         delete tri.data();
         delete other;
         expectNoWindowsLeft();
     }
 
+    // The receiver notes the band and whether the window was up and still,
+    // then hides the window, as the engine does.
     Tri* make() {
-        tri = new Tri(tables, recorder, pendulum);
+        tri = new Tri(pendulum);
+        QObject::connect(tri, &TieBreakWindow::chosen, tri, [this](int position) {
+            chosen.push_back(position);
+            upAndStill = tri->isVisible() && !timer1()->isActive();
+            tri->hide();
+        });
         return tri;
     }
     Tri* makeShown() {
         make();
         holdOff(timer1());
-        tri->open();
+        tri->open(names);
         EXPECT_TRUE(QTest::qWaitForWindowActive(tri));
         return tri;
     }
@@ -67,11 +54,10 @@ protected:
         QTest::mouseClick(tri->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     }
 
-    QuizTables tables;
-    RecordingWindow recorder;
+    std::vector<std::string> names{"Ann Lee", "Bo", "Cy"};
     Pendulum pendulum;
-    bool greetedVisible = false;
-    bool greetedTicking = true;
+    std::vector<int> chosen;
+    bool upAndStill = false;
     QPointer<Tri> tri;
     QPointer<QWidget> other;
 };
@@ -130,33 +116,14 @@ TEST_F(TriTest, PaintsTheBandsOnTheWindowsOwnGround) {
     EXPECT_EQ(shot.pixelColor(150, 128), QColor(Qt::black)) << "the pointer at rest";
 }
 
-struct LabelCase {
-    std::string name;
-    std::array<int, 4> ties;
-    std::array<QString, 3> texts;
-};
-
-void PrintTo(const LabelCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class TriLabels : public TriTest, public testing::WithParamInterface<LabelCase> {};
-
-TEST_P(TriLabels, LoadWritesTheFirstThreeTiedNamesTopToBottom) {
-    for (int p = 0; p < 4; ++p)
-        tables.TieList[p] = GetParam().ties[p];
+TEST_F(TriTest, OpenWritesTheNamesTopToBottom) {
     make();
-    EXPECT_EQ(labelText(tri, "Qel_Char1"), GetParam().texts[0]);
-    EXPECT_EQ(labelText(tri, "Qel_Char2"), GetParam().texts[1]);
-    EXPECT_EQ(labelText(tri, "QEL_Char3"), GetParam().texts[2]);
+    EXPECT_EQ(labelText(tri, "Qel_Char1"), "") << "no names before it is opened";
+    tri->open(names);
+    EXPECT_EQ(labelText(tri, "Qel_Char1"), "Ann Lee");
+    EXPECT_EQ(labelText(tri, "Qel_Char2"), "Bo");
+    EXPECT_EQ(labelText(tri, "QEL_Char3"), "Cy");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Ties, TriLabels,
-    testing::Values(
-        LabelCase{"Slots2_7_11", {2, 7, 11, 0}, {"Ann Lee", "Bo", "Cy"}},
-        LabelCase{"FourWayOffersTheFirstThree", {1, 3, 5, 6}, {"Name 1", "Name 3", "Name 5"}}),
-    rowName);
 
 TEST_F(TriTest, FirstTickPutsTheFreeEndAtTheCentreAndOnlyItsHeightMoves) {
     makeShown();
@@ -169,13 +136,13 @@ TEST_F(TriTest, FirstTickPutsTheFreeEndAtTheCentreAndOnlyItsHeightMoves) {
     EXPECT_NEAR(line()->property("x1").toDouble(), 87.3, 1e-9);
     EXPECT_NEAR(line()->property("x2").toDouble(), 222.2, 1e-9);
     EXPECT_NEAR(line()->property("y2").toDouble(), 151.7, 1e-9);
-    EXPECT_TRUE(recorder.ops.empty());
+    EXPECT_TRUE(chosen.empty());
 }
 
 struct StopCase {
     std::string name;
     int ticks;
-    Calls expected;
+    int position;
 };
 
 void PrintTo(const StopCase& row, std::ostream* out) {
@@ -184,65 +151,50 @@ void PrintTo(const StopCase& row, std::ostream* out) {
 
 class TriStop : public TriTest, public testing::WithParamInterface<StopCase> {};
 
-TEST_P(TriStop, FreezesAtOnceGreetsHidesAndAnnouncesNameFirst) {
+TEST_P(TriStop, FreezesAtOnceAndReportsTheBandStillAndUp) {
     makeShown();
     ASSERT_TRUE(tick(timer1(), GetParam().ticks));
     const double frozenAt = freeEndY();
     pressStop();
-    EXPECT_EQ(recorder.ops, GetParam().expected);
-    EXPECT_TRUE(greetedVisible) << "the greeting comes while the window is up";
-    EXPECT_FALSE(greetedTicking) << "no tick may arrive during the greeting";
-    EXPECT_FALSE(tri->isVisible());
+    EXPECT_EQ(chosen, std::vector<int>{GetParam().position});
+    EXPECT_TRUE(upAndStill) << "no tick may arrive during the greeting";
     EXPECT_FALSE(timer1()->isActive());
     EXPECT_EQ(freeEndY(), frozenAt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bands, TriStop,
-    testing::Values(
-        // Phases 0, 1.2 and 4.5 put the free end at 150, 243.2 and 52.2.
-        StopCase{"CentreGoesToTheMiddle",
-                 1,
-                 {R"(greet("Bo"))", R"(setResultName("Bo"))", R"(showPicture("Bo"))"}},
-        StopCase{"LowSwingGoesToTheBottom",
-                 5,
-                 {R"(greet("Cy"))", R"(setResultName("Cy"))", R"(showPicture("Cy"))"}},
-        StopCase{
-            "HighSwingGoesToTheTop",
-            16,
-            {R"(greet("Ann Lee"))", R"(setResultName("Ann Lee"))", R"(showPicture("Ann Lee"))"}}),
-    rowName);
+INSTANTIATE_TEST_SUITE_P(Bands, TriStop,
+                         testing::Values(
+                             // Phases 0, 1.2 and 4.5 put the free end at 150, 243.2 and 52.2.
+                             StopCase{"CentreGoesToTheMiddle", 1, 1},
+                             StopCase{"LowSwingGoesToTheBottom", 5, 2},
+                             StopCase{"HighSwingGoesToTheTop", 16, 0}),
+                         rowName);
 
 TEST_F(TriTest, ReopenedWindowSwingsOnFromItsPhase) {
     makeShown();
     ASSERT_TRUE(tick(timer1(), 3));
     pressStop();
     ASSERT_FALSE(tri->isVisible());
-    recorder.ops.clear();
 
-    tables.TieList[0] = 1;
-    tables.TieList[1] = 3;
-    tables.TieList[2] = 5;
-    tri->open();
+    tri->open({"Di", "Ed", "Flo"});
     ASSERT_TRUE(QTest::qWaitForWindowActive(tri));
-    EXPECT_EQ(labelText(tri, "Qel_Char1"), "Name 1");
-    EXPECT_EQ(labelText(tri, "Qel_Char2"), "Name 3");
-    EXPECT_EQ(labelText(tri, "QEL_Char3"), "Name 5");
+    EXPECT_EQ(labelText(tri, "Qel_Char1"), "Di");
+    EXPECT_EQ(labelText(tri, "Qel_Char2"), "Ed");
+    EXPECT_EQ(labelText(tri, "QEL_Char3"), "Flo");
     EXPECT_TRUE(timer1()->isActive());
     ASSERT_TRUE(tick(timer1()));
     EXPECT_EQ(freeEndY(), pointerY(0.9)) << "not back at 150";
 }
 
-TEST_F(TriTest, ComingBackToTheWindowRewritesTheLabels) {
+TEST_F(TriTest, ComingBackToTheWindowKeepsTheNamesAndTheSwing) {
     makeShown();
     ASSERT_TRUE(tick(timer1(), 2));
-    tables.CharacterTable[7] = "Di";
     other = new QWidget;
     other->setObjectName(QStringLiteral("other"));
     other->show();
     ASSERT_TRUE(activate(other));
     ASSERT_TRUE(activate(tri));
-    EXPECT_EQ(labelText(tri, "Qel_Char2"), "Di");
+    EXPECT_EQ(labelText(tri, "Qel_Char2"), "Bo");
     EXPECT_TRUE(timer1()->isActive());
     ASSERT_TRUE(tick(timer1()));
     EXPECT_EQ(freeEndY(), pointerY(0.6));
@@ -253,7 +205,7 @@ TEST_F(TriTest, HiddenWindowRests) {
     ASSERT_TRUE(tick(timer1(), 4));
     tri->hide();
     EXPECT_FALSE(timer1()->isActive());
-    EXPECT_TRUE(recorder.ops.empty());
+    EXPECT_TRUE(chosen.empty());
 }
 
 TEST_F(TriTest, MinimisedWindowSwingsOnUnseen) {
@@ -266,7 +218,7 @@ TEST_F(TriTest, MinimisedWindowSwingsOnUnseen) {
     EXPECT_TRUE(timer1()->isActive());
     ASSERT_TRUE(tick(timer1()));
     EXPECT_EQ(freeEndY(), pointerY(0.3 * 7));
-    EXPECT_TRUE(recorder.ops.empty());
+    EXPECT_TRUE(chosen.empty());
 }
 
 TEST_F(TriTest, ClosedBeforeTheResultAnnouncesNothingAndComesBackAnew) {
@@ -275,50 +227,20 @@ TEST_F(TriTest, ClosedBeforeTheResultAnnouncesNothingAndComesBackAnew) {
     EXPECT_TRUE(tri->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(tri.isNull());
-    EXPECT_TRUE(recorder.ops.empty());
+    EXPECT_TRUE(chosen.empty());
 
     // The new window is laid out afresh, but the phase runs on.
     makeShown();
     EXPECT_EQ(freeEndY(), Pendulum::kRestY);
     pressStop();
-    EXPECT_EQ(recorder.ops,
-              (Calls{R"(greet("Bo"))", R"(setResultName("Bo"))", R"(showPicture("Bo"))"}))
-        << "the pointer as laid out points at the middle band";
-    tri->open();
+    EXPECT_EQ(chosen, std::vector<int>{1}) << "the pointer as laid out points at the middle band";
+    tri->open(names);
     ASSERT_TRUE(QTest::qWaitForWindowActive(tri));
     ASSERT_TRUE(tick(timer1()));
     double phase = 0.0;
     for (int i = 0; i < 7; ++i)
         phase += Pendulum::kPhaseStep;
     EXPECT_EQ(freeEndY(), pointerY(phase));
-}
-
-TEST_F(TriTest, RealGreetingBoxLeavesTheWindowHiddenAndStill) {
-    ModalCloser closer;
-    bool focusBack = false;
-    recorder.onGreet = [this, &focusBack](const std::string& name) {
-        greetedVisible = tri->isVisible();
-        QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString("You are..." + name),
-                        QMessageBox::Ok);
-        box.exec();
-        // A window manager may hand the focus back before the box returns;
-        // that is no return of the user.
-        focusBack = activate(tri);
-        greetedTicking = timer1()->isActive();
-    };
-    makeShown();
-    ASSERT_TRUE(tick(timer1()));
-    pressStop();
-    ASSERT_EQ(closer.boxes().size(), 1);
-    EXPECT_EQ(closer.boxes().first().text, "You are...Bo");
-    EXPECT_TRUE(greetedVisible);
-    ASSERT_TRUE(focusBack);
-    EXPECT_FALSE(greetedTicking) << "the focus coming back restarted the pointer";
-    QTest::qWait(100);
-    EXPECT_FALSE(tri->isVisible());
-    EXPECT_FALSE(timer1()->isActive());
-    EXPECT_EQ(recorder.ops,
-              (Calls{R"(greet("Bo"))", R"(setResultName("Bo"))", R"(showPicture("Bo"))"}));
 }
 
 } // namespace
