@@ -255,14 +255,24 @@ void Quiz::restart() {
     std::shared_ptr<const QuizText> text = readQuizFile();
     if (const DryRunResult check = dryRun(text); check.error)
         throw *check.error;
+    startOver(std::move(text), true);
+}
+
+void Quiz::playAgain(std::shared_ptr<const QuizText> checked) {
+    startOver(std::move(checked), false);
+}
+
+void Quiz::startOver(std::shared_ptr<const QuizText> text, bool showAgain) {
     // A tie-break window left open would announce from the emptied tables.
     m_tieBreaks.closeTieBreaks();
     m_offered = 0;
     m_tables.clear();
     m_file.close();
     m_finished = false;
-    m_window.hideWindow();
-    m_window.showWindow();
+    if (showAgain) {
+        m_window.hideWindow();
+        m_window.showWindow();
+    }
     for (int k = 1; k <= kAnswerCount; ++k)
         m_window.setControlEnabled(answerControl(k), true);
     m_window.setControlEnabled(Control::SkipQuestion, true);
