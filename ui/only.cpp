@@ -227,7 +227,15 @@ void Only::presentQuestion() {
 }
 
 void Only::restartClicked() {
-    guarded([this] { m_quiz.restart(); });
+    startOver([this] { m_quiz.restart(); });
+}
+
+void Only::playAgain(std::shared_ptr<const QuizText> checked) {
+    startOver([&] { m_quiz.playAgain(std::move(checked)); });
+}
+
+template <typename Action> void Only::startOver(Action&& action) {
+    guarded(std::forward<Action>(action));
     nameScoreBoxes();
     // The keyboard starts over where the quiz does: at the first answer.
     m_options[1]->setFocus(Qt::OtherFocusReason);

@@ -54,6 +54,10 @@ public:
 
     // Shows the about window, creating it if none is open.
     void openCredits();
+    // A new pass of checked, a quiz read and checked already, from its first
+    // question as the restart button starts one, but with the window left
+    // where it is and not activated.
+    void playAgain(std::shared_ptr<const QuizText> checked);
 
     void setTitle(const std::string& text) override;
     void setQuestion(const std::string& text) override;
@@ -82,6 +86,7 @@ private:
     // Gives the keyboard, and a screen reader, the new question's first answer.
     void presentQuestion();
     void restartClicked();
+    template <typename Action> void startOver(Action&& action);
     QAbstractButton* button(Control control) const;
     void nameScoreBoxes();
     void warn(const QString& text);
