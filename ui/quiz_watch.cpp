@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScreen>
 
 #include <ostream>
 #include <utility>
@@ -62,9 +63,26 @@ public:
             m_box->setAttribute(Qt::WA_ShowWithoutActivating);
         }
         m_box->show();
+        placeBeside(*m_box);
     }
 
 private:
+    // Below the window, or above it on a screen too short, so that the quiz
+    // stays in view and answers.
+    void placeBeside(QWidget& box) const {
+        const QRect window = m_window.frameGeometry();
+        const QRect frame = box.frameGeometry();
+        const QScreen* screen = m_window.screen();
+        QPoint at(window.left(), window.bottom() + 1);
+        if (screen && at.y() + frame.height() > screen->availableGeometry().bottom())
+            at.setY(window.top() - frame.height());
+        // Until the window manager has framed the box, Qt places its client
+        // area there: its frame is taken to be the window's.
+        if (frame == box.geometry())
+            at += m_window.geometry().topLeft() - window.topLeft();
+        box.move(at);
+    }
+
     void playPending() {
         if (!m_pending)
             return;
