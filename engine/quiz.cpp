@@ -255,14 +255,10 @@ void Quiz::restart() {
     std::shared_ptr<const QuizText> text = readQuizFile();
     if (const DryRunResult check = dryRun(text); check.error)
         throw *check.error;
-    startOver(std::move(text), true);
+    restart(std::move(text));
 }
 
-void Quiz::playAgain(std::shared_ptr<const QuizText> checked) {
-    startOver(std::move(checked), false);
-}
-
-void Quiz::startOver(std::shared_ptr<const QuizText> text, bool showAgain) {
+void Quiz::restart(std::shared_ptr<const QuizText> checked, bool showAgain) {
     // A tie-break window left open would announce from the emptied tables.
     m_tieBreaks.closeTieBreaks();
     m_offered = 0;
@@ -283,7 +279,7 @@ void Quiz::startOver(std::shared_ptr<const QuizText> text, bool showAgain) {
     for (int i = 0; i < kCharacterCount; ++i)
         m_window.setScoreText(i, "");
     m_tieBreaks.resetDualTimers();
-    load(std::move(text));
+    load(std::move(checked));
 }
 
 bool Quiz::readTrailingField() {

@@ -47,10 +47,10 @@ public:
     // a broken quiz throws its QuizError before the window changes.
     // Otherwise empties the tables and plays it from its start.
     void restart();
-    // Plays text, read and checked already, from its start as restart()
-    // does, but with the window left shown: the keyboard stays wherever the
-    // user has it.
-    void playAgain(std::shared_ptr<const QuizText> checked);
+    // The same with a text read and checked already. Without showAgain the
+    // window is neither hidden nor shown again, so the keyboard stays
+    // wherever the user has it.
+    void restart(std::shared_ptr<const QuizText> checked, bool showAgain = true);
 
     const QuizTables& tables() const { return m_tables; }
     // True once the end of the questions has been read.
@@ -78,7 +78,6 @@ private:
     void finalRanking();
     void announceWinner(int slot);
     void closeForAnswers(const std::string& resultName);
-    void startOver(std::shared_ptr<const QuizText> text, bool showAgain);
 
     QuizWindow& m_window;
     TieBreakWindows& m_tieBreaks;

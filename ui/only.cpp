@@ -227,11 +227,12 @@ void Only::presentQuestion() {
 }
 
 void Only::restartClicked() {
-    startOver([this] { m_quiz.restart(); });
+    startOver([this] { m_restartText ? m_quiz.restart(m_restartText) : m_quiz.restart(); });
 }
 
 void Only::playAgain(std::shared_ptr<const QuizText> checked) {
-    startOver([&] { m_quiz.playAgain(std::move(checked)); });
+    m_restartText = checked;
+    startOver([&] { m_quiz.restart(std::move(checked), false); });
 }
 
 template <typename Action> void Only::startOver(Action&& action) {

@@ -56,8 +56,13 @@ public:
     void openCredits();
     // A new pass of checked, a quiz read and checked already, from its first
     // question as the restart button starts one, but with the window left
-    // where it is and not activated.
+    // where it is and not activated. From then on the restart button plays
+    // checked too, rather than reading the file again.
     void playAgain(std::shared_ptr<const QuizText> checked);
+    // The restart button plays checked rather than the file read again.
+    void restartWith(std::shared_ptr<const QuizText> checked) {
+        m_restartText = std::move(checked);
+    }
 
     void setTitle(const std::string& text) override;
     void setQuestion(const std::string& text) override;
@@ -95,6 +100,7 @@ private:
     Quiz m_quiz;
     std::filesystem::path m_picturesDir;
     bool m_failed = false;
+    std::shared_ptr<const QuizText> m_restartText;
 
     QLabel* m_question = nullptr;
     // Indexed by Control: 1..6 the answers, 7 the skip choice.

@@ -159,6 +159,8 @@ QuizWatch* watchQuiz(Only& window, const QuizLocation& quiz,
         << "; each save is played from its first question" << std::endl;
     auto* report = new SaveReport(window, quiz.file, log);
     report->printWarnings(playing);
+    // The file may hold a broken save when the button is pressed.
+    window.restartWith(playing);
     auto* watch = new QuizWatch(quiz.file, std::move(playing), &window);
     QObject::connect(watch, &QuizWatch::checked, report, &SaveReport::play);
     QObject::connect(watch, &QuizWatch::failed, report, &SaveReport::fail);

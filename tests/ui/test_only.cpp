@@ -595,8 +595,16 @@ TEST_F(OnlyTest, WatchPlaysEachSaveOfAnAuthorAtWork) {
     EXPECT_FALSE(failureBox()->isModal());
     const QString line = QString("way.txt:%1: ").arg(broken.count('\n'));
     EXPECT_TRUE(failureBox()->text().startsWith(line)) << failureBox()->text().toStdString();
+    // The last good quiz plays on to its end, showing a picture added
+    // meanwhile, and starts again without reading the broken save.
+    ModalCloser closer;
+    m_folder->writePicture("Ann Lee.jpg", kRed);
     click(option(1));
     EXPECT_EQ(question(), "Second question");
+    click(option(1));
+    EXPECT_TRUE(near(pictureColour(), kRed)) << pictureColour().name().toStdString();
+    click(child<QPushButton>("cmd_restart"));
+    EXPECT_EQ(question(), "Red, or blue?");
     EXPECT_EQ(m_window->windowTitle(), "Saved by rename");
 
     m_folder->writeQuiz(quizTitled("Mended"));
@@ -624,6 +632,7 @@ TEST_F(OnlyTest, WatchPlaysEachSaveOfAnAuthorAtWork) {
     EXPECT_EQ(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList({"Pictures", "way.txt"}));
     EXPECT_TRUE(m_exits.isEmpty());
+    EXPECT_TRUE(closer.boxes().isEmpty());
 }
 
 TEST_F(OnlyTest, MissingQuizFileIsReported) {
