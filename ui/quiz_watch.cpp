@@ -42,13 +42,13 @@ public:
         m_log.flush();
     }
 
-    void play(std::shared_ptr<const QuizText> text) {
-        printWarnings(text);
+    void play(const std::shared_ptr<const QuizText>& text) {
         // The failure on show no longer holds.
         if (m_box)
             m_box->hide();
-        m_pending = std::move(text);
+        m_pending = text;
         playPending();
+        printWarnings(text);
     }
 
     void fail(const QString& report) {
