@@ -155,13 +155,18 @@ void QuizWatch::settled() {
 
 QuizWatch* watchQuiz(Only& window, const QuizLocation& quiz,
                      std::shared_ptr<const QuizText> playing, std::ostream& log) {
-    log << "kinsight: watching " << shownPath(quiz.file)
-        << "; each save is played from its first question" << std::endl;
     auto* report = new SaveReport(window, quiz.file, log);
-    report->printWarnings(playing);
     // The file may hold a broken save when the button is pressed.
     window.restartWith(playing);
-    auto* watch = new QuizWatch(quiz.file, std::move(playing), &window);
+    auto* watch = new QuizWatch(quiz.file, playing, &window);
+    // Out of the system's notifications, say, the quiz still plays.
+    if (watch->watching())
+        log << "kinsight: watching " << shownPath(quiz.file)
+            << "; each save is played from its first question" << std::endl;
+    else
+        log << "kinsight: cannot watch " << shownPath(quiz.file)
+            << ": the system gives no notice of its changes" << std::endl;
+    report->printWarnings(playing);
     QObject::connect(watch, &QuizWatch::checked, report, &SaveReport::play);
     QObject::connect(watch, &QuizWatch::failed, report, &SaveReport::fail);
     return watch;

@@ -34,6 +34,9 @@ public:
     QuizWatch(std::filesystem::path quizFile, std::shared_ptr<const QuizText> playing,
               QObject* parent = nullptr);
 
+    // Whether the system tells of changes to the quiz's folder.
+    bool watching() const { return !m_watcher.directories().isEmpty(); }
+
 Q_SIGNALS:
     // A save that passed the check, as it was read and checked.
     void checked(std::shared_ptr<const QuizText> text);
