@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -143,8 +144,12 @@ int CheckReport::exitStatus(bool strict) const {
     return errorCount() > 0 || (strict && warningCount() > 0) ? 1 : 0;
 }
 
-CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer,
-                      const PictureProbe* pictures) {
+namespace {
+
+// The checks on the fields read(observer) shows to the chain of jobs.
+CheckReport checkRead(const std::filesystem::path& quizFile,
+                      const std::function<DryRunResult(QuizObserver*)>& read,
+                      const TextMeasurer* measurer, const PictureProbe* pictures) {
     CheckReport report;
     std::vector<Diagnostic>& out = report.diagnostics;
     // The jobs, built from the last in the chain to the first.
@@ -156,7 +161,7 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     CutTexts texts(out, fit ? static_cast<QuizObserver*>(&*fit) : &weights);
     MergedQuestions merged(out, &texts);
     MarkerSearch search(out, &merged, merged);
-    const DryRunResult run = dryRun(quizFile, false, &search);
+    const DryRunResult run = read(&search);
     for (CheckStep* step : std::initializer_list<CheckStep*>{&search, &merged, &texts})
         step->finish();
     report.title = run.summary.title;
@@ -185,6 +190,22 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     std::stable_sort(out.begin(), out.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
     return report;
+}
+
+} // namespace
+
+CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer,
+                      const PictureProbe* pictures) {
+    return checkRead(
+        quizFile, [&](QuizObserver* observer) { return dryRun(quizFile, false, observer); },
+        measurer, pictures);
+}
+
+CheckReport checkQuiz(std::shared_ptr<const QuizText> text, const std::filesystem::path& quizFile,
+                      const TextMeasurer* measurer, const PictureProbe* pictures) {
+    return checkRead(
+        quizFile, [&](QuizObserver* observer) { return dryRun(text, false, observer); }, measurer,
+        pictures);
 }
 
 std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {

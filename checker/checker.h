@@ -29,12 +29,15 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kinsight {
+
+struct QuizText;
 
 enum class Severity { Error, Warning };
 
@@ -94,6 +97,10 @@ public:
 // it. With a measurer, texts that do not fit the window are warned about too;
 // with a probe, pictures the program cannot show, not only missing ones.
 CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer = nullptr,
+                      const PictureProbe* pictures = nullptr);
+// The same on the text of quizFile, already read.
+CheckReport checkQuiz(std::shared_ptr<const QuizText> text, const std::filesystem::path& quizFile,
+                      const TextMeasurer* measurer = nullptr,
                       const PictureProbe* pictures = nullptr);
 
 // "way.txt:41: warning: ..." with fileName as the author named the file.

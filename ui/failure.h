@@ -5,6 +5,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 class QWidget;
 
@@ -13,6 +14,9 @@ namespace kinsight {
 class QuizError;
 
 inline constexpr int kFailureExitStatus = 1;
+
+// What the report says of error, in the box as on the log.
+std::string failureText(const QuizError& error);
 
 // Writes the line to log, then shows the box over parent if that is visible
 // and returns once the box is closed.

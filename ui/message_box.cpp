@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 namespace kinsight {
 
 namespace {
@@ -38,10 +40,21 @@ QString fitted(const QString& text) {
 
 void showMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
                     const char* objectName, QWidget* parent) {
-    QMessageBox box(icon, title, fitted(text), QMessageBox::Ok, parent);
-    box.setObjectName(QString::fromLatin1(objectName));
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    const std::unique_ptr<QMessageBox> box(makeMessageBox(icon, title, text, objectName, parent));
+    box->exec();
+}
+
+QMessageBox* makeMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+                            const char* objectName, QWidget* parent) {
+    auto* box = new QMessageBox(icon, title, QString(), QMessageBox::Ok, parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setTextFormat(Qt::PlainText);
+    setMessageBoxText(*box, text);
+    return box;
+}
+
+void setMessageBoxText(QMessageBox& box, const QString& text) {
+    box.setText(fitted(text));
 }
 
 } // namespace kinsight

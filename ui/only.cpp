@@ -227,7 +227,16 @@ void Only::presentQuestion() {
 }
 
 void Only::restartClicked() {
-    guarded([this] { m_quiz.restart(); });
+    startOver([this] { m_restartText ? m_quiz.restart(m_restartText) : m_quiz.restart(); });
+}
+
+void Only::playAgain(std::shared_ptr<const QuizText> checked) {
+    m_restartText = checked;
+    startOver([&] { m_quiz.restart(std::move(checked), false); });
+}
+
+template <typename Action> void Only::startOver(Action&& action) {
+    guarded(std::forward<Action>(action));
     nameScoreBoxes();
     // The keyboard starts over where the quiz does: at the first answer.
     m_options[1]->setFocus(Qt::OtherFocusReason);

@@ -54,6 +54,15 @@ public:
 
     // Shows the about window, creating it if none is open.
     void openCredits();
+    // A new pass of checked, a quiz read and checked already, from its first
+    // question as the restart button starts one, but with the window left
+    // where it is and not activated. From then on the restart button plays
+    // checked too, rather than reading the file again.
+    void playAgain(std::shared_ptr<const QuizText> checked);
+    // The restart button plays checked rather than the file read again.
+    void restartWith(std::shared_ptr<const QuizText> checked) {
+        m_restartText = std::move(checked);
+    }
 
     void setTitle(const std::string& text) override;
     void setQuestion(const std::string& text) override;
@@ -82,6 +91,7 @@ private:
     // Gives the keyboard, and a screen reader, the new question's first answer.
     void presentQuestion();
     void restartClicked();
+    template <typename Action> void startOver(Action&& action);
     QAbstractButton* button(Control control) const;
     void nameScoreBoxes();
     void warn(const QString& text);
@@ -90,6 +100,7 @@ private:
     Quiz m_quiz;
     std::filesystem::path m_picturesDir;
     bool m_failed = false;
+    std::shared_ptr<const QuizText> m_restartText;
 
     QLabel* m_question = nullptr;
     // Indexed by Control: 1..6 the answers, 7 the skip choice.

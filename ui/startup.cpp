@@ -6,6 +6,7 @@
 #include "only.h"
 #include "quiz.h"
 #include "quiz_location.h"
+#include "quiz_watch.h"
 
 #include <QApplication>
 #include <QFile>
@@ -29,11 +30,19 @@ bool displayAvailable(const std::function<std::string(const char* name)>& enviro
 
 namespace {
 
+constexpr Option kOptions[] = {
+    {"watch", "",
+     "for the quiz's author: play the quiz again from its\n"
+     "first question each time its file is saved, and show\n"
+     "what is wrong with a save that cannot be played;\n"
+     "for example: kinsight --watch ~/quizzes/pets"},
+};
+
 constexpr Program kKinsight{
     "kinsight",
     "Plays a personality quiz: one question at a time, then the character you are.\n",
     "Without QUIZ, the quiz installed beside\nthe program is played.\n",
-    {},
+    kOptions,
     "Exit status: 0 when the window is closed, 1 when the quiz cannot be played\n"
     "(the reason is shown and written to the error stream), 2 for a wrong\n"
     "command line.\n",
@@ -70,7 +79,7 @@ QIcon programIcon() {
 // Plays the quiz until the main window is closed. Every failure, whether the
 // check before the first show finds it or the window meets it later, takes
 // the one route below: the report, then the failure's exit status.
-int playQuiz(const QuizLocation& quiz) {
+int playQuiz(const QuizLocation& quiz, bool watch) {
     int failureStatus = 0;
     const FailureRoute failed = [&failureStatus](const QuizError& error, QWidget* window) {
         reportFailure(error, std::cerr, window);
@@ -85,11 +94,13 @@ int playQuiz(const QuizLocation& quiz) {
         failed(*check.error, nullptr);
         return failureStatus;
     }
-    Only window(quiz, failed, std::move(check.text));
+    Only window(quiz, failed, check.text);
     // A failure while loading has been reported already, and there is no
     // event loop to leave yet.
     if (failureStatus != 0)
         return failureStatus;
+    if (watch)
+        watchQuiz(window, quiz, std::move(check.text), std::cerr);
     window.show();
     const int status = QApplication::exec();
     return failureStatus != 0 ? failureStatus : status;
@@ -122,7 +133,7 @@ int runProgram(int argc, char** argv) {
     // would otherwise wait for; every window then gets it.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });
 
-    return playQuiz(locateQuiz(command.quiz, programFolder()));
+    return playQuiz(locateQuiz(command.quiz, programFolder()), command.has("watch"));
 }
 
 } // namespace kinsight

@@ -10,6 +10,7 @@
 #include "picture_area.h"
 #include "quiz_file.h"
 #include "quiz_folder.h"
+#include "quiz_watch.h"
 #include "result.h"
 #include "row_name.h"
 #include "temp_dir.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -546,6 +548,105 @@ TEST_F(OnlyTest, ClosingTheMainWindowClosesTheOthers) {
     w.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(topLevels<kinsight::Credits>().isEmpty());
+}
+
+// An author at work on a quiz the window plays under --watch: each save
+// that reads as a quiz is a new pass at once, any other is reported beside
+// the last good one, which plays on.
+TEST_F(OnlyTest, WatchPlaysEachSaveOfAnAuthorAtWork) {
+    open(quizText(twoQuestions()));
+    const auto quizTitled = [](const QString& title) {
+        return quizText(twoQuestions()).replace(kTitle, title);
+    };
+    std::ostringstream log;
+    kinsight::QuizWatch* watch =
+        kinsight::watchQuiz(*m_window, kinsight::locateQuiz(m_folder->quizFile()),
+                            kinsight::dryRun(m_folder->quizFile()).text, log);
+    QSignalSpy passes(watch, &kinsight::QuizWatch::checked);
+    const auto question = [this] { return child<QLabel>("Question_Box")->text(); };
+    const auto failureBox = [this]() -> QMessageBox* {
+        return m_window->findChild<QMessageBox*>("watchFailure");
+    };
+    const auto titleBecomes = [this](const QString& title) {
+        return QTest::qWaitFor([&] { return m_window->windowTitle() == title; });
+    };
+    const auto boxShown = [&] {
+        return QTest::qWaitFor([&] { return failureBox() && failureBox()->isVisible(); });
+    };
+    EXPECT_NE(log.str().find("watching"), std::string::npos) << log.str();
+
+    click(option(1));
+    m_folder->writeQuiz(quizTitled("Saved in place"));
+    ASSERT_TRUE(titleBecomes("Saved in place")) << m_window->windowTitle().toStdString();
+    EXPECT_EQ(question(), "Red, or blue?");
+    EXPECT_EQ(scores(), blanks());
+
+    click(option(1));
+    const std::filesystem::path saved = m_folder->quizFile().string() + ".new";
+    QuizFolder::writeFile(toQString(saved), quizTitled("Saved by rename").toUtf8());
+    std::filesystem::rename(saved, m_folder->quizFile());
+    ASSERT_TRUE(titleBecomes("Saved by rename")) << m_window->windowTitle().toStdString();
+    EXPECT_EQ(question(), "Red, or blue?");
+
+    // "Start:" misspelt: the box names the last line, where the search ends.
+    const QString broken = quizTitled("Broken").replace("Start:", "Stort:");
+    m_folder->writeQuiz(broken);
+    ASSERT_TRUE(boxShown());
+    EXPECT_FALSE(failureBox()->isModal());
+    const QString line = QString("way.txt:%1: ").arg(broken.count('\n'));
+    EXPECT_TRUE(failureBox()->text().startsWith(line)) << failureBox()->text().toStdString();
+    // The last good quiz plays on to its end, showing a picture added
+    // meanwhile, and starts again without reading the broken save.
+    ModalCloser closer;
+    m_folder->writePicture("Ann Lee.jpg", kRed);
+    click(option(1));
+    EXPECT_EQ(question(), "Second question");
+    click(option(1));
+    EXPECT_TRUE(near(pictureColour(), kRed)) << pictureColour().name().toStdString();
+    click(child<QPushButton>("cmd_restart"));
+    EXPECT_EQ(question(), "Red, or blue?");
+    EXPECT_EQ(m_window->windowTitle(), "Saved by rename");
+
+    m_folder->writeQuiz(quizTitled("Mended"));
+    ASSERT_TRUE(titleBecomes("Mended")) << m_window->windowTitle().toStdString();
+    EXPECT_FALSE(failureBox()->isVisible());
+
+    // Deleted, it is reported once and waited for.
+    std::filesystem::remove(m_folder->quizFile());
+    ASSERT_TRUE(boxShown());
+    EXPECT_TRUE(failureBox()->text().contains("File not found"))
+        << failureBox()->text().toStdString();
+    m_folder->writeQuiz(quizTitled("Written again"));
+    ASSERT_TRUE(titleBecomes("Written again")) << m_window->windowTitle().toStdString();
+
+    // A save while a box of the pass is up waits for the box: the step of the
+    // pass behind it would otherwise close the new pass's answers.
+    const qsizetype seen = passes.size();
+    closer.whileOpen([&] {
+        m_folder->writeQuiz(quizTitled("Saved behind a box"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return passes.size() > seen; }));
+    });
+    click(option(2));
+    click(option(2)); // Bo, who has no picture
+    ASSERT_TRUE(titleBecomes("Saved behind a box")) << m_window->windowTitle().toStdString();
+    EXPECT_TRUE(option(1)->isEnabled());
+    closer.whileOpen({});
+
+    // Ten writes in quick succession are one save.
+    const qsizetype before = passes.size();
+    for (int i = 1; i <= 10; ++i) {
+        m_folder->writeQuiz(quizTitled(QString("Burst %1").arg(i)));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(titleBecomes("Burst 10")) << m_window->windowTitle().toStdString();
+    EXPECT_EQ(passes.size(), before + 1);
+
+    // Nothing of the author's folder was written by the window.
+    EXPECT_EQ(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"Pictures", "way.txt"}));
+    EXPECT_TRUE(m_exits.isEmpty());
+    ASSERT_EQ(closer.boxes().size(), 1);
+    EXPECT_EQ(closer.boxes().first().objectName, "pictureWarning");
 }
 
 TEST_F(OnlyTest, MissingQuizFileIsReported) {
