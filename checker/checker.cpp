@@ -22,20 +22,8 @@ namespace kinsight {
 
 std::string inQuotes(std::string_view text) {
     constexpr std::size_t kShown = 60;
-    std::string shown;
     const std::size_t count = characterCount(text);
-    const std::string_view head = characters(text, 0, std::min(count, kShown));
-    for (char ch : head) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xF];
-        } else {
-            shown += ch;
-        }
-    }
+    std::string shown = escapedControls(characters(text, 0, std::min(count, kShown)));
     if (count > kShown)
         shown += "...";
     return "\"" + shown + "\"";

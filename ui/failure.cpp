@@ -2,6 +2,7 @@
 
 #include "message_box.h"
 #include "quiz_error.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -11,7 +12,8 @@
 namespace kinsight {
 
 void reportFailure(const QuizError& error, std::ostream& log, QWidget* parent) {
-    log << error.what() << std::endl;
+    // The box shows the text as it is; a terminal must not obey it.
+    log << escapedControls(error.what()) << std::endl;
 
     // A hidden window would place the box over nothing in particular.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;

@@ -73,6 +73,7 @@ struct ReportCase {
     int line;
     std::string detail;
     QString text;
+    QString log = text; // the error stream's line
 };
 
 class FailureReport : public testing::TestWithParam<ReportCase> {};
@@ -89,19 +90,24 @@ TEST_P(FailureReport, IsShownAndLogged) {
     EXPECT_EQ(closer.boxes().first().text, GetParam().text);
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
     EXPECT_EQ(closer.boxes().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_EQ(QString::fromStdString(log.str()), GetParam().text + "\n");
+    EXPECT_EQ(QString::fromStdString(log.str()), GetParam().log + "\n");
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Startup, FailureReport,
-    testing::Values(ReportCase{"PastTheEnd", Failure::InputPastEndOfFile, "way.txt", 37,
-                               "looking for \"A3)\"",
-                               "way.txt:37: Input past end of file (looking for \"A3)\")"},
-                    ReportCase{"MissingFile", Failure::FileNotFound, "/opt/quiz/way.txt", 0, "",
-                               "/opt/quiz/way.txt: File not found"},
-                    ReportCase{"OutOfRange", Failure::SubscriptOutOfRange, "way.txt", 5, "C99",
-                               "way.txt:5: Subscript out of range (C99)"}),
+    testing::Values(
+        ReportCase{"PastTheEnd", Failure::InputPastEndOfFile, "way.txt", 37, "looking for \"A3)\"",
+                   "way.txt:37: Input past end of file (looking for \"A3)\")"},
+        ReportCase{"MissingFile", Failure::FileNotFound, "/opt/quiz/way.txt", 0, "",
+                   "/opt/quiz/way.txt: File not found"},
+        ReportCase{"OutOfRange", Failure::SubscriptOutOfRange, "way.txt", 5, "C99",
+                   "way.txt:5: Subscript out of range (C99)"},
+        // A terminal would clear its screen and take a new title.
+        ReportCase{"ControlBytes", Failure::SubscriptOutOfRange, "w\tay.txt", 5,
+                   "C99\x1b[2J\x1b]0;x\x07",
+                   "w\tay.txt:5: Subscript out of range (C99\x1b[2J\x1b]0;x\x07)",
+                   "w\\x09ay.txt:5: Subscript out of range (C99\\x1B[2J\\x1B]0;x\\x07)"}),
     rowName);
 
 // A quiz in a folder of the author's own, named on the command line from
