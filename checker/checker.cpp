@@ -14,7 +14,6 @@
 #include "weight_checks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <optional>
 
@@ -33,7 +32,7 @@ std::string folded(std::string_view text) {
     std::string out;
     for (char ch : text)
         if (ch != ' ' && ch != '\t')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            out += asciiLower(ch);
     return out;
 }
 

@@ -1,10 +1,11 @@
 #include "name_checks.h"
 
 #include "markers.h"
+#include "quiz_error.h"
 #include "result.h"
+#include "text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <system_error>
 
@@ -34,7 +35,7 @@ public:
 private:
     static std::string lowered(std::string text) {
         for (char& ch : text)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            ch = asciiLower(ch);
         return text;
     }
     std::set<std::string> m_lowered;

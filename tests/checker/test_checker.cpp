@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <functional>
 
@@ -52,7 +53,12 @@ struct Case {
     // Files written over the pictures; the program's picture loader must judge them.
     std::vector<std::pair<std::string, std::string>> files = {};
     int names = 15; // the summary's count
+    // Given: Pictures gets these permissions, and nobody reads the quiz.
+    std::filesystem::perms picturesMode = std::filesystem::perms::unknown;
+    const char* locale = nullptr; // the C library's, as Qt sets it from the user's
 };
+
+using std::filesystem::perms;
 
 // The pictures, with the one of character 3 named otherwise.
 std::vector<std::string> picturesWith(const std::string& third) {
@@ -129,6 +135,13 @@ const std::vector<Case> kCases = {
       {E, 1,
        "Input past end of file (looking for \"NewQuestion:\") (did you mean \"NewQuestion\" on "
        "line {0}?)"}}},
+    {"NewQuestionMarkerInCapitalsUnderATurkishLocale",
+     [](QuizParts& p) { p.end = "NEWQUESTION: <--\nENDQUESTIONS <--\n"; },
+     {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
+      {E, 1,
+       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"NEWQUESTION:\" on "
+       "line {0}?)"}},
+     kNames, nullptr, {}, 15, perms::unknown, "tr_TR.UTF-8"},
     {"NewQuestionMarkerMisspelt",
      [](QuizParts& p) { p.end = "Newquestion: <--\nENDQUESTIONS <--\n"; },
      {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
@@ -526,7 +539,27 @@ TEST_P(CheckerCase, ReportsExactlyTheListedDiagnostics) {
         GTEST_SKIP() << "only the program's picture loader judges pictures";
 #endif
 
-    const CheckReport report = checkQuiz(file, c.measurer, pictures);
+    if (c.locale) {
+#ifdef KINSIGHT_LOCPATH
+        setenv("LOCPATH", KINSIGHT_LOCPATH, 1);
+#endif
+        if (!std::setlocale(LC_ALL, c.locale))
+            GTEST_SKIP() << "no locale " << c.locale;
+    }
+    if (c.picturesMode != perms::unknown) {
+        // Nobody keeps root's group.
+        std::filesystem::permissions(dir.path(),
+                                     perms::owner_all | perms::group_exec | perms::others_exec);
+        std::filesystem::permissions(dir.path() / "Pictures", c.picturesMode);
+    }
+    const std::optional<CheckReport> checked =
+        c.picturesMode == perms::unknown
+            ? checkQuiz(file, c.measurer, pictures)
+            : asNobody([&] { return checkQuiz(file, c.measurer, pictures); });
+    std::setlocale(LC_ALL, "C");
+    if (!checked)
+        GTEST_SKIP() << "no unprivileged user to read as";
+    const CheckReport& report = *checked;
 
     std::vector<Diagnostic> expected;
     for (const Expect& e : c.expect) {
