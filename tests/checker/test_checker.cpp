@@ -244,6 +244,29 @@ const std::vector<Case> kCases = {
        "\"Pictures/Cid.jpg\" is a picture of 60000 \u00D7 60000 pixels, more than the program "
        "shows, so the program shows no picture for \"Cid\" (character 3)"}},
      kNames, nullptr, {{"Pictures/Cid.jpg", jpeg(60000, 60000)}}},
+    {"PicturesFolderThatCannotBeSearched",
+     [](QuizParts&) {},
+     {{W, -1,
+       "the folder \"Pictures\" beside the quiz cannot be read (Permission denied), so no "
+       "character has a picture"}},
+     kNames, nullptr, {}, 15, perms::owner_all},
+    {"PicturesFolderThatCannotBeListed",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, -1,
+       "the folder \"Pictures\" beside the quiz cannot be read (Permission denied), so only "
+       "pictures named exactly like their character are found"},
+#ifdef KINSIGHT_PICTURE_PROBE
+      {W, 0,
+       "\"Pictures/Cid.jpg\" cannot be read (Permission denied), so the program shows no "
+       "picture for \"Cid\" (character 3)"}},
+#else
+      {W, 0, "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3)"}},
+#endif
+     picturesWith("cID"), nullptr, {}, 15,
+     perms::owner_all | perms::group_exec | perms::others_exec},
+    {"ControlBytesInANameAndItsPicture",
+     [](QuizParts& p) { p.names[2] = "Cid\x1b[2J <--"; },
+     {{W, 0, "no picture \"Pictures/Cid\\x1B[2J.jpg\" for \"Cid\\x1B[2J\" (character 3)"}}},
     {"NoPicturesFolder",
      [](QuizParts&) {},
      {{W, -1, "there is no folder \"Pictures\" beside the quiz, so no character has a picture"}},
