@@ -65,6 +65,31 @@ std::string fieldRef(const FieldEvent& e) {
     }
 }
 
+std::string grouped(long long number) {
+    std::string digits = std::to_string(number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > (number < 0 ? 1 : 0);
+         at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+void CheckStep::warn(int line, std::string message, std::source_location kind) {
+    Tally& tally = m_tallies[kind.line()];
+    if (++tally.count <= kKeptOfAKind)
+        m_out.push_back({Severity::Warning, line, std::move(message)});
+    else if (tally.count == kKeptOfAKind + 1)
+        tally.firstCountedLine = line;
+}
+
+void CheckStep::tellCounted() {
+    for (const auto& [place, tally] : m_tallies)
+        if (tally.count > kKeptOfAKind) {
+            const int more = tally.count - kKeptOfAKind;
+            m_out.push_back({Severity::Warning, tally.firstCountedLine,
+                             "and " + grouped(more) + " more like it", more});
+        }
+}
+
 int endLine(const FieldEvent& e) {
     return e.line + static_cast<int>(std::count(e.text.begin(), e.text.end(), '\n'));
 }
@@ -121,7 +146,11 @@ int CheckReport::errorCount() const {
 }
 
 int CheckReport::warningCount() const {
-    return static_cast<int>(diagnostics.size()) - errorCount();
+    int count = 0;
+    for (const Diagnostic& d : diagnostics)
+        if (d.severity == Severity::Warning)
+            count += d.count;
+    return count;
 }
 
 int CheckReport::exitStatus(bool strict) const {
@@ -146,6 +175,10 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     const DryRunResult run = dryRun(quizFile, false, &search);
     for (CheckStep* step : std::initializer_list<CheckStep*>{&search, &merged, &texts})
         step->finish();
+    for (CheckStep* step : std::initializer_list<CheckStep*>{
+             &search, &merged, &texts, fit ? &*fit : nullptr, &weights, &names})
+        if (step)
+            step->tellCounted();
     report.title = run.summary.title;
     report.nameCount = names.table().nonEmpty();
     report.questionCount = run.summary.questionCount;
@@ -185,7 +218,7 @@ std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
 
 std::string formatSummary(std::string_view fileName, const CheckReport& report) {
     auto count = [](int n, const std::string& one, const std::string& many) {
-        return std::to_string(n) + " " + (n == 1 ? one : many);
+        return grouped(n) + " " + (n == 1 ? one : many);
     };
     // A quiz read to its end has as many "NewQuestion:" markers as questions,
     // unless some of its questions are lost.
