@@ -42,6 +42,7 @@ struct DisplayCase {
     const char* name;
     std::string qpa, x11, wayland;
     bool available;
+    std::string failure; // what is missing when no window opens, then the advice
 };
 
 class DisplayFromTheEnvironment : public testing::TestWithParam<DisplayCase> {};
@@ -56,15 +57,30 @@ TEST_P(DisplayFromTheEnvironment, IsAvailableWhenAnyIsSet) {
         return it == environment.end() ? std::string() : it->second;
     };
     EXPECT_EQ(kinsight::displayAvailable(lookup), GetParam().available);
+    EXPECT_EQ(kinsight::displayFailure(lookup),
+              "kinsight: " + GetParam().failure +
+                  " without a desktop, run it under xvfb-run (packages xvfb and xauth)");
 }
 
-INSTANTIATE_TEST_SUITE_P(Startup, DisplayFromTheEnvironment,
-                         testing::Values(DisplayCase{"NothingSet", "", "", "", false},
-                                         DisplayCase{"X11", "", ":0", "", true},
-                                         DisplayCase{"Wayland", "", "", "wayland-0", true},
-                                         DisplayCase{"PlatformChosen", "offscreen", "", "", true},
-                                         DisplayCase{"All", "xcb", ":1", "wayland-1", true}),
-                         rowName);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Startup, DisplayFromTheEnvironment,
+    testing::Values(
+        DisplayCase{"NothingSet", "", "", "", false,
+                    "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set);"},
+        DisplayCase{"X11", "", ":0", "", true, "cannot open the display :0;"},
+        DisplayCase{"Wayland", "", "", "wayland-0", true,
+                    "cannot connect to the Wayland display wayland-0;"},
+        DisplayCase{"PlatformChosen", "offscreen", "", "", true,
+                    "the platform \"offscreen\" that QT_QPA_PLATFORM names cannot start; unset "
+                    "it in a desktop, and"},
+        DisplayCase{"All", "xcb", ":1", "wayland-1", true, "cannot open the display :1;"},
+        DisplayCase{"BothTried", "xcb;wayland", ":1", "wayland-1", true,
+                    "cannot open the display :1 nor connect to the Wayland display wayland-1;"},
+        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "", true,
+                    "cannot open the display :1\\x1B[2J;"}),
+    rowName);
+// clang-format on
 
 struct ReportCase {
     const char* name;
