@@ -53,7 +53,8 @@ constexpr kinsight::Program kCheck{
     "Without QUIZ, way.txt in the current folder\nis checked.\n",
     kOptions,
     "Exit status: 0 without errors, 1 with errors (with --strict, also with\n"
-    "warnings), 2 when the quiz cannot be read or the command line is wrong.\n",
+    "warnings), 2 when the quiz cannot be read, memory runs out or the command\n"
+    "line is wrong.\n",
 };
 
 // A line on the terminal: a control byte from the quiz or its path is shown
