@@ -273,14 +273,11 @@ struct ArgumentCase {
     std::string checkLastLine = {}; // if given
 };
 
-// More warnings of one kind than any quiz needs, a million: few bytes of
-// file each.
+// A million warnings of one kind, few bytes of file each.
 std::string manyWarnings() {
     QuizParts parts;
-    std::string lines;
-    for (int i = 0; i < 1'000'000; ++i)
-        lines += "xxxxxx\n";
-    replaceOnce(parts.questions[0], "C01=5\n", "C01=5\n" + lines);
+    replaceOnce(parts.questions[0], "C01=5\n",
+                "C01=5\n" + lf(std::vector<std::string>(1'000'000, "xxxxxx")));
     return withCrLf(parts.text()).bytes;
 }
 
