@@ -14,7 +14,6 @@
 #include "weight_checks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -23,20 +22,8 @@ namespace kinsight {
 
 std::string inQuotes(std::string_view text) {
     constexpr std::size_t kShown = 60;
-    std::string shown;
     const std::size_t count = characterCount(text);
-    const std::string_view head = characters(text, 0, std::min(count, kShown));
-    for (char ch : head) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xF];
-        } else {
-            shown += ch;
-        }
-    }
+    std::string shown = escapedControls(characters(text, 0, std::min(count, kShown)));
     if (count > kShown)
         shown += "...";
     return "\"" + shown + "\"";
@@ -46,7 +33,7 @@ std::string folded(std::string_view text) {
     std::string out;
     for (char ch : text)
         if (ch != ' ' && ch != '\t')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            out += asciiLower(ch);
     return out;
 }
 
@@ -77,6 +64,31 @@ std::string fieldRef(const FieldEvent& e) {
     default:
         return "a line that is not read";
     }
+}
+
+std::string grouped(long long number) {
+    std::string digits = std::to_string(number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > (number < 0 ? 1 : 0);
+         at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+void CheckStep::warn(int line, std::string message, std::source_location kind) {
+    Tally& tally = m_tallies[kind.line()];
+    if (++tally.count <= kKeptOfAKind)
+        m_out.push_back({Severity::Warning, line, std::move(message)});
+    else if (tally.count == kKeptOfAKind + 1)
+        tally.firstCountedLine = line;
+}
+
+void CheckStep::tellCounted() {
+    for (const auto& [place, tally] : m_tallies)
+        if (tally.count > kKeptOfAKind) {
+            const int more = tally.count - kKeptOfAKind;
+            m_out.push_back({Severity::Warning, tally.firstCountedLine,
+                             "and " + grouped(more) + " more like it", more});
+        }
 }
 
 int endLine(const FieldEvent& e) {
@@ -135,7 +147,11 @@ int CheckReport::errorCount() const {
 }
 
 int CheckReport::warningCount() const {
-    return static_cast<int>(diagnostics.size()) - errorCount();
+    int count = 0;
+    for (const Diagnostic& d : diagnostics)
+        if (d.severity == Severity::Warning)
+            count += d.count;
+    return count;
 }
 
 int CheckReport::exitStatus(bool strict) const {
@@ -164,6 +180,10 @@ CheckReport checkRead(const std::filesystem::path& quizFile,
     const DryRunResult run = read(&search);
     for (CheckStep* step : std::initializer_list<CheckStep*>{&search, &merged, &texts})
         step->finish();
+    for (CheckStep* step : std::initializer_list<CheckStep*>{
+             &search, &merged, &texts, fit ? &*fit : nullptr, &weights, &names})
+        if (step)
+            step->tellCounted();
     report.title = run.summary.title;
     report.nameCount = names.table().nonEmpty();
     report.questionCount = run.summary.questionCount;
@@ -219,7 +239,7 @@ std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
 
 std::string formatSummary(std::string_view fileName, const CheckReport& report) {
     auto count = [](int n, const std::string& one, const std::string& many) {
-        return std::to_string(n) + " " + (n == 1 ? one : many);
+        return grouped(n) + " " + (n == 1 ? one : many);
     };
     // A quiz read to its end has as many "NewQuestion:" markers as questions,
     // unless some of its questions are lost.

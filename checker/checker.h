@@ -45,6 +45,7 @@ struct Diagnostic {
     Severity severity = Severity::Warning;
     int line = 0; // 0: about the file as a whole
     std::string message;
+    int count = 1; // the warnings it stands for: more for "and N more like it"
 
     bool operator==(const Diagnostic&) const = default;
 };

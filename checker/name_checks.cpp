@@ -1,10 +1,11 @@
 #include "name_checks.h"
 
 #include "markers.h"
+#include "quiz_error.h"
 #include "result.h"
+#include "text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <system_error>
 
@@ -34,7 +35,7 @@ public:
 private:
     static std::string lowered(std::string text) {
         for (char& ch : text)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            ch = asciiLower(ch);
         return text;
     }
     std::set<std::string> m_lowered;
@@ -99,16 +100,35 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
                        "picture"});
         return;
     }
+    // A picture is looked up inside the folder, which takes the right to
+    // search it: "Pictures/." asks for just that. Listing it finds a picture
+    // whose name differs in case.
+    const auto unreadable = [&](const char* fate) {
+        out.push_back({Severity::Warning, 0,
+                       "the folder \"Pictures\" beside the quiz cannot be read (" +
+                           std::string(failureName(fileError({}, ec.value()).failure())) + "), " +
+                           fate});
+    };
+    (void)std::filesystem::status(picturesDir / ".", ec);
+    if (ec) {
+        unreadable("so no character has a picture");
+        return;
+    }
+    std::filesystem::directory_iterator(picturesDir, ec);
+    if (ec)
+        unreadable("so only pictures named exactly like their character are found");
     const ListedPictures listed(picturesDir);
     for (int slot : pictured) {
         const std::string& name = names[slot];
         const std::string file = name + ".jpg";
         const PictureFinding finding =
             probe ? probe->probe(picturesDir, name)
-                  : PictureFinding{listed.hasCaseless(file) ? PictureFinding::Shown
-                                                            : PictureFinding::Missing,
+                  : PictureFinding{listed.hasCaseless(file) ||
+                                           std::filesystem::is_regular_file(picturesDir / file, ec)
+                                       ? PictureFinding::Shown
+                                       : PictureFinding::Missing,
                                    {}};
-        const std::string shownFile = "\"Pictures/" + file + "\"";
+        const std::string shownFile = "\"Pictures/" + escapedControls(file) + "\"";
         if (finding.kind == PictureFinding::Missing) {
             std::string message = "no picture " + shownFile + " for " + characterRef(slot, name);
             if (listed.hasFolded(file))

@@ -32,8 +32,9 @@ bool looksLikeWeight(std::string_view field) {
     auto digit = [&](std::size_t i) {
         return i < field.size() && std::isdigit(static_cast<unsigned char>(field[i]));
     };
-    return field.size() >= 5 && std::isalpha(static_cast<unsigned char>(field[0])) &&
-           (digit(1) || field[1] == ' ') && digit(2) && digit(4);
+    const char lowered = field.empty() ? '\0' : asciiLower(field[0]);
+    return field.size() >= 5 && lowered >= 'a' && lowered <= 'z' && (digit(1) || field[1] == ' ') &&
+           digit(2) && digit(4);
 }
 
 bool hasDigit(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -152,7 +154,8 @@ std::optional<int> answerCommandLine(const Program& program, const CommandLine& 
         out << versionText(program) << std::flush;
         return 0;
     case CommandLine::Action::UsageError:
-        err << program.name << ": " << command.error << "\n\n" << usageText(program) << std::flush;
+        err << program.name << ": " << escapedControls(command.error) << "\n\n"
+            << usageText(program) << std::flush;
         return kUsageExitStatus;
     case CommandLine::Action::Run:
         break;

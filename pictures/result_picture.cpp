@@ -1,5 +1,6 @@
 #include "result_picture.h"
 
+#include "quiz_error.h"
 #include "result.h"
 
 #include <QFile>
@@ -42,6 +43,7 @@ PictureLookup findPicture(const std::filesystem::path& picturesDir, const QStrin
             (lookup.found.empty() || entry < lookup.found))
             lookup.found = entry;
     }
+    lookup.folderError = ec.value();
     return lookup;
 }
 
@@ -50,6 +52,12 @@ ResultPicture readResultPicture(const std::filesystem::path& picturesDir, const 
     picture.lookup = findPicture(picturesDir, name);
     if (!picture.lookup.nameAllowed) {
         picture.problem = PictureProblem::NameRefused;
+        return picture;
+    }
+    if (picture.lookup.found.empty() && picture.lookup.folderError != 0) {
+        picture.problem = PictureProblem::Unreadable;
+        picture.detail =
+            QString::fromUtf8(failureName(fileError({}, picture.lookup.folderError).failure()));
         return picture;
     }
     if (picture.lookup.found.empty()) {

@@ -21,6 +21,9 @@ struct PictureLookup {
     std::filesystem::path found;
     // False for a name that cannot name a file in the Pictures folder.
     bool nameAllowed = true;
+    // The system's error number when the folder could not be searched or
+    // listed, so that a picture may be there unseen; 0 otherwise.
+    int folderError = 0;
 };
 
 // False only for names holding a path separator or a NUL, the engine's rule.

@@ -20,7 +20,7 @@ case "${1:-}" in
         libgtest-dev libbenchmark-dev clang libclang-rt-14-dev time
         xauth x11-utils x11-apps libx11-dev openbox metacity xfwm4
         at-spi2-core python3-pyatspi dbus orca weston xwayland qt6-wayland
-        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev)
+        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev locales)
     ;;
 *)
     echo "usage: setup.sh [--headless | --test]" >&2

@@ -2,6 +2,7 @@
 
 #include "message_box.h"
 #include "quiz_error.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -16,7 +17,8 @@ std::string failureText(const QuizError& error) {
 
 void reportFailure(const QuizError& error, std::ostream& log, QWidget* parent) {
     const std::string text = failureText(error);
-    log << text << std::endl;
+    // The box shows the text as it is; a terminal must not obey it.
+    log << escapedControls(text) << std::endl;
 
     // A hidden window would place the box over nothing in particular.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;

@@ -7,6 +7,7 @@
 #include "only.h"
 #include "picture_probe.h"
 #include "quiz_location.h"
+#include "text.h"
 #include "text_fit.h"
 
 #include <QApplication>
@@ -38,7 +39,7 @@ public:
         const CheckReport report = checkQuiz(text, m_file, &measurer, &pictures);
         for (const Diagnostic& diagnostic : report.diagnostics)
             if (diagnostic.severity == Severity::Warning)
-                m_log << formatDiagnostic(shownPath(m_file), diagnostic) << '\n';
+                m_log << escapedControls(formatDiagnostic(shownPath(m_file), diagnostic)) << '\n';
         m_log.flush();
     }
 
@@ -52,7 +53,7 @@ public:
     }
 
     void fail(const QString& report) {
-        m_log << report.toStdString() << std::endl;
+        m_log << escapedControls(report.toStdString()) << std::endl;
         if (m_box) {
             setMessageBoxText(*m_box, report);
         } else {

@@ -5,8 +5,10 @@
 #include "failure.h"
 #include "only.h"
 #include "quiz.h"
+#include "quiz_error.h"
 #include "quiz_location.h"
 #include "quiz_watch.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,6 +20,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <new>
+#include <vector>
 
 namespace kinsight {
 
@@ -26,6 +30,32 @@ bool displayAvailable(const std::function<std::string(const char* name)>& enviro
         if (!environment(name).empty())
             return true;
     return false;
+}
+
+std::string displayFailure(const std::function<std::string(const char* name)>& environment) {
+    const std::string platforms = environment("QT_QPA_PLATFORM");
+    const std::string x11 = environment("DISPLAY");
+    const std::string wayland = environment("WAYLAND_DISPLAY");
+    // Without a list Qt picks the platform of the session.
+    const auto tried = [&platforms](const char* name) {
+        return platforms.empty() || platforms.find(name) != std::string::npos;
+    };
+    std::string cannot;
+    if (tried("xcb") && !x11.empty())
+        cannot = "open the display " + x11;
+    if (tried("wayland") && !wayland.empty())
+        cannot += (cannot.empty() ? "" : " nor ") + std::string("connect to the Wayland display ") +
+                  wayland;
+    std::string missing = "cannot " + cannot;
+    if (cannot.empty() && !platforms.empty())
+        missing = "the platform \"" + platforms +
+                  "\" that QT_QPA_PLATFORM names cannot start; unset it in a desktop, and";
+    else if (cannot.empty())
+        missing = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set);";
+    else
+        missing += ";";
+    return escapedControls("kinsight: " + missing +
+                           " without a desktop, run it under xvfb-run (packages xvfb and xauth)");
 }
 
 namespace {
@@ -76,6 +106,39 @@ QIcon programIcon() {
     return icon;
 }
 
+// Qt's notes while it looks for a platform are held until one has started.
+// When none can, Qt would abort after them with advice to reinstall; the
+// program ends with its own line instead.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler releasedHandler = nullptr;
+
+void holdUntilStarted(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back(
+            {type, context.file, context.line, context.function, context.category, text});
+        return;
+    }
+    std::cerr << displayFailure(fromEnvironment) << std::endl;
+    std::_Exit(kFailureExitStatus);
+}
+
+void releaseMessages() {
+    qInstallMessageHandler(releasedHandler);
+    for (const HeldMessage& held : heldMessages)
+        releasedHandler(held.type,
+                        QMessageLogContext(held.file, held.line, held.function, held.category),
+                        held.text);
+    heldMessages.clear();
+}
+
 // Plays the quiz until the main window is closed. Every failure, whether the
 // check before the first show finds it or the window meets it later, takes
 // the one route below: the report, then the failure's exit status.
@@ -114,16 +177,17 @@ int runProgram(int argc, char** argv) {
             answerCommandLine(kKinsight, command, std::cout, std::cerr))
         return *status;
 
-    // Without a display Qt would abort with a message about plugins.
     if (!displayAvailable(fromEnvironment)) {
-        std::cerr << kNoDisplayMessage << std::endl;
+        std::cerr << displayFailure(fromEnvironment) << std::endl;
         return kFailureExitStatus;
     }
 
     // Qt sees only the program's name: the command line is the program's
     // own, read above.
     int qtArgc = 1;
+    releasedHandler = qInstallMessageHandler(holdUntilStarted);
     QApplication app(qtArgc, argv);
+    releaseMessages();
     // Only the name, not a display name: Qt would append a display name to
     // every window title, and the main window's title is the quiz's own.
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
@@ -133,7 +197,14 @@ int runProgram(int argc, char** argv) {
     // would otherwise wait for; every window then gets it.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });
 
-    return playQuiz(locateQuiz(command.quiz, programFolder()), command.has("watch"));
+    const QuizLocation quiz = locateQuiz(command.quiz, programFolder());
+    try {
+        return playQuiz(quiz, command.has("watch"));
+    } catch (const std::bad_alloc&) {
+        std::cerr << escapedControls(shownPath(quiz.file)) << ": "
+                  << failureName(Failure::OutOfMemory) << std::endl;
+        return kFailureExitStatus;
+    }
 }
 
 } // namespace kinsight

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <functional>
 
@@ -52,7 +53,12 @@ struct Case {
     // Files written over the pictures; the program's picture loader must judge them.
     std::vector<std::pair<std::string, std::string>> files = {};
     int names = 15; // the summary's count
+    // Given: the permissions of Pictures.
+    std::filesystem::perms picturesMode = std::filesystem::perms::unknown;
+    const char* locale = nullptr; // the C library's, as Qt sets it from the user's
 };
+
+using std::filesystem::perms;
 
 // The pictures, with the one of character 3 named otherwise.
 std::vector<std::string> picturesWith(const std::string& third) {
@@ -129,6 +135,13 @@ const std::vector<Case> kCases = {
       {E, 1,
        "Input past end of file (looking for \"NewQuestion:\") (did you mean \"NewQuestion\" on "
        "line {0}?)"}}},
+    {"NewQuestionMarkerInCapitalsUnderATurkishLocale",
+     [](QuizParts& p) { p.end = "NEWQUESTION: <--\nENDQUESTIONS <--\n"; },
+     {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
+      {E, 1,
+       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"NEWQUESTION:\" on "
+       "line {0}?)"}},
+     kNames, nullptr, {}, 15, perms::unknown, "tr_TR.UTF-8"},
     {"NewQuestionMarkerMisspelt",
      [](QuizParts& p) { p.end = "Newquestion: <--\nENDQUESTIONS <--\n"; },
      {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
@@ -231,6 +244,29 @@ const std::vector<Case> kCases = {
        "\"Pictures/Cid.jpg\" is a picture of 60000 \u00D7 60000 pixels, more than the program "
        "shows, so the program shows no picture for \"Cid\" (character 3)"}},
      kNames, nullptr, {{"Pictures/Cid.jpg", jpeg(60000, 60000)}}},
+    {"PicturesFolderThatCannotBeSearched",
+     [](QuizParts&) {},
+     {{W, -1,
+       "the folder \"Pictures\" beside the quiz cannot be read (Permission denied), so no "
+       "character has a picture"}},
+     kNames, nullptr, {}, 15, perms::owner_all},
+    {"PicturesFolderThatCannotBeListed",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, -1,
+       "the folder \"Pictures\" beside the quiz cannot be read (Permission denied), so only "
+       "pictures named exactly like their character are found"},
+#ifdef KINSIGHT_PICTURE_PROBE
+      {W, 0,
+       "\"Pictures/Cid.jpg\" cannot be read (Permission denied), so the program shows no "
+       "picture for \"Cid\" (character 3)"}},
+#else
+      {W, 0, "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3)"}},
+#endif
+     picturesWith("cID"), nullptr, {}, 15,
+     perms::owner_all | perms::group_exec | perms::others_exec},
+    {"ControlBytesInANameAndItsPicture",
+     [](QuizParts& p) { p.names[2] = "Cid\x1b[2J <--"; },
+     {{W, 0, "no picture \"Pictures/Cid\\x1B[2J.jpg\" for \"Cid\\x1B[2J\" (character 3)"}}},
     {"NoPicturesFolder",
      [](QuizParts&) {},
      {{W, -1, "there is no folder \"Pictures\" beside the quiz, so no character has a picture"}},
@@ -526,7 +562,24 @@ TEST_P(CheckerCase, ReportsExactlyTheListedDiagnostics) {
         GTEST_SKIP() << "only the program's picture loader judges pictures";
 #endif
 
-    const CheckReport report = checkQuiz(file, c.measurer, pictures);
+    if (c.locale) {
+#ifdef KINSIGHT_LOCPATH
+        setenv("LOCPATH", KINSIGHT_LOCPATH, 1);
+#endif
+        if (!std::setlocale(LC_ALL, c.locale))
+            GTEST_SKIP() << "no locale " << c.locale;
+    }
+    // Root reads past any permission, so the quiz is read as nobody, who
+    // keeps root's group.
+    std::filesystem::permissions(dir.path(),
+                                 perms::owner_all | perms::group_exec | perms::others_exec);
+    if (c.picturesMode != perms::unknown)
+        std::filesystem::permissions(dir.path() / "Pictures", c.picturesMode);
+    const auto checked = asNobody([&] { return checkQuiz(file, c.measurer, pictures); });
+    std::setlocale(LC_ALL, "C");
+    if (!checked)
+        GTEST_SKIP() << "no unprivileged user to read as";
+    const CheckReport& report = *checked;
 
     std::vector<Diagnostic> expected;
     for (const Expect& e : c.expect) {

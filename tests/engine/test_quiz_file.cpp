@@ -360,14 +360,8 @@ std::string withoutFileHandles(const std::filesystem::path& path) {
     return failure;
 }
 
-// Root reads whatever the permissions say, so root reads as nobody for a
-// moment, and is root again after.
 std::string unprivileged(const std::filesystem::path& path) {
-    const uid_t user = geteuid();
-    if (user == 0 && seteuid(65534) != 0)
-        return kSkipped;
-    const std::string failure = failureReading(path);
-    return seteuid(user) == 0 ? failure : "root no more";
+    return kinsight::test::asNobody([&path] { return failureReading(path); }).value_or(kSkipped);
 }
 
 struct UnreadableCase {

@@ -60,7 +60,7 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
     options_case "empty argument" 2 err "kinsight: the quiz argument is empty" "" -- ""
     # No display at all: a clear message and status 1, not Qt's abort.
     options_case "no display" 1 err \
-        "kinsight: no display found; run it in a desktop session or under xvfb-run" "" --
+        "kinsight: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); without a desktop, run it under xvfb-run (packages xvfb and xauth)" "" --
     [ $failures -eq 0 ] || exit 1
 
     exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program"
