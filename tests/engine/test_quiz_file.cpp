@@ -323,18 +323,17 @@ TEST_P(ErrorName, NamesTheFailureWithThePath) {
               GetParam().expected);
 }
 
+// Error numbers named without a real file; Unreadable below has a real file
+// for each it can make (ENOTDIR among them).
 INSTANTIATE_TEST_SUITE_P(
     Errors, ErrorName,
-    testing::Values(ErrorNameCase{"Unreadable", EACCES, "/q/way.txt: Permission denied"},
-                    ErrorNameCase{"NoFileHandleLeft", EMFILE, "/q/way.txt: Too many files"},
-                    ErrorNameCase{"ReadError", EIO, "/q/way.txt: Device I/O error"},
-                    ErrorNameCase{"Missing", ENOENT, "/q/way.txt: File not found"},
-                    ErrorNameCase{"Folder", EISDIR, "/q/way.txt: File not found (it is a folder)"},
-                    ErrorNameCase{"PipeOrDevice", 0,
-                                  "/q/way.txt: Path/File access error (it is not a plain file)"},
-                    ErrorNameCase{
-                        "AnyOther", ELOOP,
-                        "/q/way.txt: Path/File access error (Too many levels of symbolic links)"}),
+    testing::Values(
+        ErrorNameCase{"PathThroughAFile", ENOTDIR, "/q/way.txt: File not found"},
+        ErrorNameCase{"NotPermitted", EPERM, "/q/way.txt: Permission denied"},
+        ErrorNameCase{"NoFileHandleLeftOnTheSystem", ENFILE, "/q/way.txt: Too many files"},
+        ErrorNameCase{"NoMemory", ENOMEM, "/q/way.txt: Out of memory"},
+        ErrorNameCase{"AnyOther", ELOOP,
+                      "/q/way.txt: Path/File access error (Too many levels of symbolic links)"}),
     kinsight::test::rowName);
 
 const std::string kSkipped = "skipped";
@@ -394,6 +393,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         UnreadableCase{"Missing", [](const TempDir& dir) { return dir.path() / "no" / "way.txt"; },
                        "File not found"},
+        UnreadableCase{"PathThroughAFile",
+                       [](const TempDir& dir) { return dir.write("way.txt", "Title\r\n") / "x"; },
+                       "File not found"},
         UnreadableCase{
             "OverTheFileLimit",
             [](const TempDir& dir) { return dir.write("way.txt", std::string(200, 'x')); },
@@ -434,8 +436,9 @@ INSTANTIATE_TEST_SUITE_P(
 struct LongFieldCase {
     const char* name;
     std::string head;
-    std::size_t length;
+    std::size_t length; // of the field, counting what the head adds to it
     bool tooLong;
+    const char* tail = "";
 };
 
 class LongField : public testing::TestWithParam<LongFieldCase> {};
@@ -446,9 +449,11 @@ class LongField : public testing::TestWithParam<LongFieldCase> {};
 TEST_P(LongField, StopsPastTheLimitOnTheFieldsLine) {
     const LongFieldCase& row = GetParam();
     TempDir dir;
+    // A quoted head adds its line ends to the field, each as one byte.
+    const std::size_t added = row.head.starts_with('"') ? row.head.size() - 1 : 0;
     std::string bytes = "Title\r\n" + row.head;
-    bytes.append(row.length, 'x');
-    bytes += "\r\nnext\r\n";
+    bytes.append(row.length - added, 'x');
+    bytes += row.tail + std::string("\r\nnext\r\n");
     QuizFile file;
     file.open(dir.write("way.txt", bytes), "way.txt");
     EXPECT_EQ(file.readField("reading the title"), "Title");
@@ -473,7 +478,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LongFieldCase{"AtTheLimit", "", QuizFile::kMaxFieldBytes, false},
                     LongFieldCase{"OneByteOver", "", QuizFile::kMaxFieldBytes + 1, true},
                     LongFieldCase{"UnclosedQuoteOverLines", "\"\n\n", QuizFile::kMaxFieldBytes,
-                                  true}),
+                                  true},
+                    LongFieldCase{"ClosedQuoteOverLinesAtTheLimit", "\"\n",
+                                  QuizFile::kMaxFieldBytes, false, "\""},
+                    LongFieldCase{"ClosedQuoteOverLinesOneByteOver", "\"\n",
+                                  QuizFile::kMaxFieldBytes + 1, true, "\""}),
     kinsight::test::rowName);
 
 TEST(Open, ReopeningReadsFromTheStartAgain) {
