@@ -256,6 +256,13 @@ const std::vector<Case> kCases = {
      {{W, 0,
        "\" he asked, and waited\" after the closing quote of the text of question 2 is not "
        "shown; the player sees only \"Which season?\""}}},
+    {"TextAfterTheClosingQuoteOfAQuoteOverLines",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 2), "Which season?\n", "\"Which\nseason?\" he asked <--\n");
+     },
+     {{W, 0,
+       "\" he asked\" after the closing quote of the text of question 2 is not shown; the "
+       "player sees only \"Which\\x0Aseason?\""}}},
     {"DoubledQuotesInAQuotedText",
      [](QuizParts& p) {
          replaceOnce(q(p, 2), "Which season?\n", "\"She said \"\"hello\"\" and left\" <--\n");

@@ -262,11 +262,14 @@ struct ArgumentCase {
     // a display, kinsight says that it needs one.
     int checkStatus = 0;
     std::string checkLine = {};
+    // An option of kinsight-check's own, which kinsight does not know.
+    std::string checkOption = {};
 };
 
 std::string cleanSummary(const std::string& file) {
     return file + ": \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings";
 }
+const std::string kStatsLine = "quiz/way.txt: \"Test quiz\", 3 questions, 343 plays, exact";
 
 class Arguments : public testing::TestWithParam<ArgumentCase> {
 protected:
@@ -285,19 +288,18 @@ protected:
         s_dir = nullptr;
     }
 
-    void expectRun(const std::string& name, const std::string& program, int status,
-                   const std::string& line) {
-        const ArgumentCase& row = GetParam();
+    void expectRun(const std::string& name, const std::string& program, Action action,
+                   const std::string& detail, int status, const std::string& line) {
         std::string arguments;
-        for (const std::string& argument : row.arguments)
+        for (const std::string& argument : GetParam().arguments)
             arguments += " " + shellQuoted(argument);
         const CheckRun ran = runIn(s_dir->path(), program, arguments);
         const std::string first[] = {line, "Usage: " + name + " [options] [QUIZ]",
-                                     name + " " KINSIGHT_VERSION, name + ": " + row.detail};
-        EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), first[int(row.action)]) << name;
-        EXPECT_EQ(ran.status, row.action == Action::Run          ? status
-                              : row.action == Action::UsageError ? 2
-                                                                 : 0)
+                                     name + " " KINSIGHT_VERSION, name + ": " + detail};
+        EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), first[int(action)]) << name;
+        EXPECT_EQ(ran.status, action == Action::Run          ? status
+                              : action == Action::UsageError ? 2
+                                                             : 0)
             << name;
     }
 
@@ -306,17 +308,23 @@ protected:
 TempDir* Arguments::s_dir = nullptr;
 
 TEST_P(Arguments, MeanTheSameToBothPrograms) {
-    const CommandLine parsed = kinsight::parseCommandLine({}, GetParam().arguments);
-    EXPECT_EQ(parsed.action, GetParam().action);
-    EXPECT_EQ(parsed.quiz.value_or("").native() + parsed.error, GetParam().detail);
+    const ArgumentCase& row = GetParam();
+    // kinsight has no option of its own, as the parser without options.
+    const bool known = row.checkOption.empty();
+    const Action action = known ? row.action : Action::UsageError;
+    const std::string detail = known ? row.detail : "unknown option --" + row.checkOption;
+    const CommandLine parsed = kinsight::parseCommandLine({}, row.arguments);
+    EXPECT_EQ(parsed.action, action);
+    EXPECT_EQ(parsed.quiz.value_or("").native() + parsed.error, detail);
 
-    expectRun("kinsight-check", shellQuoted(KINSIGHT_CHECK), GetParam().checkStatus,
-              GetParam().checkLine);
+    expectRun("kinsight-check", shellQuoted(KINSIGHT_CHECK), row.action, row.detail,
+              row.checkStatus, row.checkLine);
 #ifdef KINSIGHT_PROGRAM
     expectRun("kinsight",
               "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
                   shellQuoted(KINSIGHT_PROGRAM),
-              1, "kinsight: no display found; run it in a desktop session or under xvfb-run");
+              action, detail, 1,
+              "kinsight: no display found; run it in a desktop session or under xvfb-run");
 #endif
 }
 
@@ -346,7 +354,15 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"QuizAfterDoubleDash", {"--", "-reverse"}, Action::Run, "-reverse", 2,
                      "-reverse: error: File not found"},
         ArgumentCase{"FolderNamedInLatin1", {"caf\xe9"}, Action::Run, "caf\xe9", 0,
-                     cleanSummary("caf\xc3\xa9/way.txt")}),
+                     cleanSummary("caf\xc3\xa9/way.txt")},
+        ArgumentCase{"OptionValueAfterAnEqualsSign", {"--stats", "--plays=5", "quiz"}, Action::Run,
+                     "quiz", 0, kStatsLine, "stats"},
+        ArgumentCase{"OptionValueAsTheNextArgument", {"--stats", "--plays", "5", "quiz"},
+                     Action::Run, "quiz", 0, kStatsLine, "stats"},
+        ArgumentCase{"OptionValueMissing", {"--stats", "--plays"}, Action::UsageError,
+                     "option --plays needs a value: --plays N", 0, "", "stats"},
+        ArgumentCase{"ValueForAnOptionWithout", {"--quiet=yes"}, Action::UsageError,
+                     "option --quiet takes no value", 0, "", "quiet"}),
     rowName);
 // clang-format on
 
