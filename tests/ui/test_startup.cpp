@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <map>
 #include <sstream>
 #include <string>
 
@@ -37,34 +36,6 @@ QuizBuilder oneQuestion(const QString& title) {
                                        {"Juice", {}},
                                        {"Nothing", {}}}});
 }
-
-struct DisplayCase {
-    const char* name;
-    std::string qpa, x11, wayland;
-    bool available;
-};
-
-class DisplayFromTheEnvironment : public testing::TestWithParam<DisplayCase> {};
-
-TEST_P(DisplayFromTheEnvironment, IsAvailableWhenAnyIsSet) {
-    const std::map<std::string, std::string> environment{{"QT_QPA_PLATFORM", GetParam().qpa},
-                                                         {"DISPLAY", GetParam().x11},
-                                                         {"WAYLAND_DISPLAY", GetParam().wayland},
-                                                         {"HOME", "/root"}};
-    const auto lookup = [&environment](const char* name) {
-        const auto it = environment.find(name);
-        return it == environment.end() ? std::string() : it->second;
-    };
-    EXPECT_EQ(kinsight::displayAvailable(lookup), GetParam().available);
-}
-
-INSTANTIATE_TEST_SUITE_P(Startup, DisplayFromTheEnvironment,
-                         testing::Values(DisplayCase{"NothingSet", "", "", "", false},
-                                         DisplayCase{"X11", "", ":0", "", true},
-                                         DisplayCase{"Wayland", "", "", "wayland-0", true},
-                                         DisplayCase{"PlatformChosen", "offscreen", "", "", true},
-                                         DisplayCase{"All", "xcb", ":1", "wayland-1", true}),
-                         rowName);
 
 struct ReportCase {
     const char* name;
