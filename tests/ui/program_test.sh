@@ -97,9 +97,13 @@ program_case() {
         if ! window=$(wait_for_window "$pid" "$pattern"); then
             fail "$label: no main window titled $pattern: $(cat "$work/err")"
         else
-            sleep 0.5
             local geometry icon=
-            geometry=$(client_geometry "$window")
+            # Mapped, it may not be at its place yet.
+            for _ in $(seq 30); do
+                geometry=$(client_geometry "$window")
+                [ "$geometry" = "89 108 458 261" ] && break
+                sleep 0.1
+            done
             # The icon comes just after the window.
             for _ in $(seq 50); do
                 icon=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon (128 x 128)') && break
