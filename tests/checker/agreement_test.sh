@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# kinsight and kinsight-check agree on the quizzes of the checker's table of
-# cases (test_checker writes them out): a quiz the checker passes plays by
-# keys alone to a result, its name shown; a quiz it fails makes the program
-# fail at start-up, naming the same file and line. The program's start-up
-# runs the checker's very dry run, so of the failing quizzes one for each
-# failure name (Input past end of file, Subscript out of range...) is
-# started: where the two could part is in how each failure is reported.
+# kinsight and kinsight-check agree on the checker's table of quizzes
+# (test_checker writes them out): a quiz the checker passes plays by keys
+# alone to a result, its name shown; one failing quiz for each failure name
+# makes the program fail at start-up on the same line (it runs the checker's
+# very dry run: only the reporting of each failure could differ).
 #
 #   agreement_test.sh KINSIGHT KINSIGHT_CHECK TEST_CHECKER
 set -euo pipefail
@@ -32,28 +30,23 @@ result_shown() {
     [ "${colours:-0}" -gt 1 ]
 }
 
-# What the program shows: its windows and the main window's pixels.
-state() {
-    xdotool search --all --onlyvisible --pid "$1" --name '.' 2>/dev/null || true
-    window_sum "$2"
-}
+# state PID MAIN: the program's windows and the main window's pixels.
+state() { xdotool search --all --onlyvisible --pid "$1" --name . 2>/dev/null; window_sum "$2"; }
 
-# PID MAIN BEFORE: waits up to 5 s for the program to show something else,
-# and prints that.
+# changed PID MAIN BEFORE: prints the state once it is not BEFORE (up to 5 s).
 changed() {
     local now
     for _ in $(seq 50); do
-        now=$(state "$1" "$2")
-        [ "$now" != "$3" ] && echo "$now" && return 0
+        now=$(state "$1" "$2") && [ "$now" != "$3" ] && echo "$now" && return 0
         sleep 0.1
     done
     return 1
 }
 
 # play PID MAIN: Space on the focused answer of each question, and on
-# whatever box or tie-break window comes up, each time until the program
-# shows something else, until a result is shown: a name, or a draw of five
-# or more, reported with no tie-break window after it.
+# whatever box or tie-break window comes up, each once the last has shown,
+# until a result is shown: a name, or a draw of five or more, reported with
+# no tie-break window after it.
 play() {
     local pid=$1 main=$2 top drew=0 now
     now=$(state "$pid" "$main")
@@ -78,18 +71,15 @@ play() {
     return 1
 }
 
-declare -A failure_started=()
+declare -A started=()
 for dir in "$work"/cases/*/; do
     name=$(basename "$dir")
     status=0
     (cd "$dir" && "$check" way.txt) >"$work/check" 2>&1 || status=$?
     expected=$(grep -m 1 ': error: ' "$work/check" | sed 's/: error: .*//' || true)
     failure=$(grep -m 1 ': error: ' "$work/check" | sed 's/.*: error: //; s/ (.*//' || true)
-    failure=${failure:-none}
-    if [ "$status" -eq 1 ] && [ -n "${failure_started[$failure]+set}" ]; then
-        continue
-    fi
-    failure_started[$failure]=1
+    [ "$status" -eq 1 ] && [ -n "${started[${failure:-none}]+set}" ] && continue
+    started[${failure:-none}]=1
     (cd "$dir" && exec "$program" way.txt) 2>"$work/err" &
     pid=$!
     if ! window=$(wait_for_window "$pid" '.'); then

@@ -293,23 +293,6 @@ INSTANTIATE_TEST_SUITE_P(
                               2}),
     kinsight::test::rowName);
 
-TEST(Open, MissingFileIsFileNotFoundNamingTheFullPath) {
-    TempDir dir;
-    const auto path = dir.path() / "nowhere" / "way.txt";
-    QuizFile file;
-    try {
-        file.open(path, "way.txt");
-        FAIL() << "opened a missing file";
-    } catch (const QuizError& error) {
-        EXPECT_EQ(error.failure(), Failure::FileNotFound);
-        EXPECT_EQ(error.file(), path.string());
-        EXPECT_EQ(error.line(), 0);
-        EXPECT_EQ(std::string(error.what()).rfind(path.string() + ": File not found", 0), 0u)
-            << error.what();
-    }
-    EXPECT_FALSE(file.isOpen());
-}
-
 struct ErrorNameCase {
     const char* name;
     int error; // errno; 0 for a path that is neither a plain file nor a folder

@@ -19,21 +19,17 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
     failures=0
     usage='Usage: kinsight [options] [QUIZ]'
 
-    # LABEL STATUS STREAM FIRST_LINE SECOND_LINE [NAME=VALUE...] -- ARGUMENTS:
-    # the program, with no display (or the variables given), ends with STATUS
-    # and writes its lines to STREAM (out or err) alone; a wrong command line
-    # also shows the usage there.
+    # LABEL STATUS STREAM FIRST_LINE SECOND_LINE -- ARGUMENTS: the program,
+    # with no display (or the NAME=VALUE words of $with), ends with STATUS and
+    # writes its lines to STREAM (out or err) alone; a wrong command line also
+    # shows the usage there.
     options_case() {
-        local label=$1 expected=$2 stream=$3 first=$4 second=$5 variables=()
-        shift 5
-        while [ "$1" != -- ]; do
-            variables+=("$1")
-            shift
-        done
-        shift
+        local label=$1 expected=$2 stream=$3 first=$4 second=$5
+        shift 6
         local status=0 other=out
         [ "$stream" = out ] && other=err
-        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${variables[@]}" "$program" "$@" \
+        # shellcheck disable=SC2086 # one variable a word
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${with:-} "$program" "$@" \
             >"$work/out" 2>"$work/err" || status=$?
         local got1 got2
         got1=$(sed -n 1p "$work/$stream")
@@ -65,10 +61,9 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
         "kinsight: one quiz at a time, but 2 arguments were given" "" -- one two
     options_case "empty argument" 2 err "kinsight: the quiz argument is empty" "" -- ""
     # No display at all: a clear message and status 1, not Qt's abort.
-    for set in "" "DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM="; do
-        # shellcheck disable=SC2086 # one variable a word
-        options_case "no display${set:+, the variables empty}" 1 err \
-            "kinsight: no display found; run it in a desktop session or under xvfb-run" "" $set --
+    for with in "" "DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM="; do
+        options_case "no display${with:+, the variables empty}" 1 err \
+            "kinsight: no display found; run it in a desktop session or under xvfb-run" "" --
     done
     [ $failures -eq 0 ] || exit 1
 
