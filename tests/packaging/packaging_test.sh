@@ -40,6 +40,7 @@ end_programs() {
 }
 bare=
 trap end_programs EXIT
+trap 'exit 143' TERM INT
 # shellcheck source=../../scripts/x_session.sh
 source "$source_dir/scripts/x_session.sh"
 
