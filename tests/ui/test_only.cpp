@@ -258,8 +258,7 @@ const GeometryCase kGeometryCases[] = {
     {"Score15", "score", 14, QRect(560, 104, 57, 19)},
 };
 
-// One window for every row: each row is a few comparisons, a window a
-// process of its own.
+// One window checks every row (a window a row was a process a row).
 TEST_F(OnlyTest, PlacesEveryControlAsDrawn) {
     Only& w = open(quizText(twoQuestions()));
     for (const GeometryCase& row : kGeometryCases) {
