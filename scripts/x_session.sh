@@ -14,12 +14,13 @@ fail() {
 
 crlf() { printf '%s\r\n' "$@"; }
 
-# wait_for_window PID PATTERN: waits up to 15 s, while process PID runs, for
-# a visible window of PID whose title matches PATTERN and prints its id. With
-# PID empty, a window of any process (one a launcher started, say).
+# wait_for_window PID PATTERN [SECONDS]: waits up to SECONDS (15), while
+# process PID runs, for a visible window of PID whose title matches PATTERN
+# and prints its id. With PID empty, a window of any process (one a launcher
+# started, say).
 wait_for_window() {
-    local pid=$1 pattern=$2 window
-    for _ in $(seq 150); do
+    local pid=$1 pattern=$2 seconds=${3:-15} window
+    for _ in $(seq $((seconds * 10))); do
         window=$(xdotool search --all --onlyvisible ${pid:+--pid "$pid"} --name "$pattern" \
             2>/dev/null | head -n 1 || true)
         if [ -n "$window" ]; then

@@ -292,6 +292,13 @@ const std::vector<Case> kCases = {
      {{W, 0,
        "\" he asked, and waited\" after the closing quote of the text of question 2 is not "
        "shown; the player sees only \"Which season?\""}}},
+    {"TextAfterTheClosingQuoteOfAQuoteOverLines",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 2), "Which season?\n", "\"Which\nseason?\" he asked <--\n");
+     },
+     {{W, 0,
+       "\" he asked\" after the closing quote of the text of question 2 is not shown; the "
+       "player sees only \"Which\\x0Aseason?\""}}},
     {"DoubledQuotesInAQuotedText",
      [](QuizParts& p) {
          replaceOnce(q(p, 2), "Which season?\n", "\"She said \"\"hello\"\" and left\" <--\n");
@@ -637,22 +644,17 @@ TEST(Checker, SummarySaysHowManyQuestionsPlayWhenSomeAreLost) {
     EXPECT_EQ(report.exitStatus(true), 1) << "strict: warnings fail";
 }
 
-TEST(Checker, MissingFileCannotBeRead) {
+// Nothing to read, a missing file and then a folder: status 2, one error.
+TEST(Checker, MissingFileOrFolderCannotBeRead) {
     TempDir dir;
-    const CheckReport report = checkQuiz(dir.path() / "way.txt");
-    EXPECT_FALSE(report.readable);
-    EXPECT_EQ(report.exitStatus(), 2);
-    ASSERT_EQ(report.diagnostics.size(), 1u);
-    EXPECT_EQ(formatDiagnostic("way.txt", report.diagnostics[0]), "way.txt: error: File not found");
-}
-
-TEST(Checker, FolderCannotBeRead) {
-    TempDir dir;
-    std::filesystem::create_directory(dir.path() / "way.txt");
-    const CheckReport report = checkQuiz(dir.path() / "way.txt");
-    EXPECT_EQ(report.exitStatus(), 2);
-    ASSERT_EQ(report.diagnostics.size(), 1u);
-    EXPECT_EQ(report.diagnostics[0].message, "File not found (it is a folder)");
+    for (const std::string failure : {"File not found", "File not found (it is a folder)"}) {
+        const CheckReport report = checkQuiz(dir.path() / "way.txt");
+        EXPECT_FALSE(report.readable);
+        EXPECT_EQ(report.exitStatus(), 2);
+        ASSERT_EQ(report.diagnostics.size(), 1u);
+        EXPECT_EQ(formatDiagnostic("way.txt", report.diagnostics[0]), "way.txt: error: " + failure);
+        std::filesystem::create_directory(dir.path() / "way.txt");
+    }
 }
 
 // Byte-order marks and the old code page change nothing an author sees.

@@ -20,14 +20,16 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
     usage='Usage: kinsight [options] [QUIZ]'
 
     # LABEL STATUS STREAM FIRST_LINE SECOND_LINE -- ARGUMENTS: the program,
-    # with no display, ends with STATUS and writes its lines to STREAM (out
-    # or err) alone; a wrong command line also shows the usage there.
+    # with no display (or the NAME=VALUE words of $with), ends with STATUS and
+    # writes its lines to STREAM (out or err) alone; a wrong command line also
+    # shows the usage there.
     options_case() {
         local label=$1 expected=$2 stream=$3 first=$4 second=$5
         shift 6
         local status=0 other=out
         [ "$stream" = out ] && other=err
-        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@" \
+        # shellcheck disable=SC2086 # one variable a word
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${with:-} "$program" "$@" \
             >"$work/out" 2>"$work/err" || status=$?
         local got1 got2
         got1=$(sed -n 1p "$work/$stream")
@@ -59,8 +61,10 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
         "kinsight: one quiz at a time, but 2 arguments were given" "" -- one two
     options_case "empty argument" 2 err "kinsight: the quiz argument is empty" "" -- ""
     # No display at all: a clear message and status 1, not Qt's abort.
-    options_case "no display" 1 err \
-        "kinsight: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); without a desktop, run it under xvfb-run (packages xvfb and xauth)" "" --
+    for with in "" "DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM="; do
+        options_case "no display${with:+, the variables empty}" 1 err \
+            "kinsight: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); without a desktop, run it under xvfb-run (packages xvfb and xauth)" "" --
+    done
     [ $failures -eq 0 ] || exit 1
 
     exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program"
@@ -88,9 +92,13 @@ program_case() {
         if ! window=$(wait_for_window "$pid" "$pattern"); then
             fail "$label: no main window titled $pattern: $(cat "$work/err")"
         else
-            sleep 0.5
             local geometry icon=
-            geometry=$(client_geometry "$window")
+            # Mapped, it may not be at its place yet.
+            for _ in $(seq 30); do
+                geometry=$(client_geometry "$window")
+                [ "$geometry" = "89 108 458 261" ] && break
+                sleep 0.1
+            done
             # The icon comes just after the window.
             for _ in $(seq 50); do
                 icon=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon (128 x 128)') && break

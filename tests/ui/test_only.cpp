@@ -260,23 +260,23 @@ const GeometryCase kGeometryCases[] = {
     {"Score15", "score", 14, QRect(560, 104, 57, 19)},
 };
 
-class Geometry : public OnlyTest, public testing::WithParamInterface<GeometryCase> {};
-
-TEST_P(Geometry, PlacesTheControlAsDrawn) {
+// One window checks every row (a window a row was a process a row).
+TEST_F(OnlyTest, PlacesEveryControlAsDrawn) {
     Only& w = open(quizText(twoQuestions()));
-    const int i = GetParam().index;
-    QWidget* widget = i < 0 ? w.findChild<QWidget*>(GetParam().widget) : w.scoreBox(i);
-    ASSERT_TRUE(widget);
-    EXPECT_EQ(widget->geometry(), GetParam().rect);
-    EXPECT_EQ(widget->objectName(), GetParam().widget);
-    if (i >= 0) {
-        EXPECT_EQ(widget->property("index").toInt(), i);
-        // Outside the client area: never seen.
-        EXPECT_FALSE(w.rect().intersects(widget->geometry()));
+    for (const GeometryCase& row : kGeometryCases) {
+        SCOPED_TRACE(row.name);
+        const int i = row.index;
+        QWidget* widget = i < 0 ? w.findChild<QWidget*>(row.widget) : w.scoreBox(i);
+        ASSERT_TRUE(widget);
+        EXPECT_EQ(widget->geometry(), row.rect);
+        EXPECT_EQ(widget->objectName(), row.widget);
+        if (i >= 0) {
+            EXPECT_EQ(widget->property("index").toInt(), i);
+            // Outside the client area: never seen.
+            EXPECT_FALSE(w.rect().intersects(widget->geometry()));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Only, Geometry, testing::ValuesIn(kGeometryCases), rowName);
 
 TEST_F(OnlyTest, WindowIsFixedAtItsPlace) {
     Only& w = open(quizText(twoQuestions()));

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <map>
 #include <sstream>
 #include <string>
 
@@ -41,13 +40,12 @@ QuizBuilder oneQuestion(const QString& title) {
 struct DisplayCase {
     const char* name;
     std::string qpa, x11, wayland;
-    bool available;
     std::string failure; // what is missing when no window opens, then the advice
 };
 
 class DisplayFromTheEnvironment : public testing::TestWithParam<DisplayCase> {};
 
-TEST_P(DisplayFromTheEnvironment, IsAvailableWhenAnyIsSet) {
+TEST_P(DisplayFromTheEnvironment, SaysWhatIsMissingAndWhatToDo) {
     const std::map<std::string, std::string> environment{{"QT_QPA_PLATFORM", GetParam().qpa},
                                                          {"DISPLAY", GetParam().x11},
                                                          {"WAYLAND_DISPLAY", GetParam().wayland},
@@ -56,7 +54,6 @@ TEST_P(DisplayFromTheEnvironment, IsAvailableWhenAnyIsSet) {
         const auto it = environment.find(name);
         return it == environment.end() ? std::string() : it->second;
     };
-    EXPECT_EQ(kinsight::displayAvailable(lookup), GetParam().available);
     EXPECT_EQ(kinsight::displayFailure(lookup),
               "kinsight: " + GetParam().failure +
                   " without a desktop, run it under xvfb-run (packages xvfb and xauth)");
@@ -65,16 +62,16 @@ TEST_P(DisplayFromTheEnvironment, IsAvailableWhenAnyIsSet) {
 INSTANTIATE_TEST_SUITE_P(
     Startup, DisplayFromTheEnvironment,
     testing::Values(
-        DisplayCase{"NothingSet", "", "", "", false,
+        DisplayCase{"NothingSet", "", "", "",
                     "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set);"},
-        DisplayCase{"X11", "", ":0", "", true, "cannot open the display :0;"},
-        DisplayCase{"Wayland", "", "", "wayland-0", true,
+        DisplayCase{"X11", "", ":0", "", "cannot open the display :0;"},
+        DisplayCase{"Wayland", "", "", "wayland-0",
                     "cannot connect to the Wayland display wayland-0;"},
-        DisplayCase{"PlatformChosen", "offscreen", "", "", true,
+        DisplayCase{"PlatformChosen", "offscreen", "", "",
                     "the platform \"offscreen\" that QT_QPA_PLATFORM names cannot start; unset "
                     "it in a desktop, and"},
-        DisplayCase{"All", "xcb", ":1", "wayland-1", true, "cannot open the display :1;"},
-        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "", true,
+        DisplayCase{"All", "xcb", ":1", "wayland-1", "cannot open the display :1;"},
+        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "",
                     "cannot open the display :1\\x1B[2J;"}),
     rowName);
 
