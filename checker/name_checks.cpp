@@ -1,10 +1,10 @@
 #include "name_checks.h"
 
+#include "caseless.h"
 #include "markers.h"
-#include "result.h"
+#include "picture_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <system_error>
 
@@ -12,8 +12,8 @@ namespace kinsight {
 
 namespace {
 
-// What a checker built without the program's picture loader can tell: whether
-// the file is there, exactly or but for ASCII case as the program matches it.
+// The pictures' file names as they read with blanks, case and normal form
+// left out: a picture the program misses may differ only in blanks.
 class ListedPictures {
 public:
     explicit ListedPictures(const std::filesystem::path& folder) {
@@ -23,21 +23,14 @@ public:
             std::error_code typeError;
             if (!it->is_regular_file(typeError))
                 continue;
-            const std::string file = it->path().filename().string();
-            m_lowered.insert(lowered(file));
-            m_folded.insert(folded(file));
+            m_folded.insert(folded(caselessForm(it->path().filename().native())));
         }
     }
-    bool hasCaseless(const std::string& file) const { return m_lowered.count(lowered(file)) > 0; }
-    bool hasFolded(const std::string& file) const { return m_folded.count(folded(file)) > 0; }
+    bool hasFolded(const std::string& file) const {
+        return m_folded.count(folded(caselessForm(file))) > 0;
+    }
 
 private:
-    static std::string lowered(std::string text) {
-        for (char& ch : text)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        return text;
-    }
-    std::set<std::string> m_lowered;
     std::set<std::string> m_folded;
 };
 
@@ -103,10 +96,12 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
     for (int slot : pictured) {
         const std::string& name = names[slot];
         const std::string file = name + ".jpg";
+        // Without the program's loader, a picture that is there is taken as shown.
         const PictureFinding finding =
             probe ? probe->probe(picturesDir, name)
-                  : PictureFinding{listed.hasCaseless(file) ? PictureFinding::Shown
-                                                            : PictureFinding::Missing,
+                  : PictureFinding{findPicture(picturesDir, name).found.empty()
+                                       ? PictureFinding::Missing
+                                       : PictureFinding::Shown,
                                    {}};
         const std::string shownFile = "\"Pictures/" + file + "\"";
         if (finding.kind == PictureFinding::Missing) {
