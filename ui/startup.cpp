@@ -117,7 +117,7 @@ int runProgram(int argc, char** argv) {
     // every window title, and the main window's title is the quiz's own.
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KINSIGHT_APP_ID));
     // Decoded once the first window is on its way to the screen, which it
     // would otherwise wait for; every window then gets it.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });

@@ -9,8 +9,6 @@
 namespace kinsight {
 
 inline constexpr const char* kProgramName = "Kinsight";
-// The reverse-DNS id that names the launcher, the metainfo and the icon.
-inline constexpr const char* kApplicationId = "io.github.kinsight.Kinsight";
 inline constexpr const char* kNoDisplayMessage =
     "kinsight: no display found; run it in a desktop session or under xvfb-run";
 
