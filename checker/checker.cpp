@@ -163,6 +163,7 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     report.nameCount = names.table().nonEmpty();
     report.questionCount = run.summary.questionCount;
     report.newQuestionMarkers = search.newQuestionMarkers();
+    report.text = run.text;
 
     if (run.error) {
         const QuizError& error = *run.error;

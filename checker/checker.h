@@ -29,12 +29,15 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kinsight {
+
+struct QuizText;
 
 enum class Severity { Error, Warning };
 
@@ -53,6 +56,9 @@ struct CheckReport {
     int questionCount = 0;               // questions that play
     int newQuestionMarkers = 0;          // "NewQuestion:" fields read, after the end too
     std::vector<Diagnostic> diagnostics; // by line; the stopping error is the only error
+    // The text checked, so that a second look (--stats) sees the same quiz
+    // even if the file is saved meanwhile; empty when it could not be read.
+    std::shared_ptr<const QuizText> text;
 
     int errorCount() const;
     int warningCount() const;

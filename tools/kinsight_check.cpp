@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     if (stats) {
         if (report.exitStatus(strict) != 0)
             return report.exitStatus(strict);
-        const kinsight::DryRunResult run = kinsight::dryRun(quiz.file, true);
+        const kinsight::DryRunResult run = kinsight::dryRun(report.text, true);
         if (isatty(STDERR_FILENO))
             limits.progress = showProgress;
         const kinsight::PlayStats figures =

@@ -3,6 +3,7 @@
 // marked in the quiz text, and nothing else.
 #include "checker.h"
 #include "checker_quiz.h"
+#include "dry_run.h"
 #ifdef KINSIGHT_PICTURE_PROBE
 #include "picture_probe.h"
 #endif
@@ -558,6 +559,9 @@ TEST(Checker, SummaryOfACleanQuiz) {
     EXPECT_EQ(formatSummary("way.txt", report),
               "way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings");
     EXPECT_EQ(report.exitStatus(), 0);
+    // A second look at the report's text sees the quiz checked, not one saved since.
+    dir.write("way.txt", "Saved since\n");
+    EXPECT_EQ(dryRun(report.text).summary.title, "Test quiz");
 }
 
 TEST(Checker, SummaryCountsWhatWasReadBeforeTheError) {
