@@ -190,8 +190,10 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
 
 std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
     std::string text(fileName);
+    // Appended rather than added: GCC 12 warns -Wrestrict, wrongly, about
+    // "literal" + std::string in optimised builds.
     if (d.line > 0)
-        text += ":" + std::to_string(d.line);
+        text.append(":").append(std::to_string(d.line));
     text += d.severity == Severity::Error ? ": error: " : ": warning: ";
     text += d.message;
     return text;

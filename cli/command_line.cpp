@@ -16,9 +16,12 @@ struct Shown {
 std::vector<Shown> shownOptions(const Program& program) {
     std::vector<Shown> shown;
     for (const Option& option : program.options) {
-        std::string left = "--" + std::string(option.name);
+        // Appended rather than added: GCC 12 warns -Wrestrict, wrongly, about
+        // "literal" + std::string in optimised builds.
+        std::string left = "--";
+        left += option.name;
         if (!option.valueName.empty())
-            left += " " + std::string(option.valueName);
+            left.append(" ").append(option.valueName);
         shown.push_back({left, option.help});
     }
     shown.push_back({"-h, --help", "show this text and end"});
@@ -125,8 +128,11 @@ std::string usageText(const Program& program) {
         width = std::max(width, option.left.size());
     for (const Shown& option : shown) {
         std::string line = "  " + option.left + std::string(width + 2 - option.left.size(), ' ');
-        for (const char ch : option.help)
-            line += ch == '\n' ? "\n" + std::string(width + 4, ' ') : std::string(1, ch);
+        for (const char ch : option.help) {
+            line += ch;
+            if (ch == '\n')
+                line.append(width + 4, ' ');
+        }
         text += line + "\n";
     }
     text += "\n";
