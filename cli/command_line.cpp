@@ -1,7 +1,7 @@
 #include "command_line.h"
 
 #include <algorithm>
-#include <ostream>
+#include <cstdio>
 
 namespace kinsight {
 
@@ -149,16 +149,17 @@ std::string versionText(const Program& program) {
 }
 
 std::optional<int> answerCommandLine(const Program& program, const CommandLine& command,
-                                     std::ostream& out, std::ostream& err) {
+                                     std::FILE* out, std::FILE* err) {
     switch (command.action) {
     case CommandLine::Action::Help:
-        out << usageText(program) << std::flush;
+        std::fputs(usageText(program).c_str(), out);
         return 0;
     case CommandLine::Action::Version:
-        out << versionText(program) << std::flush;
+        std::fputs(versionText(program).c_str(), out);
         return 0;
     case CommandLine::Action::UsageError:
-        err << program.name << ": " << command.error << "\n\n" << usageText(program) << std::flush;
+        std::fprintf(err, "%.*s: %s\n\n%s", static_cast<int>(program.name.size()),
+                     program.name.data(), command.error.c_str(), usageText(program).c_str());
         return kUsageExitStatus;
     case CommandLine::Action::Run:
         break;

@@ -18,7 +18,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -108,7 +107,7 @@ int main(int argc, char** argv) {
         command.error = "--plays takes a number of plays";
     }
     if (const std::optional<int> status =
-            kinsight::answerCommandLine(kCheck, command, std::cout, std::cerr))
+            kinsight::answerCommandLine(kCheck, command, stdout, stderr))
         return *status;
     const bool quiet = command.has("quiet");
     const bool strict = command.has("strict");

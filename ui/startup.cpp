@@ -14,9 +14,11 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
+#include <ostream>
+#include <streambuf>
 
 namespace kinsight {
 
@@ -67,13 +69,28 @@ QIcon programIcon() {
     return icon;
 }
 
+// Standard error as a stream, made only for a failure: <iostream>'s streams
+// would cost every start a quarter MiB of the C++ library's pages.
+class StandardError : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override {
+        return traits_type::eq_int_type(c, traits_type::eof()) ? 0 : std::fputc(c, stderr);
+    }
+    std::streamsize xsputn(const char* text, std::streamsize n) override {
+        return static_cast<std::streamsize>(
+            std::fwrite(text, 1, static_cast<std::size_t>(n), stderr));
+    }
+};
+
 // Plays the quiz until the main window is closed. Every failure, whether the
 // check before the first show finds it or the window meets it later, takes
 // the one route below: the report, then the failure's exit status.
 int playQuiz(const QuizLocation& quiz) {
     int failureStatus = 0;
     const FailureRoute failed = [&failureStatus](const QuizError& error, QWidget* window) {
-        reportFailure(error, std::cerr, window);
+        StandardError buffer;
+        std::ostream log(&buffer);
+        reportFailure(error, log, window);
         failureStatus = kFailureExitStatus;
         QCoreApplication::exit(failureStatus);
     };
@@ -99,13 +116,12 @@ int playQuiz(const QuizLocation& quiz) {
 
 int runProgram(int argc, char** argv) {
     const CommandLine command = parseCommandLine(kKinsight, argumentsOf(argc, argv));
-    if (const std::optional<int> status =
-            answerCommandLine(kKinsight, command, std::cout, std::cerr))
+    if (const std::optional<int> status = answerCommandLine(kKinsight, command, stdout, stderr))
         return *status;
 
     // Without a display Qt would abort with a message about plugins.
     if (!displayAvailable(fromEnvironment)) {
-        std::cerr << kNoDisplayMessage << std::endl;
+        std::fprintf(stderr, "%s\n", kNoDisplayMessage);
         return kFailureExitStatus;
     }
 
