@@ -188,6 +188,7 @@ CheckReport checkRead(const std::filesystem::path& quizFile,
     report.nameCount = names.table().nonEmpty();
     report.questionCount = run.summary.questionCount;
     report.newQuestionMarkers = search.newQuestionMarkers();
+    report.text = run.text;
 
     if (run.error) {
         const QuizError& error = *run.error;
@@ -230,8 +231,10 @@ CheckReport checkQuiz(std::shared_ptr<const QuizText> text, const std::filesyste
 
 std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
     std::string text(fileName);
+    // Appended rather than added: GCC 12 warns -Wrestrict, wrongly, about
+    // "literal" + std::string in optimised builds.
     if (d.line > 0)
-        text += ":" + std::to_string(d.line);
+        text.append(":").append(std::to_string(d.line));
     text += d.severity == Severity::Error ? ": error: " : ": warning: ";
     text += d.message;
     return text;

@@ -57,6 +57,9 @@ struct CheckReport {
     int questionCount = 0;               // questions that play
     int newQuestionMarkers = 0;          // "NewQuestion:" fields read, after the end too
     std::vector<Diagnostic> diagnostics; // by line; the stopping error is the only error
+    // The text checked, so that a second look (--stats) sees the same quiz
+    // even if the file is saved meanwhile; empty when it could not be read.
+    std::shared_ptr<const QuizText> text;
 
     int errorCount() const;
     int warningCount() const;

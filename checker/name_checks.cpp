@@ -1,8 +1,9 @@
 #include "name_checks.h"
 
+#include "caseless.h"
 #include "markers.h"
+#include "picture_file.h"
 #include "quiz_error.h"
-#include "result.h"
 #include "text.h"
 
 #include <algorithm>
@@ -13,8 +14,8 @@ namespace kinsight {
 
 namespace {
 
-// What a checker built without the program's picture loader can tell: whether
-// the file is there, exactly or but for ASCII case as the program matches it.
+// The pictures' file names as they read with blanks, case and normal form
+// left out: a picture the program misses may differ only in blanks.
 class ListedPictures {
 public:
     explicit ListedPictures(const std::filesystem::path& folder) {
@@ -24,21 +25,14 @@ public:
             std::error_code typeError;
             if (!it->is_regular_file(typeError))
                 continue;
-            const std::string file = it->path().filename().string();
-            m_lowered.insert(lowered(file));
-            m_folded.insert(folded(file));
+            m_folded.insert(folded(caselessForm(it->path().filename().native())));
         }
     }
-    bool hasCaseless(const std::string& file) const { return m_lowered.count(lowered(file)) > 0; }
-    bool hasFolded(const std::string& file) const { return m_folded.count(folded(file)) > 0; }
+    bool hasFolded(const std::string& file) const {
+        return m_folded.count(folded(caselessForm(file))) > 0;
+    }
 
 private:
-    static std::string lowered(std::string text) {
-        for (char& ch : text)
-            ch = asciiLower(ch);
-        return text;
-    }
-    std::set<std::string> m_lowered;
     std::set<std::string> m_folded;
 };
 
@@ -121,12 +115,12 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
     for (int slot : pictured) {
         const std::string& name = names[slot];
         const std::string file = name + ".jpg";
+        // Without the program's loader, a picture that is there is taken as shown.
         const PictureFinding finding =
             probe ? probe->probe(picturesDir, name)
-                  : PictureFinding{listed.hasCaseless(file) ||
-                                           std::filesystem::is_regular_file(picturesDir / file, ec)
-                                       ? PictureFinding::Shown
-                                       : PictureFinding::Missing,
+                  : PictureFinding{findPicture(picturesDir, name).found.empty()
+                                       ? PictureFinding::Missing
+                                       : PictureFinding::Shown,
                                    {}};
         const std::string shownFile = "\"Pictures/" + escapedControls(file) + "\"";
         if (finding.kind == PictureFinding::Missing) {

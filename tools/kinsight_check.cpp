@@ -22,7 +22,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <new>
 #include <optional>
@@ -164,7 +163,7 @@ int check(const kinsight::CommandLine& command, kinsight::PlayStatsLimits limits
     if (stats) {
         if (report.exitStatus(strict) != 0)
             return report.exitStatus(strict);
-        const kinsight::DryRunResult run = kinsight::dryRun(quiz.file, true);
+        const kinsight::DryRunResult run = kinsight::dryRun(report.text, true);
         if (isatty(STDERR_FILENO))
             limits.progress = showProgress;
         const kinsight::PlayStats figures =
@@ -192,7 +191,7 @@ int main(int argc, char** argv) {
         command.error = "--plays takes a number of plays";
     }
     if (const std::optional<int> status =
-            kinsight::answerCommandLine(kCheck, command, std::cout, std::cerr))
+            kinsight::answerCommandLine(kCheck, command, stdout, stderr))
         return *status;
     const kinsight::QuizLocation quiz = kinsight::locateQuiz(command.quiz);
     const std::string file = kinsight::shownPath(quiz.file);

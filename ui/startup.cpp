@@ -17,10 +17,12 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <new>
+#include <ostream>
+#include <streambuf>
 #include <vector>
 
 namespace kinsight {
@@ -126,7 +128,7 @@ void holdUntilStarted(QtMsgType type, const QMessageLogContext& context, const Q
             {type, context.file, context.line, context.function, context.category, text});
         return;
     }
-    std::cerr << displayFailure(fromEnvironment) << std::endl;
+    std::fprintf(stderr, "%s\n", displayFailure(fromEnvironment).c_str());
     std::_Exit(kFailureExitStatus);
 }
 
@@ -139,13 +141,32 @@ void releaseMessages() {
     heldMessages.clear();
 }
 
+// Standard error as a stream, made only for a failure: <iostream>'s streams
+// would cost every start a quarter MiB of the C++ library's pages.
+class StandardError : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override {
+        return traits_type::eq_int_type(c, traits_type::eof()) ? 0 : std::fputc(c, stderr);
+    }
+    std::streamsize xsputn(const char* text, std::streamsize n) override {
+        return static_cast<std::streamsize>(
+            std::fwrite(text, 1, static_cast<std::size_t>(n), stderr));
+    }
+};
+
+std::ostream& standardError() {
+    static StandardError buffer;
+    static std::ostream log(&buffer);
+    return log;
+}
+
 // Plays the quiz until the main window is closed. Every failure, whether the
 // check before the first show finds it or the window meets it later, takes
 // the one route below: the report, then the failure's exit status.
 int playQuiz(const QuizLocation& quiz, bool watch) {
     int failureStatus = 0;
     const FailureRoute failed = [&failureStatus](const QuizError& error, QWidget* window) {
-        reportFailure(error, std::cerr, window);
+        reportFailure(error, standardError(), window);
         failureStatus = kFailureExitStatus;
         QCoreApplication::exit(failureStatus);
     };
@@ -163,7 +184,7 @@ int playQuiz(const QuizLocation& quiz, bool watch) {
     if (failureStatus != 0)
         return failureStatus;
     if (watch)
-        watchQuiz(window, quiz, std::move(check.text), std::cerr);
+        watchQuiz(window, quiz, std::move(check.text), standardError());
     window.show();
     const int status = QApplication::exec();
     return failureStatus != 0 ? failureStatus : status;
@@ -173,12 +194,11 @@ int playQuiz(const QuizLocation& quiz, bool watch) {
 
 int runProgram(int argc, char** argv) {
     const CommandLine command = parseCommandLine(kKinsight, argumentsOf(argc, argv));
-    if (const std::optional<int> status =
-            answerCommandLine(kKinsight, command, std::cout, std::cerr))
+    if (const std::optional<int> status = answerCommandLine(kKinsight, command, stdout, stderr))
         return *status;
 
     if (!displayAvailable(fromEnvironment)) {
-        std::cerr << displayFailure(fromEnvironment) << std::endl;
+        std::fprintf(stderr, "%s\n", displayFailure(fromEnvironment).c_str());
         return kFailureExitStatus;
     }
 
@@ -192,7 +212,7 @@ int runProgram(int argc, char** argv) {
     // every window title, and the main window's title is the quiz's own.
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KINSIGHT_APP_ID));
     // Decoded once the first window is on its way to the screen, which it
     // would otherwise wait for; every window then gets it.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });
@@ -201,8 +221,8 @@ int runProgram(int argc, char** argv) {
     try {
         return playQuiz(quiz, command.has("watch"));
     } catch (const std::bad_alloc&) {
-        std::cerr << escapedControls(shownPath(quiz.file)) << ": "
-                  << failureName(Failure::OutOfMemory) << std::endl;
+        std::fprintf(stderr, "%s: %s\n", escapedControls(shownPath(quiz.file)).c_str(),
+                     failureName(Failure::OutOfMemory));
         return kFailureExitStatus;
     }
 }

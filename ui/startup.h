@@ -9,8 +9,6 @@
 namespace kinsight {
 
 inline constexpr const char* kProgramName = "Kinsight";
-// The reverse-DNS id that names the launcher, the metainfo and the icon.
-inline constexpr const char* kApplicationId = "io.github.kinsight.Kinsight";
 // Whether a windowing system can be reached, judged from the environment
 // (DISPLAY, WAYLAND_DISPLAY or an explicit QT_QPA_PLATFORM).
 bool displayAvailable(const std::function<std::string(const char* name)>& environment);

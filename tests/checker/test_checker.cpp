@@ -3,6 +3,7 @@
 // marked in the quiz text, and nothing else.
 #include "checker.h"
 #include "checker_quiz.h"
+#include "dry_run.h"
 #ifdef KINSIGHT_PICTURE_PROBE
 #include "picture_probe.h"
 #endif
@@ -225,7 +226,10 @@ const std::vector<Case> kCases = {
      {{W, 0, "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3)"}},
      std::vector<std::string>{"Ann", "Bob", "Dee", "Eve", "Fay", "Gus", "Hal", "Ivy", "Jon",
                               "Kim", "Lou", "Max", "Ned", "Oda"}},
-    {"PictureNamedInAnotherCaseIsShown", [](QuizParts&) {}, {}, picturesWith("cID")},
+    {"PictureNamedInAnotherCaseIsShown", [](QuizParts& p) { p.names[2] = "\u00C9lise"; }, {},
+     picturesWith("\u00E9LISE")},
+    {"PictureNamedInAnotherNormalFormIsShown", [](QuizParts& p) { p.names[2] = "Zo\u00EB"; }, {},
+     picturesWith("Zoe\u0308")},
     {"PictureNamedWithOtherBlanks",
      [](QuizParts& p) { p.names[2] = "Cid <--"; },
      {{W, 0,
@@ -615,6 +619,9 @@ TEST(Checker, SummaryOfACleanQuiz) {
     EXPECT_EQ(formatSummary("way.txt", report),
               "way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings");
     EXPECT_EQ(report.exitStatus(), 0);
+    // A second look at the report's text sees the quiz checked, not one saved since.
+    dir.write("way.txt", "Saved since\n");
+    EXPECT_EQ(dryRun(report.text).summary.title, "Test quiz");
 }
 
 TEST(Checker, SummaryCountsWhatWasReadBeforeTheError) {
