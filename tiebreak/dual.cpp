@@ -47,6 +47,7 @@ Dual::Dual(const QuizTables& tables, QuizWindow& mainWindow)
 Dual::~Dual() = default;
 
 void Dual::resetTimers() {
+    armStop();
     m_timer1->setInterval(kTimer1Ms);
     enableTimer(m_timer1);
     m_slower->stop();

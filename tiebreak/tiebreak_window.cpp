@@ -37,7 +37,7 @@ TieBreakWindow::TieBreakWindow(const QuizTables& tables, QuizWindow& mainWindow,
     m_stop = new QPushButton(QString::fromLatin1(kStopCaption), this);
     m_stop->setObjectName(QStringLiteral("Command1"));
     m_stop->setGeometry(kStopRect);
-    connect(m_stop, &QPushButton::clicked, this, &TieBreakWindow::stopClicked);
+    connect(m_stop, &QPushButton::clicked, this, &TieBreakWindow::stopPressed);
 }
 
 void TieBreakWindow::open() {
@@ -45,6 +45,17 @@ void TieBreakWindow::open() {
     show();
     raise();
     activateWindow();
+}
+
+void TieBreakWindow::arrived() {
+    armStop();
+    activated();
+}
+
+void TieBreakWindow::stopPressed() {
+    if (std::exchange(m_stopPressed, true))
+        return;
+    stopClicked();
 }
 
 void TieBreakWindow::announce(int position, ResultOrder order) {
@@ -68,7 +79,7 @@ void TieBreakWindow::focusWindowChanged(QWindow* now) {
     // With no window of the program focused before, the user comes from
     // another program, which is no return to this window.
     if (fromProgram)
-        activated();
+        arrived();
 }
 
 void TieBreakWindow::showEvent(QShowEvent* event) {
@@ -76,7 +87,7 @@ void TieBreakWindow::showEvent(QShowEvent* event) {
     // leaves the focus where it was; the focus the show brings is the same
     // arrival, not a second one.
     if (!event->spontaneous()) {
-        activated();
+        arrived();
         m_showPending = true;
     }
     QWidget::showEvent(event);

@@ -40,6 +40,7 @@ protected:
     virtual void activated() = 0;
     // Switches the window's timers off; runs on the program's own hides only.
     virtual void stopTimers() = 0;
+    // Runs for the first press of Stop after each show or return.
     virtual void stopClicked() = 0;
     // The window's picture, painted once into the kept background.
     virtual void drawBackground(QPainter& painter) const = 0;
@@ -54,6 +55,8 @@ protected:
     const QLineF& line() const;
     // Moves Line1, repainting only what it left and what it enters.
     void moveLine(const QLineF& units);
+    // Lets Stop be pressed again, as when the needle starts over.
+    void armStop() { m_stopPressed = false; }
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -64,6 +67,8 @@ protected:
 
 private:
     void focusWindowChanged(QWindow* now);
+    void arrived();
+    void stopPressed();
 
     QuizWindow& m_mainWindow;
     LineShape* m_line = nullptr;
@@ -77,6 +82,10 @@ private:
     // Set while the greeting is up: the focus coming back from it is no
     // return of the user.
     bool m_announcing = false;
+    // Set by the first press of Stop: a press by key, mouse or screen
+    // reader, also one that lands while the greeting is up, starts nothing
+    // more.
+    bool m_stopPressed = false;
 };
 
 } // namespace kinsight

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <cmath>
 #include <ostream>
@@ -411,8 +412,12 @@ TEST_F(DualTest, RealGreetingBoxLeavesTheWindowHiddenAndStill) {
         greeting.slower = timer1()->isActive() || slower()->isActive();
     };
     makeShown();
+    // Stop pressed again by a screen reader while the greeting is up.
+    QSignalSpy presses(stopButton(), &QPushButton::clicked);
+    closer.whileOpen([this] { pressAsScreenReader(stopButton()); });
     pressStop();
     ASSERT_TRUE(tick(slower(), 68));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return presses.count() == 2; }));
     ASSERT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(closer.boxes().first().text, "You are...Bo");
     EXPECT_TRUE(greeting.visible);
