@@ -1,5 +1,6 @@
 #include "only.h"
 
+#include "answer_button.h"
 #include "credits.h"
 #include "message_box.h"
 #include "only_layout.h"
@@ -101,14 +102,14 @@ void Only::createControls() {
     m_optionGroup = new QButtonGroup(this);
     m_optionGroup->setExclusive(true);
     for (int k = 1; k <= kAnswerCount; ++k) {
-        auto* option = new QRadioButton(QStringLiteral("Option%1").arg(k), this);
+        auto* option = new AnswerButton(QStringLiteral("Option%1").arg(k), this);
         option->setObjectName(QStringLiteral("Ans%1").arg(k));
         option->setGeometry(answerGeometry(k));
         option->setAccessibleName(option->text());
         m_optionGroup->addButton(option, k);
         m_options[k] = option;
     }
-    auto* skip = new QRadioButton(QString::fromUtf8(kSkipCaption), this);
+    auto* skip = new AnswerButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
     skip->setGeometry(kSkipGeometry);
     skip->setAccessibleName(skip->text());

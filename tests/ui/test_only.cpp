@@ -145,6 +145,12 @@ protected:
                       : child<QRadioButton>(QStringLiteral("Ans%1").arg(k).toLatin1().constData());
     }
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(10, 12)); }
+    // A click at that point of the window, on whichever control is on top there.
+    void clickAt(QPoint inWindow) {
+        QWidget* target = m_window->childAt(inWindow);
+        ASSERT_TRUE(target);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(m_window.get(), inWindow));
+    }
 
     Screen screen() const {
         Screen s;
@@ -330,7 +336,8 @@ TEST_F(OnlyTest, WholeQuizByMouse) {
     open(quizText(twoQuestions()));
     m_folder->writePicture("Ann Lee.jpg", kRed);
 
-    click(option(1));
+    // Far right of the short caption "Apples": the whole row is the answer.
+    clickAt({200, 60});
     EXPECT_EQ(child<QLabel>("Question_Box")->text(), "Second question");
     EXPECT_EQ(option(1)->text(), "Sun");
     QStringList expected = QStringList(15, "0");
@@ -363,7 +370,8 @@ TEST_F(OnlyTest, WholeQuizByMouse) {
 
 TEST_F(OnlyTest, SkippingScoresNothing) {
     open(quizText(twoQuestions()));
-    click(option(7));
+    // The row it shares with answer 6 ("Salt & pepper", points) is the skip's.
+    clickAt({150, 232});
     EXPECT_EQ(child<QLabel>("Question_Box")->text(), "Second question");
     EXPECT_EQ(scores(), blanks());
     EXPECT_FALSE(option(7)->isChecked());
@@ -371,7 +379,7 @@ TEST_F(OnlyTest, SkippingScoresNothing) {
 
 TEST_F(OnlyTest, AnswerWithoutPointsShowsUnchangedScores) {
     open(quizText(twoQuestions()));
-    click(option(5)); // no caption, no points: still an answer
+    clickAt({100, 188}); // no caption, no points: still an answer
     EXPECT_EQ(scores(), QStringList(15, "0"));
 }
 
