@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <algorithm>
 #include <memory>
@@ -211,6 +212,14 @@ TEST_F(OnlyTest, LoadShowsTitleQuestionAndAnswers) {
     EXPECT_EQ(accessibleName(w.scoreBox(0)), "Score of Ann Lee");
     EXPECT_EQ(accessibleName(w.scoreBox(14)), "Score of Oz");
     EXPECT_TRUE(m_exits.isEmpty());
+
+    // As written, although Qt takes "[*]" for a mark of its own.
+    const QString marked = "Which [*] are you? [*][*]";
+    w.setTitle(marked.toStdString());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.windowHandle()->title(), marked);
+    EXPECT_EQ(accessibleName(&w), marked);
 }
 
 TEST_F(OnlyTest, InitialCaptionsBeforeAnyQuizText) {
@@ -761,6 +770,11 @@ TEST_P(HostileSize, IsAnErrorOrPlaysCleanly) {
     click(option(1));
     click(option(1));
     EXPECT_FALSE(option(1)->isEnabled());
+    if (GetParam().field == "name") {
+        // The winner's whole name, showing its start.
+        EXPECT_TRUE(child<QLineEdit>("Text1")->text().toStdString() == text);
+        EXPECT_EQ(child<QLineEdit>("Text1")->cursorPosition(), 0);
+    }
     m_window->greet(text);
     m_window->message(kinsight::drawMessage({text, "Bo"}), kinsight::kDrawTitle);
     EXPECT_TRUE(m_exits.isEmpty());
