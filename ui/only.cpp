@@ -1,5 +1,6 @@
 #include "only.h"
 
+#include "answer_button.h"
 #include "credits.h"
 #include "message_box.h"
 #include "only_layout.h"
@@ -21,6 +22,7 @@
 #include <QWindow>
 
 #include <cassert>
+#include <limits>
 
 namespace kinsight {
 
@@ -54,6 +56,13 @@ QString fromEngine(const std::string& text) {
 QString literalCaption(const QString& text) {
     QString caption = text;
     return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+// A title shows "[*]" as itself rather than as Qt's mark of a modified
+// document, which a doubled one is.
+QString literalTitle(const QString& text) {
+    QString title = text;
+    return title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
 }
 
 } // namespace
@@ -103,14 +112,14 @@ void Only::createControls() {
     m_optionGroup = new QButtonGroup(this);
     m_optionGroup->setExclusive(true);
     for (int k = 1; k <= kAnswerCount; ++k) {
-        auto* option = new QRadioButton(QStringLiteral("Option%1").arg(k), this);
+        auto* option = new AnswerButton(QStringLiteral("Option%1").arg(k), this);
         option->setObjectName(QStringLiteral("Ans%1").arg(k));
         option->setGeometry(answerGeometry(k));
         option->setAccessibleName(option->text());
         m_optionGroup->addButton(option, k);
         m_options[k] = option;
     }
-    auto* skip = new QRadioButton(QString::fromUtf8(kSkipCaption), this);
+    auto* skip = new AnswerButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
     skip->setGeometry(kSkipGeometry);
     skip->setAccessibleName(skip->text());
@@ -135,6 +144,8 @@ void Only::createControls() {
     m_resultName->setObjectName(QStringLiteral("Text1"));
     m_resultName->setGeometry(kResultNameGeometry);
     m_resultName->setAccessibleName(QStringLiteral("Result"));
+    // Whole, however long the name: Qt's own limit is half a field's.
+    m_resultName->setMaxLength(std::numeric_limits<int>::max());
 
     m_restart = new QPushButton(QString::fromUtf8(kRestartCaption), this);
     m_restart->setObjectName(QStringLiteral("cmd_restart"));
@@ -263,7 +274,7 @@ QLineEdit* Only::scoreBox(int i) const {
 }
 
 void Only::setTitle(const std::string& text) {
-    setWindowTitle(fromEngine(text));
+    setWindowTitle(literalTitle(fromEngine(text)));
 }
 
 void Only::setQuestion(const std::string& text) {
@@ -308,6 +319,8 @@ void Only::setResultName(const std::string& text) {
     if (!name.isEmpty())
         m_resultName->setFocus(Qt::OtherFocusReason);
     m_resultName->setText(name);
+    // A name wider than the box shows its start.
+    m_resultName->setCursorPosition(0);
     // Qt hands a screen reader the line up to its first break opportunity,
     // so Orca would read "Ann" of "Ann Lee": the description holds it whole.
     m_resultName->setAccessibleDescription(name);
