@@ -6,8 +6,8 @@
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
+#include "screen_reader.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -108,6 +108,7 @@ void Only::createControls() {
         m_optionGroup->addButton(option, k);
         m_options[k] = option;
     }
+    m_screenReader = new ScreenReader(*m_question, this);
     auto* skip = new QRadioButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
     skip->setGeometry(kSkipGeometry);
@@ -130,6 +131,7 @@ void Only::createControls() {
     connect(about, &QShortcut::activated, this, &Only::openCredits);
 
     m_resultName = new QLineEdit(this);
+    ScreenReader::readWholeLine(*m_resultName);
     m_resultName->setObjectName(QStringLiteral("Text1"));
     m_resultName->setGeometry(kResultNameGeometry);
     m_resultName->setAccessibleName(QStringLiteral("Result"));
@@ -205,23 +207,9 @@ void Only::optionToggled(int id, bool selected) {
 
 void Only::presentQuestion() {
     QRadioButton* first = m_options[1];
-    if (focusWidget() != first) {
+    if (focusWidget() != first)
         first->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    // A screen reader speaks a control when the focus comes to it, never
-    // again while it stays: the first answer, now answering another
-    // question, is offered as a new object.
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent gone(first, QAccessible::ObjectDestroyed);
-    QAccessible::updateAccessibility(&gone);
-    QAccessible::deleteAccessibleInterface(
-        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(first)));
-    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
-        QAccessibleEvent event(first, type);
-        QAccessible::updateAccessibility(&event);
-    }
+    m_screenReader->questionChanged();
 }
 
 void Only::restartClicked() {
@@ -296,10 +284,7 @@ void Only::setResultName(const std::string& text) {
     // caret that moves first, silently, and then ignores the focus.
     if (!name.isEmpty())
         m_resultName->setFocus(Qt::OtherFocusReason);
-    m_resultName->setText(name);
-    // Qt hands a screen reader the line up to its first break opportunity,
-    // so Orca would read "Ann" of "Ann Lee": the description holds it whole.
-    m_resultName->setAccessibleDescription(name);
+    ScreenReader::setTextQuietly(*m_resultName, name);
 }
 
 void Only::showPicture(const std::string& characterName) {
