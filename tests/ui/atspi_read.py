@@ -40,7 +40,7 @@ def controls(app):
         labels, options = [], []
         for node in walk(window):
             role = node.getRole()
-            if role == pyatspi.ROLE_LABEL:
+            if role == pyatspi.ROLE_LABEL and node.getState().contains(pyatspi.STATE_SHOWING):
                 labels.append(node)
             elif role == pyatspi.ROLE_RADIO_BUTTON:
                 options.append(node)

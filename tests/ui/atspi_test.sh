@@ -43,7 +43,7 @@ cleanup() {
         [ -n "$p" ] && kill "$p" 2>/dev/null || true
     done
     if [ "${failures:-0}" -gt 0 ] && [ -s "$work/orca.log" ]; then
-        cp "$work/orca.log" "${TMPDIR:-/tmp}/kinsight-orca-failed.log" &&
+        cp "$work/orca.log" "${TMPDIR:-/tmp}/kinsight-orca-failed-$$.log" &&
             echo "Orca's log: ${TMPDIR:-/tmp}/kinsight-orca-failed.log"
     fi
     rm -rf "$work"
@@ -73,12 +73,17 @@ for n in $(seq 15); do convert -size 20x20 xc:gray "$work/Pictures/Name $n.jpg";
 # their sockets: another run's bus is never this one's.
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The accessibility bus, started here for its socket to lie in this runtime
+# folder (one the session bus started would put it in the user's home,
+# where another run's replaces it), answers before any client asks for it
+# (up to 60 s on a busy machine). Asking before it has its name would start
+# another.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-# The accessibility bus answers before any client asks for it (up to 60 s
-# on a busy machine).
 for _ in $(seq 600); do
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-        >/dev/null 2>&1 && break
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true &&
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
     sleep 0.1
 done
 
