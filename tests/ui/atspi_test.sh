@@ -44,7 +44,7 @@ cleanup() {
     done
     if [ "${failures:-0}" -gt 0 ] && [ -s "$work/orca.log" ]; then
         cp "$work/orca.log" "${TMPDIR:-/tmp}/kinsight-orca-failed-$$.log" &&
-            echo "Orca's log: ${TMPDIR:-/tmp}/kinsight-orca-failed.log"
+            echo "Orca's log: ${TMPDIR:-/tmp}/kinsight-orca-failed-$$.log"
     fi
     rm -rf "$work"
 }
