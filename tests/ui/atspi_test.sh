@@ -200,8 +200,8 @@ click() {
     read -r x y _ < <(client_geometry "$window")
     xdotool mousemove $((x + 40)) $((y + 60 + 32 * ($1 - 1))) click 1
 }
-# LABEL TEXT [SECONDS [quiet]]: waits up to 20 s (or SECONDS) for Orca to
-# speak TEXT ('…' for a whole line); fails unless quiet.
+# LABEL TEXT [SECONDS]: waits up to 20 s (or SECONDS) for Orca to speak
+# TEXT ('…' for a whole line).
 hear() {
     local at
     for _ in $(seq $((${3:-20} * 10))); do
@@ -212,7 +212,7 @@ hear() {
         fi
         sleep 0.1
     done
-    [ -n "${4:-}" ] || fail "$1: Orca did not say $2 but: $(spoken | tr '\n' ' ')"
+    fail "$1: Orca did not say $2 but: $(spoken | tr '\n' ' ')"
     return 1
 }
 # LABEL TEXT [WORD]: as hear, and TEXT (or its first WORD) is said once.
