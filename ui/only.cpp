@@ -146,6 +146,7 @@ void Only::createControls() {
     // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
         auto* box = new QLineEdit(this);
+        ScreenReader::readWholeLine(*box);
         box->setObjectName(QStringLiteral("score"));
         box->setProperty("index", i);
         box->setGeometry(scoreBoxGeometry(i));

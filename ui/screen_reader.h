@@ -11,7 +11,7 @@ class QLineEdit;
 
 namespace kinsight {
 
-// The window's question as a screen reader hears it, and its result field.
+// The window's question as a screen reader hears it, and its text fields.
 class ScreenReader : public QObject {
     Q_OBJECT
 public:
