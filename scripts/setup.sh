@@ -18,7 +18,7 @@ case "${1:-}" in
 --test)
     packages+=("${headless[@]}"
         libgtest-dev libbenchmark-dev clang libclang-rt-14-dev time ccache
-        xauth x11-utils x11-apps libx11-dev openbox metacity xfwm4
+        xauth x11-utils x11-apps libx11-dev openbox metacity xfwm4 mutter
         at-spi2-core python3-pyatspi dbus orca weston xwayland qt6-wayland
         desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev locales)
     ;;

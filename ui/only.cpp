@@ -7,8 +7,8 @@
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
+#include "screen_reader.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -119,6 +119,7 @@ void Only::createControls() {
         m_optionGroup->addButton(option, k);
         m_options[k] = option;
     }
+    m_screenReader = new ScreenReader(*m_question, this);
     auto* skip = new AnswerButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
     skip->setGeometry(kSkipGeometry);
@@ -141,6 +142,7 @@ void Only::createControls() {
     connect(about, &QShortcut::activated, this, &Only::openCredits);
 
     m_resultName = new QLineEdit(this);
+    ScreenReader::readWholeLine(*m_resultName);
     m_resultName->setObjectName(QStringLiteral("Text1"));
     m_resultName->setGeometry(kResultNameGeometry);
     m_resultName->setAccessibleName(QStringLiteral("Result"));
@@ -157,6 +159,7 @@ void Only::createControls() {
     // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
         auto* box = new QLineEdit(this);
+        ScreenReader::readWholeLine(*box);
         box->setObjectName(QStringLiteral("score"));
         box->setProperty("index", i);
         box->setGeometry(scoreBoxGeometry(i));
@@ -218,23 +221,9 @@ void Only::optionToggled(int id, bool selected) {
 
 void Only::presentQuestion() {
     QRadioButton* first = m_options[1];
-    if (focusWidget() != first) {
+    if (focusWidget() != first)
         first->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    // A screen reader speaks a control when the focus comes to it, never
-    // again while it stays: the first answer, now answering another
-    // question, is offered as a new object.
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent gone(first, QAccessible::ObjectDestroyed);
-    QAccessible::updateAccessibility(&gone);
-    QAccessible::deleteAccessibleInterface(
-        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(first)));
-    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
-        QAccessibleEvent event(first, type);
-        QAccessible::updateAccessibility(&event);
-    }
+    m_screenReader->questionChanged();
 }
 
 void Only::restartClicked() {
@@ -318,12 +307,9 @@ void Only::setResultName(const std::string& text) {
     // caret that moves first, silently, and then ignores the focus.
     if (!name.isEmpty())
         m_resultName->setFocus(Qt::OtherFocusReason);
-    m_resultName->setText(name);
+    ScreenReader::setTextQuietly(*m_resultName, name);
     // A name wider than the box shows its start.
     m_resultName->setCursorPosition(0);
-    // Qt hands a screen reader the line up to its first break opportunity,
-    // so Orca would read "Ann" of "Ann Lee": the description holds it whole.
-    m_resultName->setAccessibleDescription(name);
 }
 
 void Only::showPicture(const std::string& characterName) {

@@ -31,6 +31,7 @@ namespace kinsight {
 
 class Credits;
 class PictureArea;
+class ScreenReader;
 class QuizError;
 
 // Where the window sends a failure of the quiz, with itself to place the
@@ -88,7 +89,7 @@ private:
     // failure is reported in one place and ends the program.
     template <typename Action> void guarded(Action&& action);
     void optionToggled(int id, bool selected);
-    // Gives the keyboard, and a screen reader, the new question's first answer.
+    // Gives the keyboard the new question's first answer, a screen reader the question.
     void presentQuestion();
     void restartClicked();
     template <typename Action> void startOver(Action&& action);
@@ -106,6 +107,7 @@ private:
     // Indexed by Control: 1..6 the answers, 7 the skip choice.
     std::array<QRadioButton*, 8> m_options{};
     QButtonGroup* m_optionGroup = nullptr;
+    ScreenReader* m_screenReader = nullptr;
     PictureArea* m_picture = nullptr;
     QLineEdit* m_resultName = nullptr;
     QPushButton* m_restart = nullptr;
