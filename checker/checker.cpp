@@ -20,66 +20,8 @@
 
 namespace kinsight {
 
-std::string inQuotes(std::string_view text) {
-    constexpr std::size_t kShown = 60;
-    std::string shown;
-    const std::size_t count = characterCount(text);
-    const std::string_view head = characters(text, 0, std::min(count, kShown));
-    for (char ch : head) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xF];
-        } else {
-            shown += ch;
-        }
-    }
-    if (count > kShown)
-        shown += "...";
-    return "\"" + shown + "\"";
-}
-
-std::string folded(std::string_view text) {
-    std::string out;
-    for (char ch : text)
-        if (ch != ' ' && ch != '\t')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return out;
-}
-
 std::string characterRef(int slot, const std::string& name) {
     return inQuotes(name) + " (character " + std::to_string(slot) + ")";
-}
-
-std::string answerRef(int answer, int question) {
-    return "answer " + std::to_string(answer) + " of question " + std::to_string(question);
-}
-
-std::string fieldRef(const FieldEvent& e) {
-    switch (e.role) {
-    case FieldRole::Title:
-        return "the title";
-    case FieldRole::Name:
-        return "the name of character " + std::to_string(e.slot);
-    case FieldRole::QuestionText:
-        return "the text of question " + std::to_string(e.question);
-    case FieldRole::AnswerText:
-        return "the text of " + answerRef(e.answer, e.question);
-    case FieldRole::Weight:
-        return "points of " + answerRef(e.answer, e.question);
-    case FieldRole::QuestionMark:
-        return "the line after " + inQuotes(kNewQuestionMarker);
-    case FieldRole::Skipped:
-        return "a line skipped while looking for " + inQuotes(e.marker);
-    default:
-        return "a line that is not read";
-    }
-}
-
-int endLine(const FieldEvent& e) {
-    return e.line + static_cast<int>(std::count(e.text.begin(), e.text.end(), '\n'));
 }
 
 namespace {
@@ -134,7 +76,8 @@ int CheckReport::errorCount() const {
 }
 
 int CheckReport::warningCount() const {
-    return static_cast<int>(diagnostics.size()) - errorCount();
+    return static_cast<int>(std::count_if(diagnostics.begin(), diagnostics.end(),
+                                          [](auto& d) { return d.severity == Severity::Warning; }));
 }
 
 int CheckReport::exitStatus(bool strict) const {
@@ -164,17 +107,20 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     report.questionCount = run.summary.questionCount;
     report.newQuestionMarkers = search.newQuestionMarkers();
 
+    std::optional<Diagnostic> note;
     if (run.error) {
         const QuizError& error = *run.error;
         std::string message = failureName(error.failure());
         if (!error.detail().empty())
             message += " (" + error.detail() + ")";
-        if (error.line() == 0) { // the file itself cannot be read
+        if (error.line() == 0) // the file itself cannot be read
             report.readable = false;
-        } else if (error.failure() == Failure::InputPastEndOfFile) {
-            message += search.pendingHint();
-        }
         out.push_back({Severity::Error, error.line(), std::move(message)});
+        if (!error.explanation().empty()) {
+            note = Diagnostic{Severity::Note, error.explanationLine(), error.explanation()};
+            // A warning in the same words would only repeat it.
+            std::erase(out, Diagnostic{Severity::Warning, note->line, note->message});
+        }
     }
     if (report.readable)
         checkNames(names.table(), locateQuiz(quizFile).pictures, pictures, out);
@@ -184,6 +130,11 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     }
     std::stable_sort(out.begin(), out.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+    if (note) {
+        const auto error = std::find_if(out.begin(), out.end(),
+                                        [](auto& d) { return d.severity == Severity::Error; });
+        out.insert(error + 1, *note);
+    }
     return report;
 }
 
@@ -191,7 +142,9 @@ std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
     std::string text(fileName);
     if (d.line > 0)
         text += ":" + std::to_string(d.line);
-    text += d.severity == Severity::Error ? ": error: " : ": warning: ";
+    text += d.severity == Severity::Error     ? ": error: "
+            : d.severity == Severity::Warning ? ": warning: "
+                                              : ": note: ";
     text += d.message;
     return text;
 }

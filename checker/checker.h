@@ -2,9 +2,11 @@
 // engine's dry run) and lists what would stop the program and what plays but
 // is probably a mistake, each with the line it is on.
 //
-// The error is the failure the dry run meets; when a marker never comes, the
+// The error is the failure the dry run meets, followed by the dry run's note
+// on what brought it about, the very words the program's failure report
+// shows: a marker read as something else, or, when a marker never comes, the
 // closest field skipped while looking for it (same but for case or blanks, or
-// within one edit of an answer marker, two of a longer one) is named with it.
+// within one edit of an answer marker, two of a longer one).
 // Each kind of warning is one job, a QuizObserver chained after the next
 // (check_step.h):
 // - markers (marker_checks.h): a marker read as anything but a marker ("Start:"
@@ -36,7 +38,8 @@
 
 namespace kinsight {
 
-enum class Severity { Error, Warning };
+// A note follows the error it explains, with a line of its own.
+enum class Severity { Error, Warning, Note };
 
 struct Diagnostic {
     Severity severity = Severity::Warning;

@@ -42,16 +42,8 @@ std::string visibleEnd(std::string_view text, std::size_t shownBytes) {
 } // namespace
 
 void CutTexts::see(const FieldEvent& e) {
-    if (e.quoteUnclosed && e.role != FieldRole::Trailing) {
-        // The file's last line end is no line of the text.
-        const int last = endLine(e) - (!e.text.empty() && e.text.back() == '\n');
-        warn(e.line, "the quote opened here is never closed, so all that follows it to the end of "
-                     "the file" +
-                         (last > e.line ? " (lines " + std::to_string(e.line) + " to " +
-                                              std::to_string(last) + ")"
-                                        : std::string()) +
-                         " is read as one text, " + fieldRef(e));
-    }
+    if (e.quoteUnclosed && e.role != FieldRole::Trailing)
+        warn(e.line, quoteNeverClosed(e));
     const bool sameLine = m_previous.endLine == e.line;
     const bool cutsQuestion =
         e.role == FieldRole::Skipped && sameLine && m_previous.role == FieldRole::QuestionText;

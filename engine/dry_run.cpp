@@ -1,5 +1,7 @@
 #include "dry_run.h"
 
+#include "field_words.h"
+#include "markers.h"
 #include "quiz.h"
 #include "quiz_location.h"
 #include "quiz_observer.h"
@@ -58,6 +60,57 @@ private:
     QuestionSummary m_current;
 };
 
+// What brought the end of the file about when a field was still wanted, if
+// the fields read show it: a quote never closed, else a marker read as
+// something else, else the closest near miss of the marker sought. A marker
+// found puts the reading back on track, so what came before it is forgotten.
+class Explainer : public QuizObserver {
+public:
+    explicit Explainer(QuizObserver* next) : m_next(next) {}
+
+    void onField(const FieldEvent& e) override {
+        see(e);
+        if (m_next)
+            m_next->onField(e);
+    }
+
+    void explain(QuizError& error) const {
+        if (error.failure() != Failure::InputPastEndOfFile)
+            return;
+        for (const Cause* cause : {&m_quote, &m_misread, &m_miss})
+            if (!cause->text.empty())
+                return error.explain(cause->line, cause->text);
+    }
+
+private:
+    struct Cause {
+        int line = 0;
+        std::string text;
+        std::size_t distance = 0;
+    };
+
+    void see(const FieldEvent& e) {
+        if (e.role == FieldRole::Marker) {
+            m_misread = {};
+            m_miss = {};
+            return;
+        }
+        if (e.quoteUnclosed)
+            m_quote = {e.line, quoteNeverClosed(e)};
+        if (m_misread.text.empty())
+            if (std::string text = markerMisread(e); !text.empty())
+                m_misread = {e.line, std::move(text)};
+        if (e.role != FieldRole::Skipped || isMarker(e.text))
+            return;
+        const std::optional<std::size_t> distance = nearMiss(e.text, e.marker);
+        if (distance && (m_miss.text.empty() || *distance < m_miss.distance))
+            m_miss = {e.line, markerMissed(e.text, e.marker), *distance};
+    }
+
+    QuizObserver* m_next;
+    Cause m_quote, m_misread, m_miss;
+};
+
 } // namespace
 
 DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
@@ -78,7 +131,8 @@ DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
     DryRunResult result;
     result.text = text;
     NullQuizWindow window;
-    SummaryCollector collector(result.summary, keepQuestions, observer);
+    Explainer explainer(observer);
+    SummaryCollector collector(result.summary, keepQuestions, &explainer);
     Quiz quiz(window, {});
     quiz.setObserver(&collector);
     try {
@@ -87,6 +141,7 @@ DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
             quiz.Next_Question();
     } catch (const QuizError& error) {
         result.error = error;
+        explainer.explain(*result.error);
     }
     if (observer && !result.error) {
         try {

@@ -11,12 +11,13 @@
 namespace kinsight {
 
 void reportFailure(const QuizError& error, std::ostream& log, QWidget* parent) {
-    log << error.what() << std::endl;
+    const std::string report = failureReport(error);
+    log << report << std::endl;
 
     // A hidden window would place the box over nothing in particular.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
     showMessageBox(QMessageBox::Critical, QApplication::applicationName(),
-                   QString::fromStdString(error.what()), "failureReport", owner);
+                   QString::fromStdString(report), "failureReport", owner);
 }
 
 } // namespace kinsight

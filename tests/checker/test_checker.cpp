@@ -76,6 +76,7 @@ std::string fillLines(std::string text, const std::vector<int>& marked) {
 
 const Severity E = Severity::Error;
 const Severity W = Severity::Warning;
+const Severity N = Severity::Note;
 
 std::string& q(QuizParts& p, int n) {
     return p.questions[static_cast<std::size_t>(n - 1)];
@@ -113,7 +114,8 @@ const std::vector<Case> kCases = {
      {{W, 1,
        "the marker \"NewQuestion:\" is skipped while looking for \"A6)\", and so is 1 more "
        "marker after it"},
-      {E, 2, "Input past end of file (looking for \"A6)\") (did you mean \"a6)\" on line {0}?)"}}},
+      {E, 2, "Input past end of file (looking for \"A6)\")"},
+      {N, 0, "\"a6)\" is not \"A6)\": markers must match exactly, case and blanks included"}}},
     {"AnswerMarkerWithoutItsParenthesis",
      [](QuizParts& p) {
          replaceOnce(q(p, 3), "A6)\n", "A6 <--\n");
@@ -122,19 +124,18 @@ const std::vector<Case> kCases = {
      {{W, 1,
        "the marker \"NewQuestion:\" is skipped while looking for \"A6)\", and so is 1 more "
        "marker after it"},
-      {E, 2, "Input past end of file (looking for \"A6)\") (did you mean \"A6\" on line {0}?)"}}},
+      {E, 2, "Input past end of file (looking for \"A6)\")"},
+      {N, 0, "\"A6\" is not \"A6)\": markers must match exactly, case and blanks included"}}},
     {"NewQuestionMarkerWithoutItsColon",
      [](QuizParts& p) { p.end = "NewQuestion <--\nENDQUESTIONS <--\n"; },
      {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
-      {E, 1,
-       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"NewQuestion\" on "
-       "line {0}?)"}}},
+      {E, 1, "Input past end of file (looking for \"NewQuestion:\")"},
+      {N, 0, "\"NewQuestion\" is not \"NewQuestion:\": markers must match exactly, case and blanks included"}}},
     {"NewQuestionMarkerMisspelt",
      [](QuizParts& p) { p.end = "Newquestion: <--\nENDQUESTIONS <--\n"; },
      {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
-      {E, 1,
-       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"Newquestion:\" on "
-       "line {0}?)"}}},
+      {E, 1, "Input past end of file (looking for \"NewQuestion:\")"},
+      {N, 0, "\"Newquestion:\" is not \"NewQuestion:\": markers must match exactly, case and blanks included"}}},
     {"StartMarkerMisspelt",
      [](QuizParts& p) {
          p.afterNames = "\nstart: <--\nQuestion 1\n";
@@ -144,8 +145,8 @@ const std::vector<Case> kCases = {
      {{W, 1,
        "the marker \"A1)\" is skipped while looking for \"Start:\", and so are 21 more markers "
        "after it"},
-      {E, 2,
-       "Input past end of file (looking for \"Start:\") (did you mean \"start:\" on line {0}?)"}}},
+      {E, 2, "Input past end of file (looking for \"Start:\")"},
+      {N, 0, "\"start:\" is not \"Start:\": markers must match exactly, case and blanks included"}}},
     {"FileEndsInsideThePoints",
      [](QuizParts& p) {
          replaceOnce(q(p, 3), "C07=3\n\n", "C07=3 <--\n");
@@ -171,13 +172,13 @@ const std::vector<Case> kCases = {
          replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
          p.end = "NewQuestion:\nENDQUESTIONS <--\n";
      },
-     {{W, 0,
-       "the marker \"Start:\" is read as the name of character 15: fewer than fifteen names "
-       "stand before \"Start:\""},
-      {W, 1,
+     {{W, 1,
        "the marker \"A1)\" is skipped while looking for \"Start:\", and so are 21 more markers "
        "after it"},
-      {E, 2, "Input past end of file (looking for \"Start:\")"}}},
+      {E, 2, "Input past end of file (looking for \"Start:\")"},
+      {N, 0,
+       "the marker \"Start:\" is read as the name of character 15: fewer than fifteen names "
+       "stand before \"Start:\""}}},
     {"FewerThanFifteenNamesBeforeABlankLine",
      [](QuizParts& p) {
          p.names.pop_back();
@@ -283,10 +284,10 @@ const std::vector<Case> kCases = {
          replaceOnce(q(p, 3), "\nGreen\n", "\n\"Green <--\n");
          p.end = "NewQuestion:\nENDQUESTIONS <--\n";
      },
-     {{W, 0,
+     {{E, 1, "Input past end of file (reading the line after answer 2)"},
+      {N, 0,
        "the quote opened here is never closed, so all that follows it to the end of the file "
-       "(lines {0} to {1}) is read as one text, the text of answer 2 of question 3"},
-      {E, 1, "Input past end of file (reading the line after answer 2)"}}},
+       "(lines {0} to {1}) is read as one text, the text of answer 2 of question 3"}}},
     {"QuestionInCurlyQuotesCutAtAComma",
      [](QuizParts& p) {
          replaceOnce(q(p, 1), "\"Tea, or coffee?\"\n",
@@ -417,13 +418,13 @@ const std::vector<Case> kCases = {
          replaceOnce(q(p, 3), "C07=3\n\n", "C07=3\n");
          p.end = "NewQuestion: <--\nENDQUESTIONS <--\n";
      },
-     {{W, 0,
-       "the marker \"NewQuestion:\" is read as points of answer 6 of question 3: the empty line "
-       "that ends them is missing"},
-      {W, 1,
+     {{W, 1,
        "the marker \"ENDQUESTIONS\" is read as points of answer 6 of question 3: the empty line "
        "that ends them is missing"},
-      {E, 1, "Input past end of file (reading the points of answer 6, which end at an empty line)"}}},
+      {E, 1, "Input past end of file (reading the points of answer 6, which end at an empty line)"},
+      {N, 0,
+       "the marker \"NewQuestion:\" is read as points of answer 6 of question 3: the empty line "
+       "that ends them is missing"}}},
     {"PointsRightAfterTheAnswerText",
      [](QuizParts& p) { replaceOnce(q(p, 1), "Tea\nPoints:\nC01=5\n", "Tea\nC01=5 <--\n"); },
      {{W, 0,
