@@ -14,6 +14,9 @@
 
 namespace kinsight {
 
+// A letter, a character number in two digits and a digit of points: a field
+// that was meant to be a weight.
+bool looksLikeWeight(std::string_view field);
 // "Ann" (character 1)
 std::string characterRef(int slot, const std::string& name);
 

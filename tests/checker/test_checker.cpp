@@ -448,6 +448,19 @@ const std::vector<Case> kCases = {
      {{W, 0,
        "\"C7=5\" gives character 7 0 points, not 5: the points are the one digit in character "
        "5, as in C07=3"}}},
+    {"PointsWithoutADigitInCharacterFive",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5\nC08= <--\nC09=nine <--\nC10=3 strong\n"); },
+     {{W, 0,
+       "\"C08=\" gives character 8 0 points: character 5 holds no digit; the points are the one "
+       "digit in character 5, as in C07=3"},
+      {W, 1,
+       "\"C09=nine\" gives character 9 0 points: character 5 holds no digit; the points are the "
+       "one digit in character 5, as in C07=3"}}},
+    {"TwoPointsOnOneLine",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5 C12=2 <--\n"); },
+     {{W, 0,
+       "\"C07=5 C12=2\" gives points to character 7 alone: only the first point of a line "
+       "counts: write one a line"}}},
     {"TwoDigitPoints",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C08=5\n", "C08=12 <--\n"); },
      {{W, 0,
