@@ -14,6 +14,15 @@ int answerOfMarker(std::string_view marker) {
     return answer == kAnswerMarkers.end() ? 0 : static_cast<int>(answer - kAnswerMarkers.begin());
 }
 
+// "A7)", "A0)" and the like: an answer beyond the six.
+bool isExtraAnswerMarker(std::string_view text) {
+    if (text.size() < 3 || text.front() != 'A' || text.back() != ')' || isMarker(text))
+        return false;
+    const std::string_view number = text.substr(1, text.size() - 2);
+    return std::all_of(number.begin(), number.end(),
+                       [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
+}
+
 } // namespace
 
 bool MergedQuestions::mergesAt(const FieldEvent& e) const {
@@ -95,6 +104,10 @@ void MarkerSearch::see(const FieldEvent& e) {
     case FieldRole::Marker:
         found(e);
         return;
+    case FieldRole::Weight:
+        if (e.text.empty())
+            m_afterPoints = AfterPoints{"the points of " + answerRef(e.answer, e.question), {}};
+        break;
     case FieldRole::QuestionMark:
         if (nearMiss(e.text, kEndQuestionsMarker))
             warn(e.line, inQuotes(e.text) + " after " + inQuotes(kNewQuestionMarker) + " is not " +
@@ -114,6 +127,10 @@ void MarkerSearch::markerAsText(const FieldEvent& e) {
 
 void MarkerSearch::skipped(const FieldEvent& e) {
     m_sought = std::string(e.marker);
+    if (m_afterPoints && m_afterPoints->shown.empty() && !e.text.empty())
+        *m_afterPoints = {m_afterPoints->where, inQuotes(e.text), e.line,
+                          isExtraAnswerMarker(e.text),
+                          isMarker(e.text) || nearMiss(e.text, e.marker).has_value()};
     if (isMarker(e.text)) {
         // One search that runs over markers usually runs over many; the first tells.
         if (m_skippedMarkers++ == 0)
@@ -141,6 +158,18 @@ void MarkerSearch::found(const FieldEvent& e) {
                                 "; markers must match exactly, case and blanks included");
     }
     m_misses.clear();
+    if (const auto& after = m_afterPoints;
+        after && !after->shown.empty() && !after->toldOtherwise && !m_merged.mergesAt(e)) {
+        if (after->extraAnswer)
+            warn(after->line,
+                 after->shown + " is skipped while looking for " + inQuotes(e.marker) +
+                     ": a question has six answers, so the player never sees this one");
+        else
+            warn(after->line, after->shown + " after " + after->where +
+                                  " is skipped while looking for " + inQuotes(e.marker) +
+                                  ", so the player never sees it");
+    }
+    m_afterPoints.reset();
 }
 
 void MarkerSearch::flushSkippedMarkers() {

@@ -46,7 +46,8 @@ private:
 };
 
 // Markers read as something else, markers and near misses run over while
-// looking for a marker, a misspelt "ENDQUESTIONS", and text after the end.
+// looking for a marker, text skipped after an answer's points, a misspelt
+// "ENDQUESTIONS", and text after the end.
 class MarkerSearch : public CheckStep {
 public:
     MarkerSearch(std::vector<Diagnostic>& out, QuizObserver* next, const MergedQuestions& merged)
@@ -72,6 +73,16 @@ private:
     MarkerMiss m_firstSkippedMarker;  // other markers run over while looking for m_sought
     int m_skippedMarkers = 0;
     std::string m_sought;
+    // The first line skipped after the end of an answer's points, which the
+    // player never sees; told when the marker sought comes.
+    struct AfterPoints {
+        std::string where; // "the points of answer 6 of question 2"
+        std::string shown; // the line, in quotes; empty until one is skipped
+        int line = 0;
+        bool extraAnswer = false;   // "A7)" and the like
+        bool toldOtherwise = false; // a marker or a near miss, told as such
+    };
+    std::optional<AfterPoints> m_afterPoints;
 };
 
 } // namespace kinsight

@@ -402,6 +402,18 @@ const std::vector<Case> kCases = {
        "question 1 takes answer 6 from 2 questions further on: \"A6)\" is missing before this "
        "\"NewQuestion:\", and questions 2 (\"Which season?\") and 3 (\"Which colour?\") are "
        "never shown"}}},
+    {"LinesAfterAnAnswersPointsAreNeverShown",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 1), "C01=5\n\n", "C01=5\n\nTea is best hot <--\nor iced\n\n");
+         replaceOnce(q(p, 2), "C12=5\n\n",
+                     "C12=5\n\n\nA7) <--\nNever\nPoints:\nC01=9\n\nNotes:\n");
+     },
+     {{W, 0,
+       "\"Tea is best hot\" after the points of answer 1 of question 1 is skipped while looking "
+       "for \"A2)\", so the player never sees it"},
+      {W, 1,
+       "\"A7)\" is skipped while looking for \"NewQuestion:\": a question has six answers, so "
+       "the player never sees this one"}}},
     {"EndMarkerMisspelt",
      [](QuizParts& p) { p.end = "NewQuestion:\nEndQuestions <--\n"; },
      {{W, 0,
