@@ -58,13 +58,16 @@ void CutTexts::see(const FieldEvent& e) {
             cutByNextField(e, "question " + std::to_string(e.question), "is skipped");
         else if (cutsAnswer)
             cutByNextField(e, answerRef(e.answer, e.question), "is not read");
+        else if (sameLine)
+            commaShifts(e);
     }
     if (e.role == FieldRole::AnswerText && e.text.empty())
         warn(e.line, answerRef(e.answer, e.question) + " has no text");
     if (isText(e.role) && e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
         m_dropped = Dropped{fieldRef(e), std::string(e.text), std::string(e.afterQuote),
                             e.role == FieldRole::Weight, endLine(e)};
-    m_previous = {e.role, endLine(e), e.quoted, typographicQuote(e.text)};
+    m_previous = {e.role, endLine(e), e.quoted, typographicQuote(e.text),
+                  e.role == FieldRole::Marker ? e.marker : std::string_view()};
 }
 
 // A text cut short by the field after it on its line: at a comma, or after
@@ -84,6 +87,29 @@ void CutTexts::cutByNextField(const FieldEvent& e, const std::string& whose,
         message += ": a text in typographic quotes (" + std::string(m_previous.opening) +
                    ") is not quoted for the reader; put the whole text in plain double quotes (\")";
     warn(e.line, std::move(message));
+}
+
+// A field cut at a comma where every field after it counts, so that the rest
+// of its line is read as the next field and everything after moves one place.
+// Texts cut short and points lines are told otherwise; a line skipped anyway
+// loses nothing.
+void CutTexts::commaShifts(const FieldEvent& e) {
+    const FieldRole before = m_previous.role;
+    const bool shifts = before == FieldRole::Title || before == FieldRole::Ignored ||
+                        before == FieldRole::Name || before == FieldRole::QuestionMark ||
+                        before == FieldRole::Marker;
+    if (!shifts || e.role == FieldRole::Skipped || e.role == FieldRole::Trailing ||
+        e.line == m_commaLine)
+        return;
+    m_commaLine = e.line;
+    std::string became = fieldRef(e);
+    if (e.role == FieldRole::Ignored)
+        became =
+            "the line after " +
+            (before == FieldRole::Title ? std::string("the title") : inQuotes(m_previous.marker)) +
+            ", which is dropped";
+    warn(e.line, "line " + std::to_string(e.line) + " holds a comma, so " + inQuotes(e.text) +
+                     " became " + became + ": remove the comma or quote the line");
 }
 
 void CutTexts::flushDropped(std::string_view alsoLost) {

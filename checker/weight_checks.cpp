@@ -66,6 +66,7 @@ void Weights::see(const FieldEvent& e) {
         if (e.answer == 0)
             break;
         m_answerCut = e.line == m_answerLine;
+        m_droppedLine = e.line;
         if (!m_answerCut && looksLikeWeight(e.text))
             warn(e.line, inQuotes(e.text) + " after the text of " +
                              answerRef(e.answer, e.question) +
@@ -93,7 +94,7 @@ void Weights::weight(const FieldEvent& e) {
         if (hasDigit(characters(e.text, 1, 2)))
             warn(e.line, inQuotes(e.text) + " under " + ref +
                              " gives its points to character 0, which is never scored");
-        else if (!m_answerCut) // else the cut text tells
+        else if (!m_answerCut && e.line != m_droppedLine) // else the cut line tells
             warn(e.line, inQuotes(e.text) + " is read as points of " + ref + " and gives none");
         return;
     }

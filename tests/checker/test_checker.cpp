@@ -305,6 +305,29 @@ const std::vector<Case> kCases = {
        "the text of answer 2 of question 1 ends at a comma, and \"black\u00BB\" on the same "
        "line is not read: a text in typographic quotes (\u00AB) is not quoted for the reader; "
        "put the whole text in plain double quotes (\")"}}},
+    {"CommaInALineWhoseEveryFieldCounts",
+     [](QuizParts& p) {
+         p.head = "Test quiz\nMade by Ms Hale, class 6B <--\n";
+         p.afterNames = "\nStart:\nQuestion 1, warm-up <--\n";
+         p.newQuestion = "NewQuestion:\nNext, please <--";
+         replaceOnce(q(p, 3), "Green\nPoints:\n", "Green\nPoints: for, Green <--\n");
+     },
+     {{W, 0,
+       "line {0} holds a comma, so \"class 6B\" became the name of character 1: remove the "
+       "comma or quote the line"},
+      {W, 0, "no picture \"Pictures/class 6B.jpg\" for \"class 6B\" (character 1)"},
+      {W, 1,
+       "line {1} holds a comma, so \"warm-up\" became the text of question 1: remove the comma "
+       "or quote the line"},
+      {W, 2,
+       "line {2} holds a comma, so \"please\" became the text of question 2: remove the comma "
+       "or quote the line"},
+      {W, 3,
+       "line {3} holds a comma, so \"please\" became the text of question 3: remove the comma "
+       "or quote the line"},
+      {W, 4,
+       "line {4} holds a comma, so \"Green\" became points of answer 2 of question 3: remove "
+       "the comma or quote the line"}}},
     {"QuestionTooLongForItsBox",
      [](QuizParts& p) {
          replaceOnce(q(p, 2), "Which season?\n",
