@@ -1,5 +1,6 @@
 #include "text_checks.h"
 
+#include "markers.h"
 #include "text.h"
 
 #include <algorithm>
@@ -39,11 +40,36 @@ std::string visibleEnd(std::string_view text, std::size_t shownBytes) {
     return "only up to \"..." + inQuotes(tail).substr(1);
 }
 
+// True if a text over several lines holds a line that is a marker or points:
+// a quote left open that a later one happened to close.
+bool swallowsShape(std::string_view text) {
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos;) {
+        const std::size_t begin = end + 1;
+        end = text.find('\n', begin);
+        std::string_view line =
+            text.substr(begin, end == std::string_view::npos ? end : end - begin);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        if (isMarker(line) || looksLikeWeight(line))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void CutTexts::see(const FieldEvent& e) {
     if (e.quoteUnclosed && e.role != FieldRole::Trailing)
         warn(e.line, quoteNeverClosed(e));
+    const bool leftOpen =
+        e.quoted && !e.quoteUnclosed && e.role != FieldRole::Trailing && swallowsShape(e.text);
+    if (leftOpen)
+        warn(e.line, "the quote opened here runs to line " + std::to_string(endLine(e)) +
+                         ", so lines " + std::to_string(e.line) + "\u2013" +
+                         std::to_string(endLine(e)) +
+                         " are one text: a closing quote is probably missing");
     const bool sameLine = m_previous.endLine == e.line;
     const bool cutsQuestion =
         e.role == FieldRole::Skipped && sameLine && m_previous.role == FieldRole::QuestionText;
@@ -63,7 +89,9 @@ void CutTexts::see(const FieldEvent& e) {
     }
     if (e.role == FieldRole::AnswerText && e.text.empty())
         warn(e.line, answerRef(e.answer, e.question) + " has no text");
-    if (isText(e.role) && e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
+    // What a quote left open drops after the one that closed it is that mistake's doing.
+    if (isText(e.role) && !leftOpen &&
+        e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
         m_dropped = Dropped{fieldRef(e), std::string(e.text), std::string(e.afterQuote),
                             e.role == FieldRole::Weight, endLine(e)};
     m_previous = {e.role, endLine(e), e.quoted, typographicQuote(e.text),

@@ -288,6 +288,23 @@ const std::vector<Case> kCases = {
       {N, 0,
        "the quote opened here is never closed, so all that follows it to the end of the file "
        "(lines {0} to {1}) is read as one text, the text of answer 2 of question 3"}}},
+    {"QuoteLeftOpenUntilALaterOne",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 1), "\"Coffee, black\"\n", "\"Coffee, black <--\n");
+         replaceOnce(q(p, 2), "\nSummer\n", "\n\"Summer\" <--\n");
+         for (int n : {1, 3, 4, 5})
+             p.names[static_cast<std::size_t>(n)] += " <--";
+     },
+     // The answers of question 1 from the second on are lost, and with them their points.
+     {{W, 0,
+       "\"Bob\" (character 2) can never be the result: whatever is answered, another character "
+       "scores more, or too many share the top score"},
+      {W, 1, "no answer gives points to \"Dee\" (character 4)"},
+      {W, 2, "no answer gives points to \"Eve\" (character 5)"},
+      {W, 3, "no answer gives points to \"Fay\" (character 6)"},
+      {W, 4,
+       "the quote opened here runs to line {5}, so lines {4}\u2013{5} are one text: a closing "
+       "quote is probably missing"}}},
     {"QuestionInCurlyQuotesCutAtAComma",
      [](QuizParts& p) {
          replaceOnce(q(p, 1), "\"Tea, or coffee?\"\n",
