@@ -82,6 +82,25 @@ std::string& q(QuizParts& p, int n) {
     return p.questions[static_cast<std::size_t>(n - 1)];
 }
 
+// Question 1 played without its answers (from the second on, or all):
+// Bob's only point then comes with three for Ann, and Dee, Eve and Fay get
+// none. The four names are the first marked lines.
+void markFirstAnswersLost(QuizParts& p) {
+    for (int n : {1, 3, 4, 5})
+        p.names[static_cast<std::size_t>(n)] += " <--";
+}
+std::vector<Expect> firstAnswersLost(std::vector<Expect> more) {
+    std::vector<Expect> all = {
+        {W, 0,
+         "\"Bob\" (character 2) can never be the result: whatever is answered, another character "
+         "scores more, or too many share the top score"},
+        {W, 1, "no answer gives points to \"Dee\" (character 4)"},
+        {W, 2, "no answer gives points to \"Eve\" (character 5)"},
+        {W, 3, "no answer gives points to \"Fay\" (character 6)"}};
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+}
+
 const std::vector<Case> kCases = {
     {"CleanQuiz", [](QuizParts&) {}, {}},
     {"BlankLinesAfterTheEndAreNotText",
@@ -290,21 +309,13 @@ const std::vector<Case> kCases = {
        "(lines {0} to {1}) is read as one text, the text of answer 2 of question 3"}}},
     {"QuoteLeftOpenUntilALaterOne",
      [](QuizParts& p) {
+         markFirstAnswersLost(p);
          replaceOnce(q(p, 1), "\"Coffee, black\"\n", "\"Coffee, black <--\n");
          replaceOnce(q(p, 2), "\nSummer\n", "\n\"Summer\" <--\n");
-         for (int n : {1, 3, 4, 5})
-             p.names[static_cast<std::size_t>(n)] += " <--";
      },
-     // The answers of question 1 from the second on are lost, and with them their points.
-     {{W, 0,
-       "\"Bob\" (character 2) can never be the result: whatever is answered, another character "
-       "scores more, or too many share the top score"},
-      {W, 1, "no answer gives points to \"Dee\" (character 4)"},
-      {W, 2, "no answer gives points to \"Eve\" (character 5)"},
-      {W, 3, "no answer gives points to \"Fay\" (character 6)"},
-      {W, 4,
-       "the quote opened here runs to line {5}, so lines {4}\u2013{5} are one text: a closing "
-       "quote is probably missing"}}},
+     firstAnswersLost({{W, 4,
+                        "the quote opened here runs to line {5}, so lines {4}\u2013{5} are one "
+                        "text: a closing quote is probably missing"}})},
     {"QuestionInCurlyQuotesCutAtAComma",
      [](QuizParts& p) {
          replaceOnce(q(p, 1), "\"Tea, or coffee?\"\n",
@@ -371,23 +382,16 @@ const std::vector<Case> kCases = {
        "not read; put the whole text in double quotes"}}},
     {"QuestionMarkerMissingSoAMarkerIsTheText",
      [](QuizParts& p) {
-         for (int n : {1, 3, 4, 5})
-             p.names[static_cast<std::size_t>(n)] += " <--";
+         markFirstAnswersLost(p);
          p.afterNames = "\nStart:\n";
          replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
          p.newQuestion = "NewQuestion: <--";
      },
-     // With the first question's answers lost, Bob's only point comes with three for Ann.
-     {{W, 0,
-       "\"Bob\" (character 2) can never be the result: whatever is answered, another character "
-       "scores more, or too many share the top score"},
-      {W, 1, "no answer gives points to \"Dee\" (character 4)"},
-      {W, 2, "no answer gives points to \"Eve\" (character 5)"},
-      {W, 3, "no answer gives points to \"Fay\" (character 6)"},
-      {W, 4, "the marker \"A1)\" is read as the text of question 1"},
-      {W, 5,
-       "question 1 takes answers 1 to 6 from the next question: \"A1)\" is missing before this "
-       "\"NewQuestion:\", and question 2 (\"Which season?\") is never shown"}}},
+     firstAnswersLost(
+         {{W, 4, "the marker \"A1)\" is read as the text of question 1"},
+          {W, 5,
+           "question 1 takes answers 1 to 6 from the next question: \"A1)\" is missing before "
+           "this \"NewQuestion:\", and question 2 (\"Which season?\") is never shown"}})},
 
     // Markers.
     {"AnswerMarkerMisspeltButFoundLater",
