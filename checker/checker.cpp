@@ -8,6 +8,7 @@
 #include "markers.h"
 #include "name_checks.h"
 #include "quiz_error.h"
+#include "quiz_file.h"
 #include "quiz_location.h"
 #include "text.h"
 #include "text_checks.h"
@@ -68,6 +69,26 @@ void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Di
     }
 }
 
+// What the file's bytes do that no field shows.
+void checkText(const QuizText& text, std::vector<Diagnostic>& out) {
+    if (const auto& stray = text.strayByte) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        std::string garbled;
+        for (char ch : stray->letter) {
+            char bytes[4];
+            garbled.append(bytes,
+                           putUtf8(windows1252CodePoint(static_cast<unsigned char>(ch)), bytes));
+        }
+        out.push_back({Severity::Warning, stray->line,
+                       std::string("this line holds the byte 0x") + kHex[stray->byte >> 4] +
+                           kHex[stray->byte & 0xF] +
+                           ", which is not UTF-8, so the whole file is read as Windows-1252 and "
+                           "its other letters show wrongly (" +
+                           inQuotes(stray->letter) + " as " + inQuotes(garbled) +
+                           "); save the quiz as UTF-8"});
+    }
+}
+
 } // namespace
 
 int CheckReport::errorCount() const {
@@ -122,6 +143,8 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
             std::erase(out, Diagnostic{Severity::Warning, note->line, note->message});
         }
     }
+    if (run.text)
+        checkText(*run.text, out);
     if (report.readable)
         checkNames(names.table(), locateQuiz(quizFile).pictures, pictures, out);
     if (!run.error) {

@@ -356,6 +356,17 @@ const std::vector<Case> kCases = {
       {W, 4,
        "line {4} holds a comma, so \"Green\" became points of answer 2 of question 3: remove "
        "the comma or quote the line"}}},
+    {"StrayByteInAUtf8Quiz",
+     [](QuizParts& p) {
+         p.names[2] = "Ren\xC3\xA9";
+         p.end = "NewQuestion:\nENDQUESTIONS\n\nCaf\xE9 <--\n";
+     },
+     {{W, 0, "text after \"ENDQUESTIONS\" is never read"},
+      {W, 0,
+       "this line holds the byte 0xE9, which is not UTF-8, so the whole file is read as "
+       "Windows-1252 and its other letters show wrongly (\"\u00E9\" as \"\u00C3\u00A9\"); save "
+       "the quiz as UTF-8"}},
+     picturesWith("Ren\xC3\x83\xC2\xA9")},
     {"QuestionTooLongForItsBox",
      [](QuizParts& p) {
          replaceOnce(q(p, 2), "Which season?\n",
