@@ -55,6 +55,12 @@ void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Di
                                     "character scores more, or too many share the top score"});
             break;
         case Reach::Possible:
+            if (names[c].empty())
+                out.push_back({Severity::Warning, lines[c],
+                               "character " + std::to_string(c) +
+                                   " has no name but can be the result: the player then sees "
+                                   "no name and no picture"});
+            break;
         case Reach::Unknown:
             break;
         }
@@ -71,6 +77,23 @@ void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Di
 
 // What the file's bytes do that no field shows.
 void checkText(const QuizText& text, std::vector<Diagnostic>& out) {
+    // A byte-order mark is the first thing of a file; inside one, where two
+    // files were joined, it is an invisible letter that spoils its field.
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    const std::string_view all = text.text;
+    int line = 1;
+    std::size_t counted = 0;
+    for (std::size_t at = all.find(kMark); at != std::string_view::npos;
+         at = all.find(kMark, at + kMark.size())) {
+        for (; counted < at; ++counted)
+            if (all[counted] == '\r' ||
+                (all[counted] == '\n' && (counted == 0 || all[counted - 1] != '\r')))
+                ++line;
+        out.push_back({Severity::Warning, line,
+                       "this line holds an invisible byte-order mark (U+FEFF), as where two files "
+                       "were joined, so its field is not what it looks like; delete the mark, or "
+                       "retype the line's start"});
+    }
     if (const auto& stray = text.strayByte) {
         static constexpr char kHex[] = "0123456789ABCDEF";
         std::string garbled;
@@ -146,7 +169,7 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     if (run.text)
         checkText(*run.text, out);
     if (report.readable)
-        checkNames(names.table(), locateQuiz(quizFile).pictures, pictures, out);
+        checkNames(names.table(), locateQuiz(quizFile).pictures, pictures, measurer, out);
     if (!run.error) {
         // Only a quiz read to its end tells the whole truth about its scores.
         checkScores(weights.reach(), names.table(), out);

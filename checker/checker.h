@@ -74,6 +74,9 @@ public:
     virtual std::optional<std::size_t> questionShown(std::string_view text) const = 0;
     // The same for an answer's text beside its option button.
     virtual std::optional<std::size_t> answerShown(std::string_view text) const = 0;
+    // The byte at which the part of a result name that shows begins, or
+    // nothing if the whole name shows: the result box shows a long name's end.
+    virtual std::optional<std::size_t> nameShownFrom(std::string_view name) const = 0;
 };
 
 // What the program makes of a character's picture, told by whoever knows the

@@ -5,6 +5,7 @@
 
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTextLayout>
 
 #include <cmath>
@@ -26,6 +27,7 @@ std::size_t utf8Bytes(const QString& text, qsizetype characters) {
 WindowTextMeasurer::WindowTextMeasurer() {
     setUpQuestionBox(m_question);
     m_answer.setGeometry(answerGeometry(1));
+    m_name.setGeometry(kResultNameGeometry);
 }
 
 std::optional<std::size_t> WindowTextMeasurer::questionShown(std::string_view text) const {
@@ -82,6 +84,26 @@ std::optional<std::size_t> WindowTextMeasurer::answerShown(std::string_view text
     line.setNumColumns(static_cast<int>(shown.size()));
     layout.endLayout();
     return utf8Bytes(shown, line.xToCursor(room.width(), QTextLine::CursorOnCharacter));
+}
+
+std::optional<std::size_t> WindowTextMeasurer::nameShownFrom(std::string_view name) const {
+    const QString shown = fromUtf8(name);
+    QStyleOptionFrame option;
+    option.initFrom(&m_name);
+    option.lineWidth = m_name.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &m_name);
+    // Inside its frame a line edit keeps a margin of 2 pixels each side.
+    const int room =
+        m_name.style()->subElementRect(QStyle::SE_LineEditContents, &option, &m_name).width() - 4;
+    const int width = m_name.fontMetrics().horizontalAdvance(shown);
+    if (width <= room)
+        return std::nullopt;
+    // The text is written with the caret at its end, so its end shows.
+    QTextLayout layout(shown, m_name.font());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(static_cast<int>(shown.size()));
+    layout.endLayout();
+    return utf8Bytes(shown, line.xToCursor(width - room, QTextLine::CursorOnCharacter) + 1);
 }
 
 } // namespace kinsight

@@ -25,7 +25,8 @@ struct Expect {
     std::string message; // "{n}" stands for the n-th marked line
 };
 
-// A window that shows 40 bytes of a question and 14 of an answer.
+// A window that shows 40 bytes of a question, 14 of an answer and the last
+// 12 of a name.
 class FixedMeasurer : public TextMeasurer {
 public:
     std::optional<std::size_t> questionShown(std::string_view text) const override {
@@ -33,6 +34,9 @@ public:
     }
     std::optional<std::size_t> answerShown(std::string_view text) const override {
         return shown(text, 14);
+    }
+    std::optional<std::size_t> nameShownFrom(std::string_view name) const override {
+        return name.size() > 12 ? std::optional(name.size() - 12) : std::nullopt;
     }
 
 private:
@@ -203,10 +207,12 @@ const std::vector<Case> kCases = {
          p.names.pop_back();
          p.afterNames = " <--\nStart:\nQuestion 1\n";
      },
-     {{W, 0, "the name of character 15 is empty, so it has no picture"}},
+     {{W, 0, "the name of character 15 is empty, so it has no picture"},
+      {W, 0, "character 15 has no name but can be the result: the player then sees no name and no picture"}},
      kNames, nullptr, {}, 14},
     {"EmptyName", [](QuizParts& p) { p.names[4] = " <--"; },
-     {{W, 0, "the name of character 5 is empty, so it has no picture"}},
+     {{W, 0, "the name of character 5 is empty, so it has no picture"},
+      {W, 0, "character 5 has no name but can be the result: the player then sees no name and no picture"}},
      kNames, nullptr, {}, 14},
     {"DuplicateName", [](QuizParts& p) { p.names[4] = "Ann <--"; },
      {{W, 0, "the name \"Ann\" (character 5) is also the name of character 1"}}},
@@ -255,6 +261,33 @@ const std::vector<Case> kCases = {
      [](QuizParts&) {},
      {{W, -1, "there is no folder \"Pictures\" beside the quiz, so no character has a picture"}},
      std::nullopt},
+
+    {"InvisibleCauses",
+     [](QuizParts& p) {
+         p.names[2] = "Cidonia the Far-Seeing <--";
+         p.names[4] = std::string(252, 'x') + " <--";
+         p.names[5] = " <--";
+         replaceOnce(q(p, 2), "C07=5\n", "\xEF\xBB\xBF" "C07=5 <--\n");
+     },
+     {{W, 0,
+       "the name \"Cidonia the Far-Seeing\" (character 3) is wider than the result box; the "
+       "player sees only its end, \"...e Far-Seeing\""},
+      {W, 1,
+       "the name \"" + std::string(60, 'x') + "...\" (character 5) is wider than the result "
+       "box; the player sees only its end, \"...xxxxxxxxxxxx\""},
+      {W, 1,
+       "the name \"" + std::string(60, 'x') + "...\" (character 5) is 252 bytes long, too long "
+       "for a file name with \".jpg\", so it can have no picture; a name may have up to 251 "
+       "bytes"},
+      {W, 2, "the name of character 6 is empty, so it has no picture"},
+      {W, 2, "character 6 has no name but can be the result: the player then sees no name and no picture"},
+      {W, 3,
+       "\"\xEF\xBB\xBF" "C07=5\" under answer 1 of question 2 gives its points to character 0, "
+       "which is never scored"},
+      {W, 3,
+       "this line holds an invisible byte-order mark (U+FEFF), as where two files were joined, "
+       "so its field is not what it looks like; delete the mark, or retype the line's start"}},
+     picturesWith("cidonia the far-seeing"), &kFixedMeasurer, {}, 14},
 
     // Texts.
     {"EmptyAnswerText", [](QuizParts& p) { replaceOnce(q(p, 2), "\nSummer\n", "\n <--\n"); },
