@@ -22,6 +22,16 @@ std::size_t utf8Bytes(const QString& text, qsizetype characters) {
     return static_cast<std::size_t>(text.left(characters).toUtf8().size());
 }
 
+// The character at x pixels of text written on one line.
+int characterAt(const QString& text, const QFont& font, int x) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(static_cast<int>(text.size()));
+    layout.endLayout();
+    return line.xToCursor(x, QTextLine::CursorOnCharacter);
+}
+
 } // namespace
 
 WindowTextMeasurer::WindowTextMeasurer() {
@@ -78,12 +88,7 @@ std::optional<std::size_t> WindowTextMeasurer::answerShown(std::string_view text
         m_answer.style()->subElementRect(QStyle::SE_RadioButtonContents, &option, &m_answer);
     if (m_answer.fontMetrics().horizontalAdvance(shown) <= room.width())
         return std::nullopt;
-    QTextLayout layout(shown, m_answer.font());
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setNumColumns(static_cast<int>(shown.size()));
-    layout.endLayout();
-    return utf8Bytes(shown, line.xToCursor(room.width(), QTextLine::CursorOnCharacter));
+    return utf8Bytes(shown, characterAt(shown, m_answer.font(), room.width()));
 }
 
 std::optional<std::size_t> WindowTextMeasurer::nameShownFrom(std::string_view name) const {
@@ -98,12 +103,7 @@ std::optional<std::size_t> WindowTextMeasurer::nameShownFrom(std::string_view na
     if (width <= room)
         return std::nullopt;
     // The text is written with the caret at its end, so its end shows.
-    QTextLayout layout(shown, m_name.font());
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setNumColumns(static_cast<int>(shown.size()));
-    layout.endLayout();
-    return utf8Bytes(shown, line.xToCursor(width - room, QTextLine::CursorOnCharacter) + 1);
+    return utf8Bytes(shown, characterAt(shown, m_name.font(), width - room) + 1);
 }
 
 } // namespace kinsight
