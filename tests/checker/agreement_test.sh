@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # kinsight and kinsight-check agree on every quiz of the checker's table of
 # cases (test_checker writes them out): the program fails at start-up
-# exactly when the checker exits with 1, naming the same file and line; and
+# exactly when the checker exits with 1, its report the checker's error and
+# note word for word, each with its file and line; and
 # a quiz the checker passes plays by keys alone to a result, its name shown.
 #
 #   agreement_test.sh KINSIGHT KINSIGHT_CHECK TEST_CHECKER
@@ -58,19 +59,20 @@ for dir in "$work"/cases/*/; do
     name=$(basename "$dir")
     status=0
     (cd "$dir" && "$check" way.txt) >"$work/check" 2>&1 || status=$?
-    expected=$(grep -m 1 ': error: ' "$work/check" | sed 's/: error: .*//' || true)
+    expected=$(grep -E '^[^:]*(:[0-9]+)?: (error|note): ' "$work/check" |
+        sed -E 's/^([^:]*(:[0-9]+)?): (error|note): /\1: /' || true)
     (cd "$dir" && exec "$program" way.txt) 2>"$work/err" &
     pid=$!
     if ! window=$(wait_for_window "$pid" '.'); then
         fail "$name: no window; the program said: $(cat "$work/err")"
     elif [ "$(xdotool getwindowname "$window")" = Kinsight ]; then
-        got=$(grep -m 1 -v '^QStandardPaths' "$work/err" | cut -d: -f1,2)
+        got=$(grep -v '^QStandardPaths' "$work/err" || true)
         if [ "$status" -ne 1 ]; then
             fail "$name: the program fails at start-up ($got), the checker exits with $status"
         elif [ "$got" != "$expected" ]; then
             fail "$name: the program names $got, the checker $expected"
         else
-            echo "ok   $name: both name $got"
+            echo "ok   $name: both say $got"
         fi
     elif [ "$status" -eq 1 ]; then
         fail "$name: the checker names $expected, the program starts"
