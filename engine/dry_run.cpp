@@ -66,30 +66,7 @@ private:
 // found puts the reading back on track, so what came before it is forgotten.
 class Explainer : public QuizObserver {
 public:
-    explicit Explainer(QuizObserver* next) : m_next(next) {}
-
     void onField(const FieldEvent& e) override {
-        see(e);
-        if (m_next)
-            m_next->onField(e);
-    }
-
-    void explain(QuizError& error) const {
-        if (error.failure() != Failure::InputPastEndOfFile)
-            return;
-        for (const Cause* cause : {&m_quote, &m_misread, &m_miss})
-            if (!cause->text.empty())
-                return error.explain(cause->line, cause->text);
-    }
-
-private:
-    struct Cause {
-        int line = 0;
-        std::string text;
-        std::size_t distance = 0;
-    };
-
-    void see(const FieldEvent& e) {
         if (e.role == FieldRole::Marker) {
             m_misread = {};
             m_miss = {};
@@ -107,9 +84,27 @@ private:
             m_miss = {e.line, markerMissed(e.text, e.marker), *distance};
     }
 
-    QuizObserver* m_next;
+    void explain(QuizError& error) const {
+        for (const Cause* cause : {&m_quote, &m_misread, &m_miss})
+            if (!cause->text.empty())
+                return error.explain(cause->line, cause->text);
+    }
+
+private:
+    struct Cause {
+        int line = 0;
+        std::string text;
+        std::size_t distance = 0;
+    };
+
     Cause m_quote, m_misread, m_miss;
 };
+
+void playThrough(Quiz& quiz, std::shared_ptr<const QuizText> text) {
+    quiz.load(std::move(text));
+    while (!quiz.finished())
+        quiz.Next_Question();
+}
 
 } // namespace
 
@@ -131,17 +126,25 @@ DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
     DryRunResult result;
     result.text = text;
     NullQuizWindow window;
-    Explainer explainer(observer);
-    SummaryCollector collector(result.summary, keepQuestions, &explainer);
+    SummaryCollector collector(result.summary, keepQuestions, observer);
     Quiz quiz(window, {});
     quiz.setObserver(&collector);
     try {
-        quiz.load(std::move(text));
-        while (!quiz.finished())
-            quiz.Next_Question();
+        playThrough(quiz, text);
     } catch (const QuizError& error) {
         result.error = error;
-        explainer.explain(*result.error);
+    }
+    if (result.error && result.error->failure() == Failure::InputPastEndOfFile) {
+        // A broken quiz is read once more to explain it, so that a sound one
+        // pays nothing for the explanation.
+        Explainer explainer;
+        Quiz again(window, {});
+        again.setObserver(&explainer);
+        try {
+            playThrough(again, text);
+        } catch (const QuizError&) {
+            explainer.explain(*result.error);
+        }
     }
     if (observer && !result.error) {
         try {
