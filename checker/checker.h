@@ -16,17 +16,25 @@
 //   an answer marker is missing or misspelt, so that questions are never shown;
 //   text after "ENDQUESTIONS";
 // - texts (text_checks.h): an empty answer; a question or answer text cut at a
-//   comma (typographic quotes do not quote); text after a closing quote, which
-//   is dropped, doubled quotes included; a quote never closed; with a
-//   TextMeasurer, a question or answer text that does not fit the window;
+//   comma (typographic quotes do not quote); a comma in any other line whose
+//   every field counts, which moves the fields after it; text after a closing
+//   quote, which is dropped, doubled quotes included; a quote never closed, or
+//   left open until a later one closes it; with a TextMeasurer, a question or
+//   answer text that does not fit the window;
 // - points (weight_checks.h): a character twice under one answer, points for
-//   character 0, a field whose written number is not what character 5 gives,
-//   a points line right after an answer's text;
-// - names (name_checks.h): duplicate, empty, holding a path separator, and
+//   character 0, a field whose written number is not what character 5 gives
+//   or with no digit there, a second point on a line, a points line right
+//   after an answer's text; text skipped after an answer's points is told by
+//   the marker search;
+// - names (name_checks.h): duplicate, empty, holding a path separator, too
+//   long for a file name, with a TextMeasurer wider than the result box, and
 //   with a PictureProbe a picture the program would not show (without one,
 //   only a missing picture);
+// - the file's bytes: a byte that is not UTF-8 in a UTF-8 file, which makes
+//   the whole file read as Windows-1252; a byte-order mark inside the file;
 // - for a quiz read to its end: a character no answer scores, one that can
-//   never be the result (score_reach.h), two that always tie.
+//   never be the result (score_reach.h), an empty name that can, two that
+//   always tie.
 #pragma once
 
 #include <cstddef>
