@@ -126,16 +126,25 @@ void CutTexts::commaShifts(const FieldEvent& e) {
     const bool shifts = before == FieldRole::Title || before == FieldRole::Ignored ||
                         before == FieldRole::Name || before == FieldRole::QuestionMark ||
                         before == FieldRole::Marker;
+    // "NewQuestion:,ENDQUESTIONS" ends the quiz all the same.
     if (!shifts || e.role == FieldRole::Skipped || e.role == FieldRole::Trailing ||
-        e.line == m_commaLine)
+        e.line == m_commaLine ||
+        (e.role == FieldRole::QuestionMark && e.text == kEndQuestionsMarker))
         return;
     m_commaLine = e.line;
     std::string became = fieldRef(e);
-    if (e.role == FieldRole::Ignored)
-        became =
-            "the line after " +
-            (before == FieldRole::Title ? std::string("the title") : inQuotes(m_previous.marker)) +
-            ", which is dropped";
+    // The rest takes the place of a dropped line, and the line after it is
+    // read as what the dropped line was to be followed by.
+    if (e.role == FieldRole::Ignored && before == FieldRole::Title)
+        became = "the line after the title, which is dropped, and the next line the name of "
+                 "character 1";
+    else if (e.role == FieldRole::Ignored)
+        became = "the line after " + inQuotes(m_previous.marker) +
+                 ", which is dropped, and the next line the text of question " +
+                 std::to_string(e.question);
+    else if (e.role == FieldRole::QuestionMark)
+        became += ", which is dropped, and the next line the text of question " +
+                  std::to_string(e.question + 1);
     warn(e.line, "line " + std::to_string(e.line) + " holds a comma, so " + inQuotes(e.text) +
                      " became " + became + ": remove the comma or quote the line");
 }
