@@ -1,9 +1,11 @@
 // What the checker's jobs share: each job is a QuizObserver of its own that
 // sees every field and hands it on to the next, as the dry run's summary
-// hands fields on; and the words every warning uses.
+// hands fields on; and the words every warning uses (field_words.h holds
+// those the program's failure reports share).
 #pragma once
 
 #include "checker.h"
+#include "field_words.h"
 #include "quiz_observer.h"
 
 #include <cstdint>
@@ -15,19 +17,11 @@
 
 namespace kinsight {
 
-// A field as the author wrote it, safe for a terminal and short enough for one line.
-std::string inQuotes(std::string_view text);
-// Blanks dropped and ASCII letters lowered: how a marker or a file name
-// typed carelessly still looks.
-std::string folded(std::string_view text);
+// A letter, a character number in two digits and a digit of points: a field
+// that was meant to be a weight.
+bool looksLikeWeight(std::string_view field);
 // "Ann" (character 1)
 std::string characterRef(int slot, const std::string& name);
-// answer 2 of question 3
-std::string answerRef(int answer, int question);
-// What the field is read as: "the title", "the text of question 3", ...
-std::string fieldRef(const FieldEvent& e);
-// The line a field ends on: a quoted text turns each line end it holds into one newline.
-int endLine(const FieldEvent& e);
 // 4,199,900
 std::string grouped(long long number);
 

@@ -52,7 +52,8 @@ void NameList::see(const FieldEvent& e) {
 }
 
 void checkNames(const NameTable& table, const std::filesystem::path& picturesDir,
-                const PictureProbe* probe, std::vector<Diagnostic>& out) {
+                const PictureProbe* probe, const TextMeasurer* measurer,
+                std::vector<Diagnostic>& out) {
     auto warn = [&](int slot, std::string message) {
         out.push_back({Severity::Warning, table.lines[slot], std::move(message)});
     };
@@ -74,6 +75,19 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
             warn(slot, "the name " + characterRef(slot, name) +
                            " cannot be a file name: it holds " +
                            inQuotes(std::string_view(&*bad, 1)));
+            continue;
+        }
+        if (measurer)
+            if (const auto from = measurer->nameShownFrom(name))
+                warn(slot, "the name " + characterRef(slot, name) +
+                               " is wider than the result box; the player sees only its end, " +
+                               inQuotes("..." + std::string(name.substr(*from))));
+        // The longest file name a file system takes is 255 bytes.
+        if (name.size() + 4 > 255) {
+            warn(slot, "the name " + characterRef(slot, name) + " is " +
+                           std::to_string(name.size()) +
+                           " bytes long, too long for a file name with \".jpg\", so it can have "
+                           "no picture; a name may have up to 251 bytes");
             continue;
         }
         const auto same = std::find(names.begin() + 1, names.begin() + slot, name);

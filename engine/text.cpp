@@ -229,6 +229,18 @@ std::string escapedControls(std::string_view text) {
     return shown;
 }
 
+std::string escapedLines(std::string_view text) {
+    std::string shown;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        shown += escapedControls(text.substr(start, end - start));
+        if (end < text.size())
+            shown += '\n';
+        start = end + 1;
+    }
+    return shown;
+}
+
 char asciiLower(char ch) {
     return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
 }

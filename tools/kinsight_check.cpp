@@ -32,7 +32,7 @@
 namespace {
 
 constexpr kinsight::Option kOptions[] = {
-    {"quiet", "", "print errors only"},
+    {"quiet", "", "print errors and their notes only"},
     {"strict", "", "count warnings as errors for the exit status"},
     {"stats", "",
      "instead of the report, the chances of each result when every\n"
@@ -46,6 +46,7 @@ constexpr kinsight::Program kCheck{
     "kinsight-check",
     "Reads a quiz as Kinsight does and reports\n"
     "  FILE:LINE: error: ...    what stops the program, with the line it is on\n"
+    "  FILE:LINE: note: ...     what brought the error about\n"
     "  FILE:LINE: warning: ...  what plays but is probably a mistake\n"
     "then a summary line. Pictures are looked for in Pictures/ beside\n"
     "the quiz file.\n",
@@ -153,9 +154,10 @@ int check(const kinsight::CommandLine& command, kinsight::PlayStatsLimits limits
 #endif
 
     const kinsight::CheckReport report = kinsight::checkQuiz(quiz.file, measurer, pictures);
-    // What decides the exit status is always shown.
+    // What decides the exit status is always shown, and so is the note
+    // that explains an error.
     auto shown = [&](const kinsight::Diagnostic& d) {
-        return d.severity == kinsight::Severity::Error || strict || (!quiet && !stats);
+        return d.severity != kinsight::Severity::Warning || strict || (!quiet && !stats);
     };
     for (const kinsight::Diagnostic& d : report.diagnostics)
         if (shown(d))

@@ -11,14 +11,10 @@
 
 namespace kinsight {
 
-std::string failureText(const QuizError& error) {
-    return error.what();
-}
-
 void reportFailure(const QuizError& error, std::ostream& log, QWidget* parent) {
-    const std::string text = failureText(error);
+    const std::string text = failureReport(error);
     // The box shows the text as it is; a terminal must not obey it.
-    log << escapedControls(text) << std::endl;
+    log << escapedLines(text) << std::endl;
 
     // A hidden window would place the box over nothing in particular.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;

@@ -15,9 +15,6 @@ class QuizError;
 
 inline constexpr int kFailureExitStatus = 1;
 
-// What the report says of error, in the box as on the log.
-std::string failureText(const QuizError& error);
-
 // Writes the line to log, then shows the box over parent if that is visible
 // and returns once the box is closed.
 void reportFailure(const QuizError& error, std::ostream& log, QWidget* parent = nullptr);

@@ -6,6 +6,7 @@
 #include "message_box.h"
 #include "only.h"
 #include "picture_probe.h"
+#include "quiz_error.h"
 #include "quiz_location.h"
 #include "text.h"
 #include "text_fit.h"
@@ -53,7 +54,7 @@ public:
     }
 
     void fail(const QString& report) {
-        m_log << escapedControls(report.toStdString()) << std::endl;
+        m_log << escapedLines(report.toStdString()) << std::endl;
         if (m_box) {
             setMessageBoxText(*m_box, report);
         } else {
@@ -143,7 +144,7 @@ void QuizWatch::settled() {
     if (unchanged)
         return;
     if (read.error) {
-        const QString report = QString::fromStdString(failureText(*read.error));
+        const QString report = QString::fromStdString(failureReport(*read.error));
         if (report != m_failure) {
             m_failure = report;
             Q_EMIT failed(report);

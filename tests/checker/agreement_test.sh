@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # kinsight and kinsight-check agree on the checker's table of quizzes
 # (test_checker writes them out): a quiz the checker passes plays by keys
-# alone to a result, its name shown; one failing quiz for each failure name
-# makes the program fail at start-up on the same line (it runs the checker's
-# very dry run: only the reporting of each failure could differ).
+# alone to a result, its name shown; of the failing ones, one for each
+# failure name, with and without a note, makes the program fail at start-up
+# with the checker's error and note word for word, each with its file and
+# line (it runs the checker's very dry run: only the reporting of each
+# failure could differ).
 #
 #   agreement_test.sh KINSIGHT KINSIGHT_CHECK TEST_CHECKER
 set -euo pipefail
@@ -76,8 +78,10 @@ for dir in "$work"/cases/*/; do
     name=$(basename "$dir")
     status=0
     (cd "$dir" && "$check" way.txt) >"$work/check" 2>&1 || status=$?
-    expected=$(grep -m 1 ': error: ' "$work/check" | sed 's/: error: .*//' || true)
+    expected=$(grep -E '^[^:]*(:[0-9]+)?: (error|note): ' "$work/check" |
+        sed -E 's/^([^:]*(:[0-9]+)?): (error|note): /\1: /' || true)
     failure=$(grep -m 1 ': error: ' "$work/check" | sed 's/.*: error: //; s/ (.*//' || true)
+    grep -q ': note: ' "$work/check" && failure+=" with a note"
     [ "$status" -eq 1 ] && [ -n "${started[${failure:-none}]+set}" ] && continue
     started[${failure:-none}]=1
     (cd "$dir" && exec "$program" way.txt) 2>"$work/err" &
@@ -85,13 +89,13 @@ for dir in "$work"/cases/*/; do
     if ! window=$(wait_for_window "$pid" '.'); then
         fail "$name: no window; the program said: $(cat "$work/err")"
     elif [ "$(xdotool getwindowname "$window")" = Kinsight ]; then
-        got=$(grep -m 1 -v '^QStandardPaths' "$work/err" | cut -d: -f1,2)
+        got=$(grep -v '^QStandardPaths' "$work/err" || true)
         if [ "$status" -ne 1 ]; then
             fail "$name: the program fails at start-up ($got), the checker exits with $status"
         elif [ "$got" != "$expected" ]; then
             fail "$name: the program names $got, the checker $expected"
         else
-            echo "ok   $name: both name $got"
+            echo "ok   $name: both say $got"
         fi
     elif [ "$status" -eq 1 ]; then
         fail "$name: the checker names $expected, the program starts"

@@ -7,13 +7,14 @@
 # quiz file named on the command line, and a broken, missing or misnamed quiz
 # reported before anything else, with status 1 once the report is closed.
 #
-#   program_test.sh BUILT_PROGRAM VERSION
+#   program_test.sh BUILT_PROGRAM VERSION BUILT_KINSIGHT_CHECK
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" != "--inside-xvfb" ]; then
     program=$(realpath "$1")
     version=$2
+    check=$(realpath "$3")
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
     failures=0
@@ -67,9 +68,10 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
     done
     [ $failures -eq 0 ] || exit 1
 
-    exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program"
+    exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program" "$check"
 fi
 program=$2
+check=$3
 unset QT_QPA_PLATFORM
 # shellcheck source=../../scripts/x_session.sh
 source "$here/../../scripts/x_session.sh"
@@ -196,6 +198,15 @@ cp "$program" "$work/broken/kinsight"
 head -n "$cut_at" "$quiz" >"$work/broken/way.txt"
 program_case "quiz beside the program broken in its second question" report \
     "^way\\.txt:[0-9]+: $cut_error" "$work/elsewhere" -- "$work/broken/kinsight"
+# Too few names before "Start:": the report is the checker's error and its
+# note, word for word, each with its own line.
+start=$(grep -n '^Start:' "$quiz" | head -n 1 | cut -d: -f1)
+mkdir -p "$work/few"
+sed "16,$((start - 1))d" "$quiz" >"$work/few/way.txt"
+checked=$(cd "$work/few" && { "$check" --quiet way.txt || true; } | sed -E 's/^([^:]*:[0-9]+): (error|note): /\1: /')
+[ "$(wc -l <<<"$checked")" -eq 2 ] || fail "the checker's error on too few names has no note: $checked"
+program_case "too few names, explained as the checker does" report \
+    "^$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$checked")\$" "$work/elsewhere" -- "$program" "$work/few"
 cp "$program" "$work/empty/kinsight"
 program_case "no quiz beside the program" report "^$work/empty/way\\.txt: File not found\$" \
     "$work/elsewhere" -- "$work/empty/kinsight"

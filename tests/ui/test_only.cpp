@@ -719,7 +719,7 @@ TEST_P(BrokenQuizFile, IsReportedAsTheDryRunFindsIt) {
     m_folder->writeQuiz(GetParam().bend(quizText(twoQuestions())));
     const auto check = kinsight::dryRun(m_folder->quizFile());
     ASSERT_TRUE(check.error);
-    const QString expected = QString::fromStdString(check.error->what());
+    const QString expected = QString::fromStdString(kinsight::failureReport(*check.error));
     EXPECT_TRUE(expected.startsWith("way.txt:") && expected.contains(GetParam().failure))
         << expected.toStdString();
 
@@ -782,7 +782,7 @@ TEST_P(RestartFailure, IsReportedAtTheClickAsAtStartUp) {
     GetParam().edit(*m_folder);
     const auto check = kinsight::dryRun(m_folder->quizFile());
     ASSERT_TRUE(check.error);
-    const QString expected = QString::fromStdString(check.error->what());
+    const QString expected = QString::fromStdString(kinsight::failureReport(*check.error));
     EXPECT_TRUE(expected.contains(GetParam().failure)) << expected.toStdString();
     ModalCloser closer;
     click(child<QPushButton>("cmd_restart"));
@@ -803,7 +803,16 @@ INSTANTIATE_TEST_SUITE_P(
                            [](const QuizFolder& folder) {
                                folder.writeQuiz(quizText(twoQuestions()).replace("C02=5", "C99=5"));
                            },
-                           "Subscript out of range (points for character 99"}),
+                           "Subscript out of range (points for character 99"},
+        // The error, then on a line of its own what brought it about.
+        RestartFailureCase{
+            "TooFewNames",
+            [](const QuizFolder& folder) {
+                folder.writeQuiz(
+                    quizText(twoQuestions()).replace("Bo\r\n", "").replace("Oz\r\n\r\n", "Oz\r\n"));
+            },
+            "(looking for \"Start:\")\nway.txt:17: the marker \"Start:\" is read "
+            "as the name of character 15"}),
     rowName);
 
 struct HostileCase {
