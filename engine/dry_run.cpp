@@ -64,7 +64,7 @@ DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
                     QuizObserver* observer) {
     std::shared_ptr<const QuizText> text;
     try {
-        text = QuizFile().read(quizFile, shownPath(quizFile.filename()));
+        text = readQuizText(quizFile, shownPath(quizFile.filename()));
     } catch (const QuizError& error) {
         DryRunResult result;
         result.error = error;

@@ -82,7 +82,7 @@ void Quiz::notify(FieldRole role, std::string_view text, int answer, int slot, i
 }
 
 std::shared_ptr<const QuizText> Quiz::readQuizFile() {
-    return m_file.read(m_path, shownPath(m_path.filename()));
+    return readQuizText(m_path, shownPath(m_path.filename()), m_limits);
 }
 
 void Quiz::load() {

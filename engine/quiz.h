@@ -61,7 +61,7 @@ public:
 
     void setObserver(QuizObserver* observer) { m_observer = observer; }
     // How the quiz file is read; only tests want anything but the default.
-    void setFileLimits(QuizFile::Limits limits) { m_file.setLimits(limits); }
+    void setFileLimits(QuizFileLimits limits) { m_limits = limits; }
 
 private:
     std::shared_ptr<const QuizText> readQuizFile();
@@ -78,6 +78,7 @@ private:
     QuizWindow& m_window;
     TieBreakWindows& m_tieBreaks;
     std::filesystem::path m_path;
+    QuizFileLimits m_limits;
     QuizFile m_file;
     QuizTables m_tables;
     QuizObserver* m_observer = nullptr;
