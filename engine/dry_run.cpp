@@ -1,6 +1,6 @@
 #include "dry_run.h"
 
-#include "quiz.h"
+#include "quiz_grammar.h"
 #include "quiz_location.h"
 #include "quiz_observer.h"
 
@@ -77,14 +77,12 @@ DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
                     QuizObserver* observer) {
     DryRunResult result;
     result.text = text;
-    NullQuizWindow window;
     SummaryCollector collector(result.summary, keepQuestions, observer);
-    Quiz quiz(window, {});
-    quiz.setObserver(&collector);
+    QuizGrammar quiz(collector);
     try {
         quiz.load(std::move(text));
         while (!quiz.finished())
-            quiz.Next_Question();
+            quiz.readNextQuestion();
     } catch (const QuizError& error) {
         result.error = error;
     }
