@@ -1,30 +1,29 @@
 // What the checker's jobs share: each job is a QuizObserver of its own that
 // sees every field and hands it on to the next, as the dry run's summary
-// hands fields on; and the words every warning uses.
+// hands fields on; and the words every warning uses (field_words.h holds
+// those the program's failure reports share).
 #pragma once
 
 #include "checker.h"
+#include "field_words.h"
 #include "quiz_observer.h"
 
+#include <cstdint>
+#include <map>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kinsight {
 
-// A field as the author wrote it, safe for a terminal and short enough for one line.
-std::string inQuotes(std::string_view text);
-// Blanks dropped and ASCII letters lowered: how a marker or a file name
-// typed carelessly still looks.
-std::string folded(std::string_view text);
+// A letter, a character number in two digits and a digit of points: a field
+// that was meant to be a weight.
+bool looksLikeWeight(std::string_view field);
 // "Ann" (character 1)
 std::string characterRef(int slot, const std::string& name);
-// answer 2 of question 3
-std::string answerRef(int answer, int question);
-// What the field is read as: "the title", "the text of question 3", ...
-std::string fieldRef(const FieldEvent& e);
-// The line a field ends on: a quoted text turns each line end it holds into one newline.
-int endLine(const FieldEvent& e);
+// 4,199,900
+std::string grouped(long long number);
 
 class CheckStep : public QuizObserver {
 public:
@@ -38,15 +37,29 @@ public:
     // Reading has stopped: whatever is still held back is told.
     virtual void finish() {}
 
+    // Adds "and N more like it" for each kind of warning that came more
+    // often than it is kept.
+    void tellCounted();
+
+    // A quiz can repeat one mistake on millions of lines: past this many of
+    // a kind, the rest are counted, not kept, so memory stays near the file's.
+    static constexpr int kKeptOfAKind = 100;
+
 protected:
     virtual void see(const FieldEvent& event) = 0;
-    void warn(int line, std::string message) {
-        m_out.push_back({Severity::Warning, line, std::move(message)});
-    }
+    // Each place that warns is a kind of warning of its own.
+    void warn(int line, std::string message,
+              std::source_location kind = std::source_location::current());
 
 private:
+    struct Tally {
+        int count = 0;
+        int firstCountedLine = 0;
+    };
+
     std::vector<Diagnostic>& m_out;
     QuizObserver* m_next;
+    std::map<std::uint_least32_t, Tally> m_tallies; // by the line of the place that warns
 };
 
 } // namespace kinsight

@@ -8,78 +8,21 @@
 #include "markers.h"
 #include "name_checks.h"
 #include "quiz_error.h"
+#include "quiz_file.h"
 #include "quiz_location.h"
 #include "text.h"
 #include "text_checks.h"
 #include "weight_checks.h"
 
 #include <algorithm>
-#include <cctype>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
 namespace kinsight {
 
-std::string inQuotes(std::string_view text) {
-    constexpr std::size_t kShown = 60;
-    std::string shown;
-    const std::size_t count = characterCount(text);
-    const std::string_view head = characters(text, 0, std::min(count, kShown));
-    for (char ch : head) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xF];
-        } else {
-            shown += ch;
-        }
-    }
-    if (count > kShown)
-        shown += "...";
-    return "\"" + shown + "\"";
-}
-
-std::string folded(std::string_view text) {
-    std::string out;
-    for (char ch : text)
-        if (ch != ' ' && ch != '\t')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return out;
-}
-
 std::string characterRef(int slot, const std::string& name) {
     return inQuotes(name) + " (character " + std::to_string(slot) + ")";
-}
-
-std::string answerRef(int answer, int question) {
-    return "answer " + std::to_string(answer) + " of question " + std::to_string(question);
-}
-
-std::string fieldRef(const FieldEvent& e) {
-    switch (e.role) {
-    case FieldRole::Title:
-        return "the title";
-    case FieldRole::Name:
-        return "the name of character " + std::to_string(e.slot);
-    case FieldRole::QuestionText:
-        return "the text of question " + std::to_string(e.question);
-    case FieldRole::AnswerText:
-        return "the text of " + answerRef(e.answer, e.question);
-    case FieldRole::Weight:
-        return "points of " + answerRef(e.answer, e.question);
-    case FieldRole::QuestionMark:
-        return "the line after " + inQuotes(kNewQuestionMarker);
-    case FieldRole::Skipped:
-        return "a line skipped while looking for " + inQuotes(e.marker);
-    default:
-        return "a line that is not read";
-    }
-}
-
-int endLine(const FieldEvent& e) {
-    return e.line + static_cast<int>(std::count(e.text.begin(), e.text.end(), '\n'));
 }
 
 namespace {
@@ -112,6 +55,12 @@ void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Di
                                     "character scores more, or too many share the top score"});
             break;
         case Reach::Possible:
+            if (names[c].empty())
+                out.push_back({Severity::Warning, lines[c],
+                               "character " + std::to_string(c) +
+                                   " has no name but can be the result: the player then sees "
+                                   "no name and no picture"});
+            break;
         case Reach::Unknown:
             break;
         }
@@ -126,6 +75,43 @@ void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Di
     }
 }
 
+// What the file's bytes do that no field shows.
+void checkText(const QuizText& text, std::vector<Diagnostic>& out) {
+    // A byte-order mark is the first thing of a file; inside one, where two
+    // files were joined, it is an invisible letter that spoils its field.
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    const std::string_view all = text.text;
+    int line = 1;
+    std::size_t counted = 0;
+    for (std::size_t at = all.find(kMark); at != std::string_view::npos;
+         at = all.find(kMark, at + kMark.size())) {
+        for (; counted < at; ++counted)
+            if (all[counted] == '\r' ||
+                (all[counted] == '\n' && (counted == 0 || all[counted - 1] != '\r')))
+                ++line;
+        out.push_back({Severity::Warning, line,
+                       "this line holds an invisible byte-order mark (U+FEFF), as where two files "
+                       "were joined, so its field is not what it looks like; delete the mark, or "
+                       "retype the line's start"});
+    }
+    if (const auto& stray = text.strayByte) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        std::string garbled;
+        for (char ch : stray->letter) {
+            char bytes[4];
+            garbled.append(bytes,
+                           putUtf8(windows1252CodePoint(static_cast<unsigned char>(ch)), bytes));
+        }
+        out.push_back({Severity::Warning, stray->line,
+                       std::string("this line holds the byte 0x") + kHex[stray->byte >> 4] +
+                           kHex[stray->byte & 0xF] +
+                           ", which is not UTF-8, so the whole file is read as Windows-1252 and "
+                           "its other letters show wrongly (" +
+                           inQuotes(stray->letter) + " as " + inQuotes(garbled) +
+                           "); save the quiz as UTF-8"});
+    }
+}
+
 } // namespace
 
 int CheckReport::errorCount() const {
@@ -134,7 +120,11 @@ int CheckReport::errorCount() const {
 }
 
 int CheckReport::warningCount() const {
-    return static_cast<int>(diagnostics.size()) - errorCount();
+    int count = 0;
+    for (const Diagnostic& d : diagnostics)
+        if (d.severity == Severity::Warning)
+            count += d.count;
+    return count;
 }
 
 int CheckReport::exitStatus(bool strict) const {
@@ -143,8 +133,12 @@ int CheckReport::exitStatus(bool strict) const {
     return errorCount() > 0 || (strict && warningCount() > 0) ? 1 : 0;
 }
 
-CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer,
-                      const PictureProbe* pictures) {
+namespace {
+
+// The checks on the fields read(observer) shows to the chain of jobs.
+CheckReport checkRead(const std::filesystem::path& quizFile,
+                      const std::function<DryRunResult(QuizObserver*)>& read,
+                      const TextMeasurer* measurer, const PictureProbe* pictures) {
     CheckReport report;
     std::vector<Diagnostic>& out = report.diagnostics;
     // The jobs, built from the last in the chain to the first.
@@ -156,49 +150,84 @@ CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer*
     CutTexts texts(out, fit ? static_cast<QuizObserver*>(&*fit) : &weights);
     MergedQuestions merged(out, &texts);
     MarkerSearch search(out, &merged, merged);
-    const DryRunResult run = dryRun(quizFile, false, &search);
+    const DryRunResult run = read(&search);
     for (CheckStep* step : std::initializer_list<CheckStep*>{&search, &merged, &texts})
         step->finish();
+    for (CheckStep* step : std::initializer_list<CheckStep*>{
+             &search, &merged, &texts, fit ? &*fit : nullptr, &weights, &names})
+        if (step)
+            step->tellCounted();
     report.title = run.summary.title;
     report.nameCount = names.table().nonEmpty();
     report.questionCount = run.summary.questionCount;
     report.newQuestionMarkers = search.newQuestionMarkers();
+    report.text = run.text;
 
+    std::optional<Diagnostic> note;
     if (run.error) {
         const QuizError& error = *run.error;
         std::string message = failureName(error.failure());
         if (!error.detail().empty())
             message += " (" + error.detail() + ")";
-        if (error.line() == 0) { // the file itself cannot be read
+        if (error.line() == 0) // the file itself cannot be read
             report.readable = false;
-        } else if (error.failure() == Failure::InputPastEndOfFile) {
-            message += search.pendingHint();
-        }
         out.push_back({Severity::Error, error.line(), std::move(message)});
+        if (!error.explanation().empty()) {
+            note = Diagnostic{Severity::Note, error.explanationLine(), error.explanation()};
+            // A warning in the same words would only repeat it.
+            std::erase(out, Diagnostic{Severity::Warning, note->line, note->message});
+        }
     }
+    if (run.text)
+        checkText(*run.text, out);
     if (report.readable)
-        checkNames(names.table(), locateQuiz(quizFile).pictures, pictures, out);
+        checkNames(names.table(), locateQuiz(quizFile).pictures, pictures, measurer, out);
     if (!run.error) {
         // Only a quiz read to its end tells the whole truth about its scores.
         checkScores(weights.reach(), names.table(), out);
     }
     std::stable_sort(out.begin(), out.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+    if (note) {
+        const auto error = std::find_if(out.begin(), out.end(),
+                                        [](auto& d) { return d.severity == Severity::Error; });
+        out.insert(error + 1, *note);
+    }
     return report;
+}
+
+} // namespace
+
+CheckReport checkQuiz(const std::filesystem::path& quizFile, const TextMeasurer* measurer,
+                      const PictureProbe* pictures) {
+    return checkRead(
+        quizFile, [&](QuizObserver* observer) { return dryRun(quizFile, false, observer); },
+        measurer, pictures);
+}
+
+CheckReport checkQuiz(std::shared_ptr<const QuizText> text, const std::filesystem::path& quizFile,
+                      const TextMeasurer* measurer, const PictureProbe* pictures) {
+    return checkRead(
+        quizFile, [&](QuizObserver* observer) { return dryRun(text, false, observer); }, measurer,
+        pictures);
 }
 
 std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
     std::string text(fileName);
+    // Appended rather than added: GCC 12 warns -Wrestrict, wrongly, about
+    // "literal" + std::string in optimised builds.
     if (d.line > 0)
-        text += ":" + std::to_string(d.line);
-    text += d.severity == Severity::Error ? ": error: " : ": warning: ";
+        text.append(":").append(std::to_string(d.line));
+    text += d.severity == Severity::Error     ? ": error: "
+            : d.severity == Severity::Warning ? ": warning: "
+                                              : ": note: ";
     text += d.message;
     return text;
 }
 
 std::string formatSummary(std::string_view fileName, const CheckReport& report) {
     auto count = [](int n, const std::string& one, const std::string& many) {
-        return std::to_string(n) + " " + (n == 1 ? one : many);
+        return grouped(n) + " " + (n == 1 ? one : many);
     };
     // A quiz read to its end has as many "NewQuestion:" markers as questions,
     // unless some of its questions are lost.

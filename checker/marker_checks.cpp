@@ -9,44 +9,21 @@ namespace kinsight {
 
 namespace {
 
-std::size_t editDistance(std::string_view a, std::string_view b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
 int answerOfMarker(std::string_view marker) {
     const auto answer = std::find(kAnswerMarkers.begin() + 1, kAnswerMarkers.end(), marker);
     return answer == kAnswerMarkers.end() ? 0 : static_cast<int>(answer - kAnswerMarkers.begin());
 }
 
-} // namespace
-
-std::optional<std::size_t> nearMiss(std::string_view field, std::string_view marker) {
-    if (field == marker)
-        return std::nullopt;
-    if (folded(field) == folded(marker))
-        return 0;
-    const std::size_t limit = marker.size() <= 3 ? 1 : 2;
-    const std::size_t gap =
-        field.size() > marker.size() ? field.size() - marker.size() : marker.size() - field.size();
-    if (gap > limit)
-        return std::nullopt;
-    const std::size_t distance = editDistance(field, marker);
-    if (distance > limit)
-        return std::nullopt;
-    return distance;
+// "A7)", "A0)" and the like: an answer beyond the six.
+bool isExtraAnswerMarker(std::string_view text) {
+    if (text.size() < 3 || text.front() != 'A' || text.back() != ')' || isMarker(text))
+        return false;
+    const std::string_view number = text.substr(1, text.size() - 2);
+    return std::all_of(number.begin(), number.end(),
+                       [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
 }
+
+} // namespace
 
 bool MergedQuestions::mergesAt(const FieldEvent& e) const {
     const bool endPassed = std::any_of(m_passed.begin(), m_passed.end(),
@@ -111,12 +88,6 @@ void MergedQuestions::warnMerged(const FieldEvent& e, int answer) {
                                         inQuotes(kNewQuestionMarker) + ", and " + lost);
 }
 
-std::string MarkerSearch::pendingHint() const {
-    if (!m_best)
-        return {};
-    return " (did you mean " + m_best->shown + " on line " + std::to_string(m_best->line) + "?)";
-}
-
 void MarkerSearch::see(const FieldEvent& e) {
     if (e.text == kNewQuestionMarker)
         ++m_newQuestionMarkers;
@@ -133,6 +104,10 @@ void MarkerSearch::see(const FieldEvent& e) {
     case FieldRole::Marker:
         found(e);
         return;
+    case FieldRole::Weight:
+        if (e.text.empty())
+            m_afterPoints = AfterPoints{"the points of " + answerRef(e.answer, e.question), {}};
+        break;
     case FieldRole::QuestionMark:
         if (nearMiss(e.text, kEndQuestionsMarker))
             warn(e.line, inQuotes(e.text) + " after " + inQuotes(kNewQuestionMarker) + " is not " +
@@ -146,18 +121,16 @@ void MarkerSearch::see(const FieldEvent& e) {
 }
 
 void MarkerSearch::markerAsText(const FieldEvent& e) {
-    if (!isMarker(e.text) || (e.role == FieldRole::QuestionMark && e.text == kEndQuestionsMarker))
-        return;
-    std::string what = fieldRef(e);
-    if (e.role == FieldRole::Name && e.text == kStartMarker)
-        what += ": fewer than fifteen names stand before " + inQuotes(kStartMarker);
-    else if (e.role == FieldRole::Weight)
-        what += ": the empty line that ends them is missing";
-    warn(e.line, "the marker " + inQuotes(e.text) + " is read as " + what);
+    if (std::string message = markerMisread(e); !message.empty())
+        warn(e.line, std::move(message));
 }
 
 void MarkerSearch::skipped(const FieldEvent& e) {
     m_sought = std::string(e.marker);
+    if (m_afterPoints && m_afterPoints->shown.empty() && !e.text.empty())
+        *m_afterPoints = {m_afterPoints->where, inQuotes(e.text), e.line,
+                          isExtraAnswerMarker(e.text),
+                          isMarker(e.text) || nearMiss(e.text, e.marker).has_value()};
     if (isMarker(e.text)) {
         // One search that runs over markers usually runs over many; the first tells.
         if (m_skippedMarkers++ == 0)
@@ -168,9 +141,6 @@ void MarkerSearch::skipped(const FieldEvent& e) {
     if (!distance)
         return;
     const MarkerMiss miss{inQuotes(e.text), e.line, *distance};
-    // The closest miss, the earliest of equals.
-    if (!m_best || miss.distance < m_best->distance)
-        m_best = miss;
     // A file of nothing but near misses must not make a list as long as itself.
     if (m_misses.size() < kMaxMissesTold)
         m_misses.push_back(miss);
@@ -188,7 +158,18 @@ void MarkerSearch::found(const FieldEvent& e) {
                                 "; markers must match exactly, case and blanks included");
     }
     m_misses.clear();
-    m_best.reset();
+    if (const auto& after = m_afterPoints;
+        after && !after->shown.empty() && !after->toldOtherwise && !m_merged.mergesAt(e)) {
+        if (after->extraAnswer)
+            warn(after->line,
+                 after->shown + " is skipped while looking for " + inQuotes(e.marker) +
+                     ": a question has six answers, so the player never sees this one");
+        else
+            warn(after->line, after->shown + " after " + after->where +
+                                  " is skipped while looking for " + inQuotes(e.marker) +
+                                  ", so the player never sees it");
+    }
+    m_afterPoints.reset();
 }
 
 void MarkerSearch::flushSkippedMarkers() {

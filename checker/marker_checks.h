@@ -12,11 +12,6 @@
 
 namespace kinsight {
 
-// How close a field comes to a marker it is not: 0 for a difference of case or
-// blanks only, else the edit distance, within one edit for the short answer
-// markers and two for the others; nothing when it is not close.
-std::optional<std::size_t> nearMiss(std::string_view field, std::string_view marker);
-
 struct MarkerMiss {
     std::string shown; // in quotes, cut short
     int line = 0;
@@ -51,15 +46,13 @@ private:
 };
 
 // Markers read as something else, markers and near misses run over while
-// looking for a marker, a misspelt "ENDQUESTIONS", and text after the end.
+// looking for a marker, text skipped after an answer's points, a misspelt
+// "ENDQUESTIONS", and text after the end.
 class MarkerSearch : public CheckStep {
 public:
     MarkerSearch(std::vector<Diagnostic>& out, QuizObserver* next, const MergedQuestions& merged)
         : CheckStep(out, next), m_merged(merged) {}
 
-    // The near miss of the marker still sought when reading stopped, as the
-    // end of an error message.
-    std::string pendingHint() const;
     int newQuestionMarkers() const { return m_newQuestionMarkers; }
     void finish() override { flushSkippedMarkers(); }
 
@@ -77,10 +70,19 @@ private:
     int m_newQuestionMarkers = 0;
     bool m_trailingTold = false;      // one warning is enough for whatever follows the end
     std::vector<MarkerMiss> m_misses; // near misses of the marker being looked for
-    std::optional<MarkerMiss> m_best;
-    MarkerMiss m_firstSkippedMarker; // other markers run over while looking for m_sought
+    MarkerMiss m_firstSkippedMarker;  // other markers run over while looking for m_sought
     int m_skippedMarkers = 0;
     std::string m_sought;
+    // The first line skipped after the end of an answer's points, which the
+    // player never sees; told when the marker sought comes.
+    struct AfterPoints {
+        std::string where; // "the points of answer 6 of question 2"
+        std::string shown; // the line, in quotes; empty until one is skipped
+        int line = 0;
+        bool extraAnswer = false;   // "A7)" and the like
+        bool toldOtherwise = false; // a marker or a near miss, told as such
+    };
+    std::optional<AfterPoints> m_afterPoints;
 };
 
 } // namespace kinsight

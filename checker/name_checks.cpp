@@ -1,10 +1,12 @@
 #include "name_checks.h"
 
+#include "caseless.h"
 #include "markers.h"
-#include "result.h"
+#include "picture_file.h"
+#include "quiz_error.h"
+#include "text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <system_error>
 
@@ -12,8 +14,8 @@ namespace kinsight {
 
 namespace {
 
-// What a checker built without the program's picture loader can tell: whether
-// the file is there, exactly or but for ASCII case as the program matches it.
+// The pictures' file names as they read with blanks, case and normal form
+// left out: a picture the program misses may differ only in blanks.
 class ListedPictures {
 public:
     explicit ListedPictures(const std::filesystem::path& folder) {
@@ -23,21 +25,14 @@ public:
             std::error_code typeError;
             if (!it->is_regular_file(typeError))
                 continue;
-            const std::string file = it->path().filename().string();
-            m_lowered.insert(lowered(file));
-            m_folded.insert(folded(file));
+            m_folded.insert(folded(caselessForm(it->path().filename().native())));
         }
     }
-    bool hasCaseless(const std::string& file) const { return m_lowered.count(lowered(file)) > 0; }
-    bool hasFolded(const std::string& file) const { return m_folded.count(folded(file)) > 0; }
+    bool hasFolded(const std::string& file) const {
+        return m_folded.count(folded(caselessForm(file))) > 0;
+    }
 
 private:
-    static std::string lowered(std::string text) {
-        for (char& ch : text)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        return text;
-    }
-    std::set<std::string> m_lowered;
     std::set<std::string> m_folded;
 };
 
@@ -57,7 +52,8 @@ void NameList::see(const FieldEvent& e) {
 }
 
 void checkNames(const NameTable& table, const std::filesystem::path& picturesDir,
-                const PictureProbe* probe, std::vector<Diagnostic>& out) {
+                const PictureProbe* probe, const TextMeasurer* measurer,
+                std::vector<Diagnostic>& out) {
     auto warn = [&](int slot, std::string message) {
         out.push_back({Severity::Warning, table.lines[slot], std::move(message)});
     };
@@ -81,6 +77,19 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
                            inQuotes(std::string_view(&*bad, 1)));
             continue;
         }
+        if (measurer)
+            if (const auto from = measurer->nameShownFrom(name))
+                warn(slot, "the name " + characterRef(slot, name) +
+                               " is wider than the result box; the player sees only its end, " +
+                               inQuotes("..." + std::string(name.substr(*from))));
+        // The longest file name a file system takes is 255 bytes.
+        if (name.size() + 4 > 255) {
+            warn(slot, "the name " + characterRef(slot, name) + " is " +
+                           std::to_string(name.size()) +
+                           " bytes long, too long for a file name with \".jpg\", so it can have "
+                           "no picture; a name may have up to 251 bytes");
+            continue;
+        }
         const auto same = std::find(names.begin() + 1, names.begin() + slot, name);
         if (same != names.begin() + slot) {
             warn(slot, "the name " + characterRef(slot, name) + " is also the name of character " +
@@ -99,16 +108,35 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
                        "picture"});
         return;
     }
+    // A picture is looked up inside the folder, which takes the right to
+    // search it: "Pictures/." asks for just that. Listing it finds a picture
+    // whose name differs in case.
+    const auto unreadable = [&](const char* fate) {
+        out.push_back({Severity::Warning, 0,
+                       "the folder \"Pictures\" beside the quiz cannot be read (" +
+                           std::string(failureName(fileError({}, ec.value()).failure())) + "), " +
+                           fate});
+    };
+    (void)std::filesystem::status(picturesDir / ".", ec);
+    if (ec) {
+        unreadable("so no character has a picture");
+        return;
+    }
+    std::filesystem::directory_iterator(picturesDir, ec);
+    if (ec)
+        unreadable("so only pictures named exactly like their character are found");
     const ListedPictures listed(picturesDir);
     for (int slot : pictured) {
         const std::string& name = names[slot];
         const std::string file = name + ".jpg";
+        // Without the program's loader, a picture that is there is taken as shown.
         const PictureFinding finding =
             probe ? probe->probe(picturesDir, name)
-                  : PictureFinding{listed.hasCaseless(file) ? PictureFinding::Shown
-                                                            : PictureFinding::Missing,
+                  : PictureFinding{findPicture(picturesDir, name).found.empty()
+                                       ? PictureFinding::Missing
+                                       : PictureFinding::Shown,
                                    {}};
-        const std::string shownFile = "\"Pictures/" + file + "\"";
+        const std::string shownFile = "\"Pictures/" + escapedControls(file) + "\"";
         if (finding.kind == PictureFinding::Missing) {
             std::string message = "no picture " + shownFile + " for " + characterRef(slot, name);
             if (listed.hasFolded(file))

@@ -32,8 +32,10 @@ private:
     NameTable m_table;
 };
 
-// Without a probe, pictures are only looked for, not read.
+// Without a probe, pictures are only looked for, not read; with a measurer,
+// names wider than the result box are told too.
 void checkNames(const NameTable& table, const std::filesystem::path& picturesDir,
-                const PictureProbe* probe, std::vector<Diagnostic>& out);
+                const PictureProbe* probe, const TextMeasurer* measurer,
+                std::vector<Diagnostic>& out);
 
 } // namespace kinsight

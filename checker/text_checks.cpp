@@ -1,5 +1,6 @@
 #include "text_checks.h"
 
+#include "markers.h"
 #include "text.h"
 
 #include <algorithm>
@@ -39,19 +40,36 @@ std::string visibleEnd(std::string_view text, std::size_t shownBytes) {
     return "only up to \"..." + inQuotes(tail).substr(1);
 }
 
+// True if a text over several lines holds a line that is a marker or points:
+// a quote left open that a later one happened to close.
+bool swallowsShape(std::string_view text) {
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos;) {
+        const std::size_t begin = end + 1;
+        end = text.find('\n', begin);
+        std::string_view line =
+            text.substr(begin, end == std::string_view::npos ? end : end - begin);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        if (isMarker(line) || looksLikeWeight(line))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void CutTexts::see(const FieldEvent& e) {
-    if (e.quoteUnclosed && e.role != FieldRole::Trailing) {
-        // The file's last line end is no line of the text.
-        const int last = endLine(e) - (!e.text.empty() && e.text.back() == '\n');
-        warn(e.line, "the quote opened here is never closed, so all that follows it to the end of "
-                     "the file" +
-                         (last > e.line ? " (lines " + std::to_string(e.line) + " to " +
-                                              std::to_string(last) + ")"
-                                        : std::string()) +
-                         " is read as one text, " + fieldRef(e));
-    }
+    if (e.quoteUnclosed && e.role != FieldRole::Trailing)
+        warn(e.line, quoteNeverClosed(e));
+    const bool leftOpen =
+        e.quoted && !e.quoteUnclosed && e.role != FieldRole::Trailing && swallowsShape(e.text);
+    if (leftOpen)
+        warn(e.line, "the quote opened here runs to line " + std::to_string(endLine(e)) +
+                         ", so lines " + std::to_string(e.line) + "\u2013" +
+                         std::to_string(endLine(e)) +
+                         " are one text: a closing quote is probably missing");
     const bool sameLine = m_previous.endLine == e.line;
     const bool cutsQuestion =
         e.role == FieldRole::Skipped && sameLine && m_previous.role == FieldRole::QuestionText;
@@ -66,13 +84,18 @@ void CutTexts::see(const FieldEvent& e) {
             cutByNextField(e, "question " + std::to_string(e.question), "is skipped");
         else if (cutsAnswer)
             cutByNextField(e, answerRef(e.answer, e.question), "is not read");
+        else if (sameLine)
+            commaShifts(e);
     }
     if (e.role == FieldRole::AnswerText && e.text.empty())
         warn(e.line, answerRef(e.answer, e.question) + " has no text");
-    if (isText(e.role) && e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
+    // What a quote left open drops after the one that closed it is that mistake's doing.
+    if (isText(e.role) && !leftOpen &&
+        e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
         m_dropped = Dropped{fieldRef(e), std::string(e.text), std::string(e.afterQuote),
                             e.role == FieldRole::Weight, endLine(e)};
-    m_previous = {e.role, endLine(e), e.quoted, typographicQuote(e.text)};
+    m_previous = {e.role, endLine(e), e.quoted, typographicQuote(e.text),
+                  e.role == FieldRole::Marker ? e.marker : std::string_view()};
 }
 
 // A text cut short by the field after it on its line: at a comma, or after
@@ -92,6 +115,38 @@ void CutTexts::cutByNextField(const FieldEvent& e, const std::string& whose,
         message += ": a text in typographic quotes (" + std::string(m_previous.opening) +
                    ") is not quoted for the reader; put the whole text in plain double quotes (\")";
     warn(e.line, std::move(message));
+}
+
+// A field cut at a comma where every field after it counts, so that the rest
+// of its line is read as the next field and everything after moves one place.
+// Texts cut short and points lines are told otherwise; a line skipped anyway
+// loses nothing.
+void CutTexts::commaShifts(const FieldEvent& e) {
+    const FieldRole before = m_previous.role;
+    const bool shifts = before == FieldRole::Title || before == FieldRole::Ignored ||
+                        before == FieldRole::Name || before == FieldRole::QuestionMark ||
+                        before == FieldRole::Marker;
+    // "NewQuestion:,ENDQUESTIONS" ends the quiz all the same.
+    if (!shifts || e.role == FieldRole::Skipped || e.role == FieldRole::Trailing ||
+        e.line == m_commaLine ||
+        (e.role == FieldRole::QuestionMark && e.text == kEndQuestionsMarker))
+        return;
+    m_commaLine = e.line;
+    std::string became = fieldRef(e);
+    // The rest takes the place of a dropped line, and the line after it is
+    // read as what the dropped line was to be followed by.
+    if (e.role == FieldRole::Ignored && before == FieldRole::Title)
+        became = "the line after the title, which is dropped, and the next line the name of "
+                 "character 1";
+    else if (e.role == FieldRole::Ignored)
+        became = "the line after " + inQuotes(m_previous.marker) +
+                 ", which is dropped, and the next line the text of question " +
+                 std::to_string(e.question);
+    else if (e.role == FieldRole::QuestionMark)
+        became += ", which is dropped, and the next line the text of question " +
+                  std::to_string(e.question + 1);
+    warn(e.line, "line " + std::to_string(e.line) + " holds a comma, so " + inQuotes(e.text) +
+                     " became " + became + ": remove the comma or quote the line");
 }
 
 void CutTexts::flushDropped(std::string_view alsoLost) {

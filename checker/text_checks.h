@@ -25,6 +25,7 @@ private:
         int endLine = 0; // where the field ends: quoted texts may run over lines
         bool quoted = false;
         std::string_view opening; // a typographic quote the field opened with
+        std::string_view marker;  // the marker it is, if it is one
     };
     struct Dropped {
         std::string what; // "the text of question 2"
@@ -35,9 +36,11 @@ private:
     };
     void cutByNextField(const FieldEvent& e, const std::string& whose, std::string_view fate);
     void flushDropped(std::string_view alsoLost = {});
+    void commaShifts(const FieldEvent& e);
 
     Previous m_previous;
     std::optional<Dropped> m_dropped; // told with the field after it, if on its line
+    int m_commaLine = 0;              // the last line told to hold a comma
 };
 
 class TextFit : public CheckStep {

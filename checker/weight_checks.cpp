@@ -26,22 +26,32 @@ std::optional<int> writtenPoints(std::string_view field) {
     return value;
 }
 
-// A letter, a character number in two digits and a digit of points: a field
-// that was meant to be a weight.
-bool looksLikeWeight(std::string_view field) {
-    auto digit = [&](std::size_t i) {
-        return i < field.size() && std::isdigit(static_cast<unsigned char>(field[i]));
-    };
-    return field.size() >= 5 && std::isalpha(static_cast<unsigned char>(field[0])) &&
-           (digit(1) || field[1] == ' ') && digit(2) && digit(4);
-}
-
 bool hasDigit(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
 }
 
+// True if a second points field follows the first on its line, as in
+// "C08=4 C12=5"; a word after the points ("C07=3 strong") is no such field.
+bool secondPoint(std::string_view field) {
+    for (std::size_t i = 5; i + 4 < field.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(field[i - 1])) &&
+            looksLikeWeight(field.substr(i)) &&
+            std::ispunct(static_cast<unsigned char>(field[i + 3])))
+            return true;
+    return false;
+}
+
 } // namespace
+
+bool looksLikeWeight(std::string_view field) {
+    auto digit = [&](std::size_t i) {
+        return i < field.size() && std::isdigit(static_cast<unsigned char>(field[i]));
+    };
+    const char lowered = field.empty() ? '\0' : asciiLower(field[0]);
+    return field.size() >= 5 && lowered >= 'a' && lowered <= 'z' && (digit(1) || field[1] == ' ') &&
+           digit(2) && digit(4);
+}
 
 void Weights::see(const FieldEvent& e) {
     switch (e.role) {
@@ -57,6 +67,7 @@ void Weights::see(const FieldEvent& e) {
         if (e.answer == 0)
             break;
         m_answerCut = e.line == m_answerLine;
+        m_droppedLine = e.line;
         if (!m_answerCut && looksLikeWeight(e.text))
             warn(e.line, inQuotes(e.text) + " after the text of " +
                              answerRef(e.answer, e.question) +
@@ -84,7 +95,7 @@ void Weights::weight(const FieldEvent& e) {
         if (hasDigit(characters(e.text, 1, 2)))
             warn(e.line, inQuotes(e.text) + " under " + ref +
                              " gives its points to character 0, which is never scored");
-        else if (!m_answerCut) // else the cut text tells
+        else if (!m_answerCut && e.line != m_droppedLine) // else the cut line tells
             warn(e.line, inQuotes(e.text) + " is read as points of " + ref + " and gives none");
         return;
     }
@@ -94,7 +105,14 @@ void Weights::weight(const FieldEvent& e) {
                          "); only the last points count");
     m_listedOn[e.slot] = e.line;
     const std::optional<int> written = writtenPoints(e.text);
-    if (written && *written != e.points)
+    if (secondPoint(e.text))
+        warn(e.line, inQuotes(e.text) + " gives points to character " + std::to_string(e.slot) +
+                         " alone: only the first point of a line counts: write one a line");
+    if (!written)
+        warn(e.line, inQuotes(e.text) + " gives character " + std::to_string(e.slot) +
+                         " 0 points: character 5 holds no digit; the points are the one digit "
+                         "in character 5, as in C07=3");
+    else if (*written != e.points)
         warn(e.line, inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
                          std::to_string(e.points) + (e.points == 1 ? " point" : " points") +
                          ", not " + std::to_string(*written) +

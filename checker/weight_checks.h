@@ -21,6 +21,7 @@ private:
 
     int m_answerLine = 0;          // of the answer's text
     bool m_answerCut = false;      // its rest was read as the line after it
+    int m_droppedLine = 0;         // of the line after it, which is dropped
     CharacterNumbers m_listedOn{}; // where each character is listed in this answer
     QuestionWeights m_weights{};
     ScoreReach m_reach;

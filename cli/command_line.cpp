@@ -1,7 +1,9 @@
 #include "command_line.h"
 
+#include "text.h"
+
 #include <algorithm>
-#include <ostream>
+#include <cstdio>
 
 namespace kinsight {
 
@@ -16,9 +18,12 @@ struct Shown {
 std::vector<Shown> shownOptions(const Program& program) {
     std::vector<Shown> shown;
     for (const Option& option : program.options) {
-        std::string left = "--" + std::string(option.name);
+        // Appended rather than added: GCC 12 warns -Wrestrict, wrongly, about
+        // "literal" + std::string in optimised builds.
+        std::string left = "--";
+        left += option.name;
         if (!option.valueName.empty())
-            left += " " + std::string(option.valueName);
+            left.append(" ").append(option.valueName);
         shown.push_back({left, option.help});
     }
     shown.push_back({"-h, --help", "show this text and end"});
@@ -125,8 +130,11 @@ std::string usageText(const Program& program) {
         width = std::max(width, option.left.size());
     for (const Shown& option : shown) {
         std::string line = "  " + option.left + std::string(width + 2 - option.left.size(), ' ');
-        for (const char ch : option.help)
-            line += ch == '\n' ? "\n" + std::string(width + 4, ' ') : std::string(1, ch);
+        for (const char ch : option.help) {
+            line += ch;
+            if (ch == '\n')
+                line.append(width + 4, ' ');
+        }
         text += line + "\n";
     }
     text += "\n";
@@ -143,16 +151,18 @@ std::string versionText(const Program& program) {
 }
 
 std::optional<int> answerCommandLine(const Program& program, const CommandLine& command,
-                                     std::ostream& out, std::ostream& err) {
+                                     std::FILE* out, std::FILE* err) {
     switch (command.action) {
     case CommandLine::Action::Help:
-        out << usageText(program) << std::flush;
+        std::fputs(usageText(program).c_str(), out);
         return 0;
     case CommandLine::Action::Version:
-        out << versionText(program) << std::flush;
+        std::fputs(versionText(program).c_str(), out);
         return 0;
     case CommandLine::Action::UsageError:
-        err << program.name << ": " << command.error << "\n\n" << usageText(program) << std::flush;
+        std::fprintf(err, "%.*s: %s\n\n%s", static_cast<int>(program.name.size()),
+                     program.name.data(), escapedControls(command.error).c_str(),
+                     usageText(program).c_str());
         return kUsageExitStatus;
     case CommandLine::Action::Run:
         break;

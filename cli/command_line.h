@@ -5,8 +5,8 @@
 // encoding reaches the file system unchanged.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
-#include <iosfwd>
 #include <map>
 #include <optional>
 #include <span>
@@ -57,8 +57,9 @@ std::string usageText(const Program& program);
 std::string versionText(const Program& program);
 
 // Answers --help, --version and a wrong command line on out or err and
-// returns the exit status; nothing when the program is to run.
+// returns the exit status; nothing when the program is to run. C streams,
+// not <iostream>'s: those cost every start of the window a quarter MiB.
 std::optional<int> answerCommandLine(const Program& program, const CommandLine& command,
-                                     std::ostream& out, std::ostream& err);
+                                     std::FILE* out, std::FILE* err);
 
 } // namespace kinsight

@@ -1,5 +1,7 @@
 #include "dry_run.h"
 
+#include "field_words.h"
+#include "markers.h"
 #include "quiz_grammar.h"
 #include "quiz_location.h"
 #include "quiz_observer.h"
@@ -58,6 +60,52 @@ private:
     QuestionSummary m_current;
 };
 
+// What brought the end of the file about when a field was still wanted, if
+// the fields read show it: a quote never closed, else a marker read as
+// something else, else the closest near miss of the marker sought. A marker
+// found puts the reading back on track, so what came before it is forgotten.
+class Explainer : public QuizObserver {
+public:
+    void onField(const FieldEvent& e) override {
+        if (e.role == FieldRole::Marker) {
+            m_misread = {};
+            m_miss = {};
+            return;
+        }
+        if (e.quoteUnclosed)
+            m_quote = {e.line, quoteNeverClosed(e)};
+        if (m_misread.text.empty())
+            if (std::string text = markerMisread(e); !text.empty())
+                m_misread = {e.line, std::move(text)};
+        if (e.role != FieldRole::Skipped || isMarker(e.text))
+            return;
+        const std::optional<std::size_t> distance = nearMiss(e.text, e.marker);
+        if (distance && (m_miss.text.empty() || *distance < m_miss.distance))
+            m_miss = {e.line, markerMissed(e.text, e.marker), *distance};
+    }
+
+    void explain(QuizError& error) const {
+        for (const Cause* cause : {&m_quote, &m_misread, &m_miss})
+            if (!cause->text.empty())
+                return error.explain(cause->line, cause->text);
+    }
+
+private:
+    struct Cause {
+        int line = 0;
+        std::string text;
+        std::size_t distance = 0;
+    };
+
+    Cause m_quote, m_misread, m_miss;
+};
+
+void playThrough(QuizGrammar& grammar, std::shared_ptr<const QuizText> text) {
+    grammar.load(std::move(text));
+    while (!grammar.finished())
+        grammar.readNextQuestion();
+}
+
 } // namespace
 
 DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
@@ -80,11 +128,20 @@ DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
     SummaryCollector collector(result.summary, keepQuestions, observer);
     QuizGrammar quiz(collector);
     try {
-        quiz.load(std::move(text));
-        while (!quiz.finished())
-            quiz.readNextQuestion();
+        playThrough(quiz, text);
     } catch (const QuizError& error) {
         result.error = error;
+    }
+    if (result.error && result.error->failure() == Failure::InputPastEndOfFile) {
+        // A broken quiz is read once more to explain it, so that a sound one
+        // pays nothing for the explanation.
+        Explainer explainer;
+        QuizGrammar again(explainer);
+        try {
+            playThrough(again, text);
+        } catch (const QuizError&) {
+            explainer.explain(*result.error);
+        }
     }
     if (observer && !result.error) {
         try {

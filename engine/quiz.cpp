@@ -148,13 +148,19 @@ void Quiz::restart() {
     std::shared_ptr<const QuizText> text = readQuizFile();
     if (const DryRunResult check = dryRun(text); check.error)
         throw *check.error;
+    restart(std::move(text));
+}
+
+void Quiz::restart(std::shared_ptr<const QuizText> checked, bool showAgain) {
     // A tie-break window left open would announce from the emptied tables.
     m_tieBreaks.closeTieBreaks();
     m_offered = 0;
     m_tables.clear();
     m_grammar.close();
-    m_window.hideWindow();
-    m_window.showWindow();
+    if (showAgain) {
+        m_window.hideWindow();
+        m_window.showWindow();
+    }
     for (int k = 1; k <= kAnswerCount; ++k)
         m_window.setControlEnabled(answerControl(k), true);
     m_window.setControlEnabled(Control::SkipQuestion, true);
@@ -165,7 +171,7 @@ void Quiz::restart() {
     for (int i = 0; i < kCharacterCount; ++i)
         m_window.setScoreText(i, "");
     m_tieBreaks.resetDualTimers();
-    load(std::move(text));
+    load(std::move(checked));
 }
 
 } // namespace kinsight

@@ -48,6 +48,10 @@ public:
     // a broken quiz throws its QuizError before the window changes.
     // Otherwise empties the tables and plays it from its start.
     void restart();
+    // The same with a text read and checked already. Without showAgain the
+    // window is neither hidden nor shown again, so the keyboard stays
+    // wherever the user has it.
+    void restart(std::shared_ptr<const QuizText> checked, bool showAgain = true);
 
     const QuizTables& tables() const { return m_tables; }
     // True once the end of the questions has been read.

@@ -52,6 +52,14 @@ QuizError::QuizError(Failure failure, std::string file, int line, std::string de
     : std::runtime_error(describe(failure, file, line, detail)), m_failure(failure),
       m_file(std::move(file)), m_line(line), m_detail(std::move(detail)) {}
 
+std::string failureReport(const QuizError& error) {
+    std::string text = error.what();
+    if (!error.explanation().empty())
+        text += '\n' + error.file() + ':' + std::to_string(error.explanationLine()) + ": " +
+                error.explanation();
+    return text;
+}
+
 QuizError fileError(const std::string& path, int error) {
     switch (error) {
     case 0:

@@ -35,12 +35,28 @@ public:
     int line() const { return m_line; }
     const std::string& detail() const { return m_detail; }
 
+    // What in the file, elsewhere, brought the failure about, and the line it
+    // is on: "the marker "Start:" is read as the name of character 14: ...".
+    // Found by the dry run, which reads the whole quiz.
+    void explain(int line, std::string explanation) {
+        m_explanationLine = line;
+        m_explanation = std::move(explanation);
+    }
+    const std::string& explanation() const { return m_explanation; }
+    int explanationLine() const { return m_explanationLine; }
+
 private:
     Failure m_failure;
     std::string m_file;
     int m_line;
     std::string m_detail;
+    std::string m_explanation;
+    int m_explanationLine = 0;
 };
+
+// What every report of a failure shows: the error with its line, then the
+// explanation, if there is one, on a line of its own with its line.
+std::string failureReport(const QuizError& error);
 
 // Why a quiz file at path cannot be read, named for what it is: error is the
 // system's error number (errno), or 0 for a path that opens but is neither a

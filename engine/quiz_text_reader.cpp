@@ -53,6 +53,52 @@ Buffer allocate(std::size_t size) {
     return Buffer(static_cast<char*>(bytes));
 }
 
+// Line of the byte at pos (1-based).
+int lineAt(std::string_view text, std::size_t pos) {
+    int line = 1;
+    for (std::size_t i = 0; i < pos; ++i)
+        if (text[i] == '\r' || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')))
+            ++line;
+    return line;
+}
+
+// Length of the UTF-8 letter of more than one byte at i, or 0.
+std::size_t utf8Letter(std::string_view raw, std::size_t i) {
+    Utf8Validator validator;
+    for (std::size_t n = 1; n <= 4 && i + n <= raw.size(); ++n) {
+        validator.feed(raw.data() + i + n - 1, 1);
+        if (validator.failed())
+            return 0;
+        if (validator.valid())
+            return n > 1 ? n : 0;
+    }
+    return 0;
+}
+
+// In a file that is not all UTF-8, the first byte that is not, if the file
+// also holds UTF-8 letters: a UTF-8 quiz with a stray byte pasted in.
+std::optional<QuizText::StrayByte> strayByte(std::string_view raw) {
+    std::optional<std::size_t> stray;
+    std::string letter;
+    for (std::size_t i = 0; i < raw.size() && (!stray || letter.empty());) {
+        if (static_cast<unsigned char>(raw[i]) < 0x80) {
+            ++i;
+        } else if (const std::size_t n = utf8Letter(raw, i)) {
+            if (letter.empty())
+                letter = raw.substr(i, n);
+            i += n;
+        } else {
+            if (!stray)
+                stray = i;
+            ++i;
+        }
+    }
+    if (!stray || letter.empty())
+        return std::nullopt;
+    return QuizText::StrayByte{lineAt(raw, *stray), static_cast<unsigned char>(raw[*stray]),
+                               std::move(letter)};
+}
+
 // The file's bytes as UTF-8 text, by its byte-order mark or, without one, by
 // whether all of it is UTF-8 (valid): a single stray byte anywhere means it
 // was saved in the old code page. True for UTF-16, whose NUL characters show
@@ -73,6 +119,7 @@ bool decode(Buffer bytes, std::size_t size, bool valid, QuizText& out) {
         out.text = raw.substr(raw.starts_with("\xEF\xBB\xBF") ? 3 : 0);
     } else {
         out.windows1252 = true;
+        out.strayByte = strayByte(raw.substr(raw.starts_with("\xEF\xBB\xBF") ? 3 : 0));
         out.storage = allocate(3 * size);
         char* end = out.storage.get();
         for (std::size_t i = raw.starts_with("\xEF\xBB\xBF") ? 3 : 0; i < size; ++i)
@@ -81,15 +128,6 @@ bool decode(Buffer bytes, std::size_t size, bool valid, QuizText& out) {
             std::string_view(out.storage.get(), static_cast<std::size_t>(end - out.storage.get()));
     }
     return false;
-}
-
-// Line of the byte at pos (1-based).
-int lineAt(std::string_view text, std::size_t pos) {
-    int line = 1;
-    for (std::size_t i = 0; i < pos; ++i)
-        if (text[i] == '\r' || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')))
-            ++line;
-    return line;
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,14 @@ struct QuizText {
     std::unique_ptr<char, Free> storage; // the bytes text is in
     std::string_view text;               // UTF-8, without a byte-order mark
     bool windows1252 = false;
+    // A file of UTF-8 letters but for a byte that is not UTF-8: it is read
+    // as Windows-1252 all the same, which garbles those letters.
+    struct StrayByte {
+        int line = 0; // of the first byte that is not UTF-8
+        unsigned char byte = 0;
+        std::string letter; // the first UTF-8 letter of the file, as UTF-8
+    };
+    std::optional<StrayByte> strayByte;
 };
 
 // How a quiz file is read; tests set their own.

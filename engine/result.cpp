@@ -19,10 +19,6 @@ std::string drawMessage(const std::vector<std::string>& names) {
     return text + " and " + names[n - 1];
 }
 
-bool isPictureName(std::string_view name) {
-    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
-
 void presentResult(QuizWindow& window, const std::string& name, ResultOrder order) {
     if (order == ResultOrder::NameThenPicture)
         window.setResultName(name);

@@ -6,7 +6,6 @@
 #include "tie_break_windows.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kinsight {
@@ -20,12 +19,6 @@ enum class ResultOrder {
     PictureThenName, // the single winner and the two-way spinner
     NameThenPicture, // the three-way pendulum
 };
-
-// Whether a character's name can name its picture, <name>.jpg in the
-// Pictures folder: always, unless it holds a path separator (/, or \ as
-// Windows has it) or a NUL. With ".jpg" after it, even ".." names a file of
-// the folder.
-bool isPictureName(std::string_view name);
 
 // Shows the character's picture and name in the main window. A character
 // without a name has no picture to look for.

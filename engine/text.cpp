@@ -212,4 +212,37 @@ std::size_t characterCount(std::string_view text) {
     return n;
 }
 
+std::string escapedControls(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+        } else {
+            shown += ch;
+        }
+    }
+    return shown;
+}
+
+std::string escapedLines(std::string_view text) {
+    std::string shown;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        shown += escapedControls(text.substr(start, end - start));
+        if (end < text.size())
+            shown += '\n';
+        start = end + 1;
+    }
+    return shown;
+}
+
+char asciiLower(char ch) {
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
 } // namespace kinsight

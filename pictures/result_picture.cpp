@@ -1,6 +1,6 @@
 #include "result_picture.h"
 
-#include "result.h"
+#include "quiz_error.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -10,46 +10,20 @@
 
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 
 namespace kinsight {
 
-bool isPictureNameAllowed(const QString& name) {
-    return isPictureName(name.toStdString());
-}
-
-PictureLookup findPicture(const std::filesystem::path& picturesDir, const QString& name) {
-    PictureLookup lookup;
-    const QString fileName = name + QLatin1String(".jpg");
-    lookup.expected = picturesDir / fileName.toStdString();
-    lookup.nameAllowed = isPictureNameAllowed(name);
-    if (!lookup.nameAllowed)
-        return lookup;
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(lookup.expected, ec)) {
-        lookup.found = lookup.expected;
-        return lookup;
-    }
-    // Quiz folders often come from systems that ignore case in file names.
-    // Of several matches the first by name is taken, whatever the listing's order.
-    for (std::filesystem::directory_iterator it(picturesDir, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code typeError;
-        const std::filesystem::path entry = it->path();
-        if (it->is_regular_file(typeError) &&
-            QString::fromStdString(entry.filename().native())
-                    .compare(fileName, Qt::CaseInsensitive) == 0 &&
-            (lookup.found.empty() || entry < lookup.found))
-            lookup.found = entry;
-    }
-    return lookup;
-}
-
 ResultPicture readResultPicture(const std::filesystem::path& picturesDir, const QString& name) {
     ResultPicture picture;
-    picture.lookup = findPicture(picturesDir, name);
+    picture.lookup = findPicture(picturesDir, name.toStdString());
     if (!picture.lookup.nameAllowed) {
         picture.problem = PictureProblem::NameRefused;
+        return picture;
+    }
+    if (picture.lookup.found.empty() && picture.lookup.folderError != 0) {
+        picture.problem = PictureProblem::Unreadable;
+        picture.detail =
+            QString::fromUtf8(failureName(fileError({}, picture.lookup.folderError).failure()));
         return picture;
     }
     if (picture.lookup.found.empty()) {

@@ -31,10 +31,18 @@ first_run() {
     fi
     # A quiz that cannot be played shows only its report, titled so.
     if [ "$(xdotool getwindowname "$window")" = Kinsight ]; then
-        sleep 0.2
+        # The report goes to the error stream as the box comes up.
+        for _ in $(seq 50); do
+            grep -qv '^QStandardPaths' "$log" && break
+            sleep 0.1
+        done
         fail "Kinsight cannot play the quiz: $(grep -v '^QStandardPaths' "$log")"
     fi
-    sleep 0.5 # let it paint
+    # Painted: more than one colour in the window.
+    for _ in $(seq 50); do
+        [ "$(import -window "$window" -format %k info: 2>/dev/null || echo 0)" -gt 1 ] && break
+        sleep 0.1
+    done
     import -window "$window" "$shot" 2>>"$log" ||
         fail "could not take the screenshot: $(cat "$log")"
     echo "run.sh: Kinsight opened \"$(xdotool getwindowname "$window")\";" \
@@ -53,7 +61,8 @@ if [ -n "$display" ]; then
 else
     bash scripts/setup.sh --headless
 fi
-echo "run.sh: building Kinsight in build/"
+echo "run.sh: building Kinsight in build/ (a few minutes the first time; the lines go to" \
+    "build/run-build.log)"
 mkdir -p build
 log=build/run-build.log
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINSIGHT_GUI=ON >"$log" 2>&1 ||

@@ -5,7 +5,7 @@
 #                         need (file: cpack's scan of the programs' libraries)
 #   setup.sh --headless   also what a first run without a display needs
 #   setup.sh --test       also what the tests, the fuzzer, the packaging and
-#                         the screenshots need
+#                         the screenshots need, and a compiler cache
 # When another package manager holds its lock (a fresh machine running its
 # first updates), it waits for it, up to ten minutes.
 set -euo pipefail
@@ -17,10 +17,10 @@ case "${1:-}" in
 --headless) packages+=("${headless[@]}") ;;
 --test)
     packages+=("${headless[@]}"
-        libgtest-dev libbenchmark-dev clang libclang-rt-14-dev time
-        xauth x11-utils x11-apps libx11-dev openbox metacity xfwm4
+        libgtest-dev libbenchmark-dev clang libclang-rt-14-dev time ccache
+        xauth x11-utils x11-apps libx11-dev openbox metacity xfwm4 mutter
         at-spi2-core python3-pyatspi dbus orca weston xwayland qt6-wayland
-        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev)
+        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev locales)
     ;;
 *)
     echo "usage: setup.sh [--headless | --test]" >&2
@@ -73,8 +73,9 @@ apt_get() {
     done
 }
 
-echo "setup: updating the package lists"
+echo "setup: updating the package lists (up to a minute)"
 apt_get update
-echo "setup: installing ${missing[*]}"
+echo "setup: installing ${#missing[@]} packages, which takes a few minutes on a fresh" \
+    "machine: ${missing[*]}"
 apt_get install "${missing[@]}"
 echo "setup: done"

@@ -14,12 +14,13 @@ fail() {
 
 crlf() { printf '%s\r\n' "$@"; }
 
-# wait_for_window PID PATTERN: waits up to 15 s, while process PID runs, for
-# a visible window of PID whose title matches PATTERN and prints its id. With
-# PID empty, a window of any process (one a launcher started, say).
+# wait_for_window PID PATTERN [SECONDS]: waits up to SECONDS (60), while
+# process PID runs, for a visible window of PID whose title matches PATTERN
+# and prints its id. With PID empty, a window of any process (one a launcher
+# started, say).
 wait_for_window() {
-    local pid=$1 pattern=$2 window
-    for _ in $(seq 150); do
+    local pid=$1 pattern=$2 seconds=${3:-60} window
+    for _ in $(seq $((seconds * 10))); do
         window=$(xdotool search --all --onlyvisible ${pid:+--pid "$pid"} --name "$pattern" \
             2>/dev/null | head -n 1 || true)
         if [ -n "$window" ]; then
@@ -69,11 +70,15 @@ start_desktop() {
     local folder=$1 wm=${KINSIGHT_WM:-openbox}
     need "$wm"
     mkdir -p "$folder/wm-config" "$folder/wm-cache"
-    [ "$wm" = openbox ] && set -- --sm-disable || set --
+    case $wm in
+    openbox) set -- --sm-disable ;;
+    mutter) set -- --x11 ;;
+    *) set -- ;;
+    esac
     XDG_CONFIG_HOME=$folder/wm-config XDG_CACHE_HOME=$folder/wm-cache \
         "$wm" "$@" >"$folder/wm.log" 2>&1 &
     wm_pid=$!
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
@@ -91,7 +96,7 @@ start_other() {
     xlogo -geometry 100x100+900+640 >/dev/null 2>&1 &
     other=$!
     local tries
-    for tries in $(seq 100); do
+    for tries in $(seq 600); do
         another=$(xdotool search --all --onlyvisible --name '^xlogo$' 2>/dev/null | head -n 1) ||
             true
         [ -n "$another" ] && return 0

@@ -5,6 +5,7 @@
 
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTextLayout>
 
 #include <cmath>
@@ -21,11 +22,22 @@ std::size_t utf8Bytes(const QString& text, qsizetype characters) {
     return static_cast<std::size_t>(text.left(characters).toUtf8().size());
 }
 
+// The character at x pixels of text written on one line.
+int characterAt(const QString& text, const QFont& font, int x) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(static_cast<int>(text.size()));
+    layout.endLayout();
+    return line.xToCursor(x, QTextLine::CursorOnCharacter);
+}
+
 } // namespace
 
 WindowTextMeasurer::WindowTextMeasurer() {
     setUpQuestionBox(m_question);
     m_answer.setGeometry(answerGeometry(1));
+    m_name.setGeometry(kResultNameGeometry);
 }
 
 std::optional<std::size_t> WindowTextMeasurer::questionShown(std::string_view text) const {
@@ -76,12 +88,22 @@ std::optional<std::size_t> WindowTextMeasurer::answerShown(std::string_view text
         m_answer.style()->subElementRect(QStyle::SE_RadioButtonContents, &option, &m_answer);
     if (m_answer.fontMetrics().horizontalAdvance(shown) <= room.width())
         return std::nullopt;
-    QTextLayout layout(shown, m_answer.font());
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setNumColumns(static_cast<int>(shown.size()));
-    layout.endLayout();
-    return utf8Bytes(shown, line.xToCursor(room.width(), QTextLine::CursorOnCharacter));
+    return utf8Bytes(shown, characterAt(shown, m_answer.font(), room.width()));
+}
+
+std::optional<std::size_t> WindowTextMeasurer::nameShownFrom(std::string_view name) const {
+    const QString shown = fromUtf8(name);
+    QStyleOptionFrame option;
+    option.initFrom(&m_name);
+    option.lineWidth = m_name.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &m_name);
+    // Inside its frame a line edit keeps a margin of 2 pixels each side.
+    const int room =
+        m_name.style()->subElementRect(QStyle::SE_LineEditContents, &option, &m_name).width() - 4;
+    const int width = m_name.fontMetrics().horizontalAdvance(shown);
+    if (width <= room)
+        return std::nullopt;
+    // The text is written with the caret at its end, so its end shows.
+    return utf8Bytes(shown, characterAt(shown, m_name.font(), width - room) + 1);
 }
 
 } // namespace kinsight

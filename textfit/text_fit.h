@@ -6,6 +6,7 @@
 #include "checker.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 
 namespace kinsight {
@@ -16,10 +17,12 @@ public:
 
     std::optional<std::size_t> questionShown(std::string_view text) const override;
     std::optional<std::size_t> answerShown(std::string_view text) const override;
+    std::optional<std::size_t> nameShownFrom(std::string_view name) const override;
 
 private:
     QLabel m_question;
     QRadioButton m_answer;
+    QLineEdit m_name;
 };
 
 } // namespace kinsight

@@ -46,6 +46,7 @@ Dual::Dual()
 Dual::~Dual() = default;
 
 void Dual::resetTimers() {
+    armStop();
     m_timer1->setInterval(Spinner::kTimer1Ms);
     m_spinner.resetTimers();
     syncTimers();

@@ -36,7 +36,7 @@ TieBreakWindow::TieBreakWindow(const char* objectName, const char* caption, QSiz
     m_stop = new QPushButton(QString::fromLatin1(kStopCaption), this);
     m_stop->setObjectName(QStringLiteral("Command1"));
     m_stop->setGeometry(kStopRect);
-    connect(m_stop, &QPushButton::clicked, this, &TieBreakWindow::stopClicked);
+    connect(m_stop, &QPushButton::clicked, this, &TieBreakWindow::stopPressed);
 }
 
 void TieBreakWindow::open(const std::vector<std::string>& names) {
@@ -45,6 +45,17 @@ void TieBreakWindow::open(const std::vector<std::string>& names) {
     show();
     raise();
     activateWindow();
+}
+
+void TieBreakWindow::arrived() {
+    armStop();
+    activated();
+}
+
+void TieBreakWindow::stopPressed() {
+    if (std::exchange(m_stopPressed, true))
+        return;
+    stopClicked();
 }
 
 void TieBreakWindow::choose(int position) {
@@ -66,7 +77,7 @@ void TieBreakWindow::focusWindowChanged(QWindow* now) {
     // With no window of the program focused before, the user comes from
     // another program, which is no return to this window.
     if (fromProgram)
-        activated();
+        arrived();
 }
 
 void TieBreakWindow::showEvent(QShowEvent* event) {
@@ -74,7 +85,7 @@ void TieBreakWindow::showEvent(QShowEvent* event) {
     // leaves the focus where it was; the focus the show brings is the same
     // arrival, not a second one.
     if (!event->spontaneous()) {
-        activated();
+        arrived();
         m_showPending = true;
     }
     QWidget::showEvent(event);

@@ -42,6 +42,7 @@ protected:
     virtual void activated() = 0;
     // Switches the window's timers off; runs on the program's own hides only.
     virtual void stopTimers() = 0;
+    // Runs for the first press of Stop after each show or return.
     virtual void stopClicked() = 0;
     // The window's picture, painted once into the kept background.
     virtual void drawBackground(QPainter& painter) const = 0;
@@ -55,6 +56,8 @@ protected:
     const QLineF& line() const;
     // Moves Line1, repainting only what it left and what it enters.
     void moveLine(const QLineF& units);
+    // Lets Stop be pressed again, as when the needle starts over.
+    void armStop() { m_stopPressed = false; }
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -63,6 +66,8 @@ protected:
 
 private:
     void focusWindowChanged(QWindow* now);
+    void arrived();
+    void stopPressed();
 
     std::vector<std::string> m_names;
     LineShape* m_line = nullptr;
@@ -76,6 +81,10 @@ private:
     // Set while the choice is announced: the focus coming back from the
     // greeting is no return of the user.
     bool m_announcing = false;
+    // Set by the first press of Stop: a press by key, mouse or screen
+    // reader, also one that lands while the greeting is up, starts nothing
+    // more.
+    bool m_stopPressed = false;
 };
 
 } // namespace kinsight

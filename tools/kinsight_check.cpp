@@ -5,7 +5,9 @@
 #include "command_line.h"
 #include "dry_run.h"
 #include "play_stats.h"
+#include "quiz_error.h"
 #include "quiz_location.h"
+#include "text.h"
 
 #ifdef KINSIGHT_TEXT_FIT
 #include "picture_probe.h"
@@ -14,20 +16,23 @@
 #include <QApplication>
 #endif
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
 
 constexpr kinsight::Option kOptions[] = {
-    {"quiet", "", "print errors only"},
+    {"quiet", "", "print errors and their notes only"},
     {"strict", "", "count warnings as errors for the exit status"},
     {"stats", "",
      "instead of the report, the chances of each result when every\n"
@@ -41,27 +46,55 @@ constexpr kinsight::Program kCheck{
     "kinsight-check",
     "Reads a quiz as Kinsight does and reports\n"
     "  FILE:LINE: error: ...    what stops the program, with the line it is on\n"
+    "  FILE:LINE: note: ...     what brought the error about\n"
     "  FILE:LINE: warning: ...  what plays but is probably a mistake\n"
     "then a summary line. Pictures are looked for in Pictures/ beside\n"
     "the quiz file.\n",
     "Without QUIZ, way.txt in the current folder\nis checked.\n",
     kOptions,
     "Exit status: 0 without errors, 1 with errors (with --strict, also with\n"
-    "warnings), 2 when the quiz cannot be read or the command line is wrong.\n",
+    "warnings), 2 when the quiz cannot be read, memory runs out or the command\n"
+    "line is wrong.\n",
 };
+
+// A line on the terminal: a control byte from the quiz or its path is shown
+// as \xNN, never obeyed.
+void print(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::printf("%s\n", kinsight::escapedControls(text.substr(0, end)).c_str());
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+}
+
+// The status of a check that could not be made: the quiz cannot be read,
+// too little memory, no platform for Qt.
+constexpr int kCannotCheck = 2;
 
 #ifdef KINSIGHT_TEXT_FIT
 // Texts are measured as the window shows them on the offscreen platform,
-// which needs no display.
+// which needs no display. A platform the user chose is tried first, and
+// offscreen measures when that one cannot start (QT_QPA_PLATFORM=xcb over
+// SSH, with no display).
 bool chooseOffscreenPlatform() {
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (chosen.contains("offscreen"))
+        return true;
+    return qputenv("QT_QPA_PLATFORM", chosen.isEmpty() ? "offscreen" : chosen + ";offscreen");
 }
 
-// Qt's own notes on the platform (a missing runtime folder and the like) are
-// nothing a quiz author can act on.
+// Qt's own notes on the platform (a missing runtime folder, a display that
+// did not answer) are nothing a quiz author can act on. Qt ends on a fatal
+// one with an abort: the checker ends as one that cannot do its work.
 void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "kinsight-check: %s\n", qPrintable(message));
+    if (type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    std::fprintf(stderr, "kinsight-check: %s\n",
+                 kinsight::escapedControls(message.toStdString()).c_str());
+    if (type == QtFatalMsg) {
+        std::fflush(stdout);
+        std::_Exit(kCannotCheck);
+    }
 }
 
 struct TextFit {
@@ -96,25 +129,12 @@ void showProgress(std::uint64_t done, std::uint64_t total) {
     std::fflush(stderr);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    kinsight::CommandLine command =
-        kinsight::parseCommandLine(kCheck, kinsight::argumentsOf(argc, argv));
-    kinsight::PlayStatsLimits limits;
-    if (command.action == kinsight::CommandLine::Action::Run && command.has("plays") &&
-        !readPlays(command.options.at("plays"), limits.simulatedPlays)) {
-        command.action = kinsight::CommandLine::Action::UsageError;
-        command.error = "--plays takes a number of plays";
-    }
-    if (const std::optional<int> status =
-            kinsight::answerCommandLine(kCheck, command, std::cout, std::cerr))
-        return *status;
+// Checks the quiz as the command line asks; returns the exit status.
+int check(const kinsight::CommandLine& command, kinsight::PlayStatsLimits limits,
+          const kinsight::QuizLocation& quiz, const std::string& file) {
     const bool quiet = command.has("quiet");
     const bool strict = command.has("strict");
     const bool stats = command.has("stats");
-    const kinsight::QuizLocation quiz = kinsight::locateQuiz(command.quiz);
-    const std::string file = kinsight::shownPath(quiz.file);
 
     const kinsight::TextMeasurer* measurer = nullptr;
 #ifdef KINSIGHT_TEXT_FIT
@@ -134,29 +154,57 @@ int main(int argc, char** argv) {
 #endif
 
     const kinsight::CheckReport report = kinsight::checkQuiz(quiz.file, measurer, pictures);
-    // What decides the exit status is always shown.
+    // What decides the exit status is always shown, and so is the note
+    // that explains an error.
     auto shown = [&](const kinsight::Diagnostic& d) {
-        return d.severity == kinsight::Severity::Error || strict || (!quiet && !stats);
+        return d.severity != kinsight::Severity::Warning || strict || (!quiet && !stats);
     };
     for (const kinsight::Diagnostic& d : report.diagnostics)
         if (shown(d))
-            std::printf("%s\n", kinsight::formatDiagnostic(file, d).c_str());
+            print(kinsight::formatDiagnostic(file, d));
     if (stats) {
         if (report.exitStatus(strict) != 0)
             return report.exitStatus(strict);
-        const kinsight::DryRunResult run = kinsight::dryRun(quiz.file, true);
+        const kinsight::DryRunResult run = kinsight::dryRun(report.text, true);
         if (isatty(STDERR_FILENO))
             limits.progress = showProgress;
         const kinsight::PlayStats figures =
             kinsight::playStats(kinsight::questionWeights(run.summary), limits);
-        std::fputs(kinsight::formatPlayStats(file, run.summary, figures).c_str(), stdout);
+        print(kinsight::formatPlayStats(file, run.summary, figures));
         return 0;
     }
     if (!quiet && report.readable)
-        std::printf("%s\n", kinsight::formatSummary(file, report).c_str());
+        print(kinsight::formatSummary(file, report));
     if (!quiet && report.readable && !pictures)
-        std::printf("%s: note: pictures were only checked to exist: this kinsight-check was "
-                    "built without the windows, so it cannot read them as the program does\n",
-                    file.c_str());
+        print(file + ": note: pictures were only checked to exist: this kinsight-check was "
+                     "built without the windows, so it cannot read them as the program does");
     return report.exitStatus(strict);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    kinsight::CommandLine command =
+        kinsight::parseCommandLine(kCheck, kinsight::argumentsOf(argc, argv));
+    kinsight::PlayStatsLimits limits;
+    if (command.action == kinsight::CommandLine::Action::Run && command.has("plays") &&
+        !readPlays(command.options.at("plays"), limits.simulatedPlays)) {
+        command.action = kinsight::CommandLine::Action::UsageError;
+        command.error = "--plays takes a number of plays";
+    }
+    if (const std::optional<int> status =
+            kinsight::answerCommandLine(kCheck, command, stdout, stderr))
+        return *status;
+    const kinsight::QuizLocation quiz = kinsight::locateQuiz(command.quiz);
+    const std::string file = kinsight::shownPath(quiz.file);
+    try {
+        return check(command, limits, quiz, file);
+    } catch (const std::bad_alloc&) {
+        // Whatever was held is gone with the stack: a line can be written.
+        std::fflush(stdout);
+        print(kinsight::formatDiagnostic(
+            file,
+            {kinsight::Severity::Error, 0, kinsight::failureName(kinsight::Failure::OutOfMemory)}));
+        return kCannotCheck;
+    }
 }

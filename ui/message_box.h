@@ -10,4 +10,10 @@ namespace kinsight {
 void showMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
                     const char* objectName, QWidget* parent);
 
+// The same box, not shown; the caller owns it unless parent does.
+QMessageBox* makeMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+                            const char* objectName, QWidget* parent);
+// Gives a box made by makeMessageBox a new text.
+void setMessageBoxText(QMessageBox& box, const QString& text);
+
 } // namespace kinsight

@@ -1,13 +1,14 @@
 #include "only.h"
 
+#include "answer_button.h"
 #include "credits.h"
 #include "message_box.h"
 #include "only_layout.h"
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
+#include "screen_reader.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -21,6 +22,7 @@
 #include <QWindow>
 
 #include <cassert>
+#include <limits>
 
 namespace kinsight {
 
@@ -54,6 +56,13 @@ QString fromEngine(const std::string& text) {
 QString literalCaption(const QString& text) {
     QString caption = text;
     return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+// A title shows "[*]" as itself rather than as Qt's mark of a modified
+// document, which a doubled one is.
+QString literalTitle(const QString& text) {
+    QString title = text;
+    return title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
 }
 
 } // namespace
@@ -103,14 +112,15 @@ void Only::createControls() {
     m_optionGroup = new QButtonGroup(this);
     m_optionGroup->setExclusive(true);
     for (int k = 1; k <= kAnswerCount; ++k) {
-        auto* option = new QRadioButton(QStringLiteral("Option%1").arg(k), this);
+        auto* option = new AnswerButton(QStringLiteral("Option%1").arg(k), this);
         option->setObjectName(QStringLiteral("Ans%1").arg(k));
         option->setGeometry(answerGeometry(k));
         option->setAccessibleName(option->text());
         m_optionGroup->addButton(option, k);
         m_options[k] = option;
     }
-    auto* skip = new QRadioButton(QString::fromUtf8(kSkipCaption), this);
+    m_screenReader = new ScreenReader(*m_question, this);
+    auto* skip = new AnswerButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
     skip->setGeometry(kSkipGeometry);
     skip->setAccessibleName(skip->text());
@@ -132,9 +142,12 @@ void Only::createControls() {
     connect(about, &QShortcut::activated, this, &Only::openCredits);
 
     m_resultName = new QLineEdit(this);
+    ScreenReader::readWholeLine(*m_resultName);
     m_resultName->setObjectName(QStringLiteral("Text1"));
     m_resultName->setGeometry(kResultNameGeometry);
     m_resultName->setAccessibleName(QStringLiteral("Result"));
+    // Whole, however long the name: Qt's own limit is half a field's.
+    m_resultName->setMaxLength(std::numeric_limits<int>::max());
 
     m_restart = new QPushButton(QString::fromUtf8(kRestartCaption), this);
     m_restart->setObjectName(QStringLiteral("cmd_restart"));
@@ -146,6 +159,7 @@ void Only::createControls() {
     // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
         auto* box = new QLineEdit(this);
+        ScreenReader::readWholeLine(*box);
         box->setObjectName(QStringLiteral("score"));
         box->setProperty("index", i);
         box->setGeometry(scoreBoxGeometry(i));
@@ -207,27 +221,22 @@ void Only::optionToggled(int id, bool selected) {
 
 void Only::presentQuestion() {
     QRadioButton* first = m_options[1];
-    if (focusWidget() != first) {
+    if (focusWidget() != first)
         first->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    // A screen reader speaks a control when the focus comes to it, never
-    // again while it stays: the first answer, now answering another
-    // question, is offered as a new object.
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent gone(first, QAccessible::ObjectDestroyed);
-    QAccessible::updateAccessibility(&gone);
-    QAccessible::deleteAccessibleInterface(
-        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(first)));
-    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
-        QAccessibleEvent event(first, type);
-        QAccessible::updateAccessibility(&event);
-    }
+    m_screenReader->questionChanged();
 }
 
 void Only::restartClicked() {
-    guarded([this] { m_quiz.restart(); });
+    startOver([this] { m_restartText ? m_quiz.restart(m_restartText) : m_quiz.restart(); });
+}
+
+void Only::playAgain(std::shared_ptr<const QuizText> checked) {
+    m_restartText = checked;
+    startOver([&] { m_quiz.restart(std::move(checked), false); });
+}
+
+template <typename Action> void Only::startOver(Action&& action) {
+    guarded(std::forward<Action>(action));
     nameScoreBoxes();
     // The keyboard starts over where the quiz does: at the first answer.
     m_options[1]->setFocus(Qt::OtherFocusReason);
@@ -254,7 +263,7 @@ QLineEdit* Only::scoreBox(int i) const {
 }
 
 void Only::setTitle(const std::string& text) {
-    setWindowTitle(fromEngine(text));
+    setWindowTitle(literalTitle(fromEngine(text)));
 }
 
 void Only::setQuestion(const std::string& text) {
@@ -298,10 +307,9 @@ void Only::setResultName(const std::string& text) {
     // caret that moves first, silently, and then ignores the focus.
     if (!name.isEmpty())
         m_resultName->setFocus(Qt::OtherFocusReason);
-    m_resultName->setText(name);
-    // Qt hands a screen reader the line up to its first break opportunity,
-    // so Orca would read "Ann" of "Ann Lee": the description holds it whole.
-    m_resultName->setAccessibleDescription(name);
+    ScreenReader::setTextQuietly(*m_resultName, name);
+    // A name wider than the box shows its start.
+    m_resultName->setCursorPosition(0);
 }
 
 void Only::showPicture(const std::string& characterName) {

@@ -31,6 +31,7 @@ namespace kinsight {
 
 class Credits;
 class PictureArea;
+class ScreenReader;
 class QuizError;
 
 // Where the window sends a failure of the quiz, with itself to place the
@@ -54,6 +55,15 @@ public:
 
     // Shows the about window, creating it if none is open.
     void openCredits();
+    // A new pass of checked, a quiz read and checked already, from its first
+    // question as the restart button starts one, but with the window left
+    // where it is and not activated. From then on the restart button plays
+    // checked too, rather than reading the file again.
+    void playAgain(std::shared_ptr<const QuizText> checked);
+    // The restart button plays checked rather than the file read again.
+    void restartWith(std::shared_ptr<const QuizText> checked) {
+        m_restartText = std::move(checked);
+    }
 
     void setTitle(const std::string& text) override;
     void setQuestion(const std::string& text) override;
@@ -79,9 +89,10 @@ private:
     // failure is reported in one place and ends the program.
     template <typename Action> void guarded(Action&& action);
     void optionToggled(int id, bool selected);
-    // Gives the keyboard, and a screen reader, the new question's first answer.
+    // Gives the keyboard the new question's first answer, a screen reader the question.
     void presentQuestion();
     void restartClicked();
+    template <typename Action> void startOver(Action&& action);
     QAbstractButton* button(Control control) const;
     void nameScoreBoxes();
     void warn(const QString& text);
@@ -90,11 +101,13 @@ private:
     Quiz m_quiz;
     std::filesystem::path m_picturesDir;
     bool m_failed = false;
+    std::shared_ptr<const QuizText> m_restartText;
 
     QLabel* m_question = nullptr;
     // Indexed by Control: 1..6 the answers, 7 the skip choice.
     std::array<QRadioButton*, 8> m_options{};
     QButtonGroup* m_optionGroup = nullptr;
+    ScreenReader* m_screenReader = nullptr;
     PictureArea* m_picture = nullptr;
     QLineEdit* m_resultName = nullptr;
     QPushButton* m_restart = nullptr;

@@ -5,7 +5,10 @@
 #include "failure.h"
 #include "only.h"
 #include "quiz.h"
+#include "quiz_error.h"
 #include "quiz_location.h"
+#include "quiz_watch.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QFile>
@@ -14,9 +17,13 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
+#include <new>
+#include <ostream>
+#include <streambuf>
+#include <vector>
 
 namespace kinsight {
 
@@ -27,13 +34,47 @@ bool displayAvailable(const std::function<std::string(const char* name)>& enviro
     return false;
 }
 
+std::string displayFailure(const std::function<std::string(const char* name)>& environment) {
+    const std::string platforms = environment("QT_QPA_PLATFORM");
+    const std::string x11 = environment("DISPLAY");
+    const std::string wayland = environment("WAYLAND_DISPLAY");
+    // Without a list Qt picks the platform of the session.
+    const auto tried = [&platforms](const char* name) {
+        return platforms.empty() || platforms.find(name) != std::string::npos;
+    };
+    std::string cannot;
+    if (tried("xcb") && !x11.empty())
+        cannot = "open the display " + x11;
+    if (tried("wayland") && !wayland.empty())
+        cannot += (cannot.empty() ? "" : " nor ") + std::string("connect to the Wayland display ") +
+                  wayland;
+    std::string missing = "cannot " + cannot;
+    if (cannot.empty() && !platforms.empty())
+        missing = "the platform \"" + platforms +
+                  "\" that QT_QPA_PLATFORM names cannot start; unset it in a desktop, and";
+    else if (cannot.empty())
+        missing = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set);";
+    else
+        missing += ";";
+    return escapedControls("kinsight: " + missing +
+                           " without a desktop, run it under xvfb-run (packages xvfb and xauth)");
+}
+
 namespace {
+
+constexpr Option kOptions[] = {
+    {"watch", "",
+     "for the quiz's author: play the quiz again from its\n"
+     "first question each time its file is saved, and show\n"
+     "what is wrong with a save that cannot be played;\n"
+     "for example: kinsight --watch ~/quizzes/pets"},
+};
 
 constexpr Program kKinsight{
     "kinsight",
     "Plays a personality quiz: one question at a time, then the character you are.\n",
     "Without QUIZ, the quiz installed beside\nthe program is played.\n",
-    {},
+    kOptions,
     "Exit status: 0 when the window is closed, 1 when the quiz cannot be played\n"
     "(the reason is shown and written to the error stream), 2 for a wrong\n"
     "command line.\n",
@@ -67,13 +108,65 @@ QIcon programIcon() {
     return icon;
 }
 
+// Qt's notes while it looks for a platform are held until one has started.
+// When none can, Qt would abort after them with advice to reinstall; the
+// program ends with its own line instead.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler releasedHandler = nullptr;
+
+void holdUntilStarted(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back(
+            {type, context.file, context.line, context.function, context.category, text});
+        return;
+    }
+    std::fprintf(stderr, "%s\n", displayFailure(fromEnvironment).c_str());
+    std::_Exit(kFailureExitStatus);
+}
+
+void releaseMessages() {
+    qInstallMessageHandler(releasedHandler);
+    for (const HeldMessage& held : heldMessages)
+        releasedHandler(held.type,
+                        QMessageLogContext(held.file, held.line, held.function, held.category),
+                        held.text);
+    heldMessages.clear();
+}
+
+// Standard error as a stream, made only for a failure: <iostream>'s streams
+// would cost every start a quarter MiB of the C++ library's pages.
+class StandardError : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override {
+        return traits_type::eq_int_type(c, traits_type::eof()) ? 0 : std::fputc(c, stderr);
+    }
+    std::streamsize xsputn(const char* text, std::streamsize n) override {
+        return static_cast<std::streamsize>(
+            std::fwrite(text, 1, static_cast<std::size_t>(n), stderr));
+    }
+};
+
+std::ostream& standardError() {
+    static StandardError buffer;
+    static std::ostream log(&buffer);
+    return log;
+}
+
 // Plays the quiz until the main window is closed. Every failure, whether the
 // check before the first show finds it or the window meets it later, takes
 // the one route below: the report, then the failure's exit status.
-int playQuiz(const QuizLocation& quiz) {
+int playQuiz(const QuizLocation& quiz, bool watch) {
     int failureStatus = 0;
     const FailureRoute failed = [&failureStatus](const QuizError& error, QWidget* window) {
-        reportFailure(error, std::cerr, window);
+        reportFailure(error, standardError(), window);
         failureStatus = kFailureExitStatus;
         QCoreApplication::exit(failureStatus);
     };
@@ -85,11 +178,13 @@ int playQuiz(const QuizLocation& quiz) {
         failed(*check.error, nullptr);
         return failureStatus;
     }
-    Only window(quiz, failed, std::move(check.text));
+    Only window(quiz, failed, check.text);
     // A failure while loading has been reported already, and there is no
     // event loop to leave yet.
     if (failureStatus != 0)
         return failureStatus;
+    if (watch)
+        watchQuiz(window, quiz, std::move(check.text), standardError());
     window.show();
     const int status = QApplication::exec();
     return failureStatus != 0 ? failureStatus : status;
@@ -99,30 +194,37 @@ int playQuiz(const QuizLocation& quiz) {
 
 int runProgram(int argc, char** argv) {
     const CommandLine command = parseCommandLine(kKinsight, argumentsOf(argc, argv));
-    if (const std::optional<int> status =
-            answerCommandLine(kKinsight, command, std::cout, std::cerr))
+    if (const std::optional<int> status = answerCommandLine(kKinsight, command, stdout, stderr))
         return *status;
 
-    // Without a display Qt would abort with a message about plugins.
     if (!displayAvailable(fromEnvironment)) {
-        std::cerr << kNoDisplayMessage << std::endl;
+        std::fprintf(stderr, "%s\n", displayFailure(fromEnvironment).c_str());
         return kFailureExitStatus;
     }
 
     // Qt sees only the program's name: the command line is the program's
     // own, read above.
     int qtArgc = 1;
+    releasedHandler = qInstallMessageHandler(holdUntilStarted);
     QApplication app(qtArgc, argv);
+    releaseMessages();
     // Only the name, not a display name: Qt would append a display name to
     // every window title, and the main window's title is the quiz's own.
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KINSIGHT_APP_ID));
     // Decoded once the first window is on its way to the screen, which it
     // would otherwise wait for; every window then gets it.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });
 
-    return playQuiz(locateQuiz(command.quiz, programFolder()));
+    const QuizLocation quiz = locateQuiz(command.quiz, programFolder());
+    try {
+        return playQuiz(quiz, command.has("watch"));
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "%s: %s\n", escapedControls(shownPath(quiz.file)).c_str(),
+                     failureName(Failure::OutOfMemory));
+        return kFailureExitStatus;
+    }
 }
 
 } // namespace kinsight

@@ -9,14 +9,13 @@
 namespace kinsight {
 
 inline constexpr const char* kProgramName = "Kinsight";
-// The reverse-DNS id that names the launcher, the metainfo and the icon.
-inline constexpr const char* kApplicationId = "io.github.kinsight.Kinsight";
-inline constexpr const char* kNoDisplayMessage =
-    "kinsight: no display found; run it in a desktop session or under xvfb-run";
-
 // Whether a windowing system can be reached, judged from the environment
 // (DISPLAY, WAYLAND_DISPLAY or an explicit QT_QPA_PLATFORM).
 bool displayAvailable(const std::function<std::string(const char* name)>& environment);
+
+// The line the program ends with when no window can be opened: what is
+// missing, named from the environment, and what to do.
+std::string displayFailure(const std::function<std::string(const char* name)>& environment);
 
 // The whole program; returns its exit status to main().
 int runProgram(int argc, char** argv);

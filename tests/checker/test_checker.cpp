@@ -3,6 +3,7 @@
 // marked in the quiz text, and nothing else.
 #include "checker.h"
 #include "checker_quiz.h"
+#include "dry_run.h"
 #ifdef KINSIGHT_PICTURE_PROBE
 #include "picture_probe.h"
 #endif
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <functional>
 
@@ -25,7 +27,8 @@ struct Expect {
     std::string message; // "{n}" stands for the n-th marked line
 };
 
-// A window that shows 40 bytes of a question and 14 of an answer.
+// A window that shows 40 bytes of a question, 14 of an answer and the last
+// 12 of a name.
 class FixedMeasurer : public TextMeasurer {
 public:
     std::optional<std::size_t> questionShown(std::string_view text) const override {
@@ -33,6 +36,9 @@ public:
     }
     std::optional<std::size_t> answerShown(std::string_view text) const override {
         return shown(text, 14);
+    }
+    std::optional<std::size_t> nameShownFrom(std::string_view name) const override {
+        return name.size() > 12 ? std::optional(name.size() - 12) : std::nullopt;
     }
 
 private:
@@ -52,7 +58,12 @@ struct Case {
     // Files written over the pictures; the program's picture loader must judge them.
     std::vector<std::pair<std::string, std::string>> files = {};
     int names = 15; // the summary's count
+    // Given: the permissions of Pictures.
+    std::filesystem::perms picturesMode = std::filesystem::perms::unknown;
+    const char* locale = nullptr; // the C library's, as Qt sets it from the user's
 };
+
+using std::filesystem::perms;
 
 // The pictures, with the one of character 3 named otherwise.
 std::vector<std::string> picturesWith(const std::string& third) {
@@ -76,9 +87,29 @@ std::string fillLines(std::string text, const std::vector<int>& marked) {
 
 const Severity E = Severity::Error;
 const Severity W = Severity::Warning;
+const Severity N = Severity::Note;
 
 std::string& q(QuizParts& p, int n) {
     return p.questions[static_cast<std::size_t>(n - 1)];
+}
+
+// Question 1 played without its answers (from the second on, or all):
+// Bob's only point then comes with three for Ann, and Dee, Eve and Fay get
+// none. The four names are the first marked lines.
+void markFirstAnswersLost(QuizParts& p) {
+    for (int n : {1, 3, 4, 5})
+        p.names[static_cast<std::size_t>(n)] += " <--";
+}
+std::vector<Expect> firstAnswersLost(std::vector<Expect> more) {
+    std::vector<Expect> all = {
+        {W, 0,
+         "\"Bob\" (character 2) can never be the result: whatever is answered, another character "
+         "scores more, or too many share the top score"},
+        {W, 1, "no answer gives points to \"Dee\" (character 4)"},
+        {W, 2, "no answer gives points to \"Eve\" (character 5)"},
+        {W, 3, "no answer gives points to \"Fay\" (character 6)"}};
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
 }
 
 const std::vector<Case> kCases = {
@@ -113,7 +144,8 @@ const std::vector<Case> kCases = {
      {{W, 1,
        "the marker \"NewQuestion:\" is skipped while looking for \"A6)\", and so is 1 more "
        "marker after it"},
-      {E, 2, "Input past end of file (looking for \"A6)\") (did you mean \"a6)\" on line {0}?)"}}},
+      {E, 2, "Input past end of file (looking for \"A6)\")"},
+      {N, 0, "\"a6)\" is not \"A6)\": markers must match exactly, case and blanks included"}}},
     {"AnswerMarkerWithoutItsParenthesis",
      [](QuizParts& p) {
          replaceOnce(q(p, 3), "A6)\n", "A6 <--\n");
@@ -122,19 +154,24 @@ const std::vector<Case> kCases = {
      {{W, 1,
        "the marker \"NewQuestion:\" is skipped while looking for \"A6)\", and so is 1 more "
        "marker after it"},
-      {E, 2, "Input past end of file (looking for \"A6)\") (did you mean \"A6\" on line {0}?)"}}},
+      {E, 2, "Input past end of file (looking for \"A6)\")"},
+      {N, 0, "\"A6\" is not \"A6)\": markers must match exactly, case and blanks included"}}},
     {"NewQuestionMarkerWithoutItsColon",
      [](QuizParts& p) { p.end = "NewQuestion <--\nENDQUESTIONS <--\n"; },
      {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
-      {E, 1,
-       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"NewQuestion\" on "
-       "line {0}?)"}}},
+      {E, 1, "Input past end of file (looking for \"NewQuestion:\")"},
+      {N, 0, "\"NewQuestion\" is not \"NewQuestion:\": markers must match exactly, case and blanks included"}}},
+    {"NewQuestionMarkerInCapitalsUnderATurkishLocale",
+     [](QuizParts& p) { p.end = "NEWQUESTION: <--\nENDQUESTIONS <--\n"; },
+     {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
+      {E, 1, "Input past end of file (looking for \"NewQuestion:\")"},
+      {N, 0, "\"NEWQUESTION:\" is not \"NewQuestion:\": markers must match exactly, case and blanks included"}},
+     kNames, nullptr, {}, 15, perms::unknown, "tr_TR.UTF-8"},
     {"NewQuestionMarkerMisspelt",
      [](QuizParts& p) { p.end = "Newquestion: <--\nENDQUESTIONS <--\n"; },
      {{W, 1, "the marker \"ENDQUESTIONS\" is skipped while looking for \"NewQuestion:\""},
-      {E, 1,
-       "Input past end of file (looking for \"NewQuestion:\") (did you mean \"Newquestion:\" on "
-       "line {0}?)"}}},
+      {E, 1, "Input past end of file (looking for \"NewQuestion:\")"},
+      {N, 0, "\"Newquestion:\" is not \"NewQuestion:\": markers must match exactly, case and blanks included"}}},
     {"StartMarkerMisspelt",
      [](QuizParts& p) {
          p.afterNames = "\nstart: <--\nQuestion 1\n";
@@ -144,8 +181,8 @@ const std::vector<Case> kCases = {
      {{W, 1,
        "the marker \"A1)\" is skipped while looking for \"Start:\", and so are 21 more markers "
        "after it"},
-      {E, 2,
-       "Input past end of file (looking for \"Start:\") (did you mean \"start:\" on line {0}?)"}}},
+      {E, 2, "Input past end of file (looking for \"Start:\")"},
+      {N, 0, "\"start:\" is not \"Start:\": markers must match exactly, case and blanks included"}}},
     {"FileEndsInsideThePoints",
      [](QuizParts& p) {
          replaceOnce(q(p, 3), "C07=3\n\n", "C07=3 <--\n");
@@ -171,22 +208,24 @@ const std::vector<Case> kCases = {
          replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
          p.end = "NewQuestion:\nENDQUESTIONS <--\n";
      },
-     {{W, 0,
-       "the marker \"Start:\" is read as the name of character 15: fewer than fifteen names "
-       "stand before \"Start:\""},
-      {W, 1,
+     {{W, 1,
        "the marker \"A1)\" is skipped while looking for \"Start:\", and so are 21 more markers "
        "after it"},
-      {E, 2, "Input past end of file (looking for \"Start:\")"}}},
+      {E, 2, "Input past end of file (looking for \"Start:\")"},
+      {N, 0,
+       "the marker \"Start:\" is read as the name of character 15: fewer than fifteen names "
+       "stand before \"Start:\""}}},
     {"FewerThanFifteenNamesBeforeABlankLine",
      [](QuizParts& p) {
          p.names.pop_back();
          p.afterNames = " <--\nStart:\nQuestion 1\n";
      },
-     {{W, 0, "the name of character 15 is empty, so it has no picture"}},
+     {{W, 0, "the name of character 15 is empty, so it has no picture"},
+      {W, 0, "character 15 has no name but can be the result: the player then sees no name and no picture"}},
      kNames, nullptr, {}, 14},
     {"EmptyName", [](QuizParts& p) { p.names[4] = " <--"; },
-     {{W, 0, "the name of character 5 is empty, so it has no picture"}},
+     {{W, 0, "the name of character 5 is empty, so it has no picture"},
+      {W, 0, "character 5 has no name but can be the result: the player then sees no name and no picture"}},
      kNames, nullptr, {}, 14},
     {"DuplicateName", [](QuizParts& p) { p.names[4] = "Ann <--"; },
      {{W, 0, "the name \"Ann\" (character 5) is also the name of character 1"}}},
@@ -212,7 +251,10 @@ const std::vector<Case> kCases = {
      {{W, 0, "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3)"}},
      std::vector<std::string>{"Ann", "Bob", "Dee", "Eve", "Fay", "Gus", "Hal", "Ivy", "Jon",
                               "Kim", "Lou", "Max", "Ned", "Oda"}},
-    {"PictureNamedInAnotherCaseIsShown", [](QuizParts&) {}, {}, picturesWith("cID")},
+    {"PictureNamedInAnotherCaseIsShown", [](QuizParts& p) { p.names[2] = "\u00C9lise"; }, {},
+     picturesWith("\u00E9LISE")},
+    {"PictureNamedInAnotherNormalFormIsShown", [](QuizParts& p) { p.names[2] = "Zo\u00EB"; }, {},
+     picturesWith("Zoe\u0308")},
     {"PictureNamedWithOtherBlanks",
      [](QuizParts& p) { p.names[2] = "Cid <--"; },
      {{W, 0,
@@ -231,10 +273,60 @@ const std::vector<Case> kCases = {
        "\"Pictures/Cid.jpg\" is a picture of 60000 \u00D7 60000 pixels, more than the program "
        "shows, so the program shows no picture for \"Cid\" (character 3)"}},
      kNames, nullptr, {{"Pictures/Cid.jpg", jpeg(60000, 60000)}}},
+    {"PicturesFolderThatCannotBeSearched",
+     [](QuizParts&) {},
+     {{W, -1,
+       "the folder \"Pictures\" beside the quiz cannot be read (Permission denied), so no "
+       "character has a picture"}},
+     kNames, nullptr, {}, 15, perms::owner_all},
+    {"PicturesFolderThatCannotBeListed",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, -1,
+       "the folder \"Pictures\" beside the quiz cannot be read (Permission denied), so only "
+       "pictures named exactly like their character are found"},
+#ifdef KINSIGHT_PICTURE_PROBE
+      {W, 0,
+       "\"Pictures/Cid.jpg\" cannot be read (Permission denied), so the program shows no "
+       "picture for \"Cid\" (character 3)"}},
+#else
+      {W, 0, "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3)"}},
+#endif
+     picturesWith("cID"), nullptr, {}, 15,
+     perms::owner_all | perms::group_exec | perms::others_exec},
+    {"ControlBytesInANameAndItsPicture",
+     [](QuizParts& p) { p.names[2] = "Cid\x1b[2J <--"; },
+     {{W, 0, "no picture \"Pictures/Cid\\x1B[2J.jpg\" for \"Cid\\x1B[2J\" (character 3)"}}},
     {"NoPicturesFolder",
      [](QuizParts&) {},
      {{W, -1, "there is no folder \"Pictures\" beside the quiz, so no character has a picture"}},
      std::nullopt},
+
+    {"InvisibleCauses",
+     [](QuizParts& p) {
+         p.names[2] = "Cidonia the Far-Seeing <--";
+         p.names[4] = std::string(252, 'x') + " <--";
+         p.names[5] = " <--";
+         replaceOnce(q(p, 2), "C07=5\n", "\xEF\xBB\xBF" "C07=5 <--\n");
+     },
+     {{W, 0,
+       "the name \"Cidonia the Far-Seeing\" (character 3) is wider than the result box; the "
+       "player sees only its end, \"...e Far-Seeing\""},
+      {W, 1,
+       "the name \"" + std::string(60, 'x') + "...\" (character 5) is wider than the result "
+       "box; the player sees only its end, \"...xxxxxxxxxxxx\""},
+      {W, 1,
+       "the name \"" + std::string(60, 'x') + "...\" (character 5) is 252 bytes long, too long "
+       "for a file name with \".jpg\", so it can have no picture; a name may have up to 251 "
+       "bytes"},
+      {W, 2, "the name of character 6 is empty, so it has no picture"},
+      {W, 2, "character 6 has no name but can be the result: the player then sees no name and no picture"},
+      {W, 3,
+       "\"\xEF\xBB\xBF" "C07=5\" under answer 1 of question 2 gives its points to character 0, "
+       "which is never scored"},
+      {W, 3,
+       "this line holds an invisible byte-order mark (U+FEFF), as where two files were joined, "
+       "so its field is not what it looks like; delete the mark, or retype the line's start"}},
+     picturesWith("cidonia the far-seeing"), &kFixedMeasurer, {}, 14},
 
     // Texts.
     {"EmptyAnswerText", [](QuizParts& p) { replaceOnce(q(p, 2), "\nSummer\n", "\n <--\n"); },
@@ -256,6 +348,13 @@ const std::vector<Case> kCases = {
      {{W, 0,
        "\" he asked, and waited\" after the closing quote of the text of question 2 is not "
        "shown; the player sees only \"Which season?\""}}},
+    {"TextAfterTheClosingQuoteOfAQuoteOverLines",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 2), "Which season?\n", "\"Which\nseason?\" he asked <--\n");
+     },
+     {{W, 0,
+       "\" he asked\" after the closing quote of the text of question 2 is not shown; the "
+       "player sees only \"Which\\x0Aseason?\""}}},
     {"DoubledQuotesInAQuotedText",
      [](QuizParts& p) {
          replaceOnce(q(p, 2), "Which season?\n", "\"She said \"\"hello\"\" and left\" <--\n");
@@ -283,10 +382,19 @@ const std::vector<Case> kCases = {
          replaceOnce(q(p, 3), "\nGreen\n", "\n\"Green <--\n");
          p.end = "NewQuestion:\nENDQUESTIONS <--\n";
      },
-     {{W, 0,
+     {{E, 1, "Input past end of file (reading the line after answer 2)"},
+      {N, 0,
        "the quote opened here is never closed, so all that follows it to the end of the file "
-       "(lines {0} to {1}) is read as one text, the text of answer 2 of question 3"},
-      {E, 1, "Input past end of file (reading the line after answer 2)"}}},
+       "(lines {0} to {1}) is read as one text, the text of answer 2 of question 3"}}},
+    {"QuoteLeftOpenUntilALaterOne",
+     [](QuizParts& p) {
+         markFirstAnswersLost(p);
+         replaceOnce(q(p, 1), "\"Coffee, black\"\n", "\"Coffee, black <--\n");
+         replaceOnce(q(p, 2), "\nSummer\n", "\n\"Summer\" <--\n");
+     },
+     firstAnswersLost({{W, 4,
+                        "the quote opened here runs to line {5}, so lines {4}\u2013{5} are one "
+                        "text: a closing quote is probably missing"}})},
     {"QuestionInCurlyQuotesCutAtAComma",
      [](QuizParts& p) {
          replaceOnce(q(p, 1), "\"Tea, or coffee?\"\n",
@@ -304,6 +412,40 @@ const std::vector<Case> kCases = {
        "the text of answer 2 of question 1 ends at a comma, and \"black\u00BB\" on the same "
        "line is not read: a text in typographic quotes (\u00AB) is not quoted for the reader; "
        "put the whole text in plain double quotes (\")"}}},
+    {"CommaInALineWhoseEveryFieldCounts",
+     [](QuizParts& p) {
+         p.head = "Test quiz\nMade by Ms Hale, class 6B <--\n";
+         p.afterNames = "\nStart:\nQuestion 1, warm-up <--\n";
+         p.newQuestion = "NewQuestion:\nNext, please <--";
+         replaceOnce(q(p, 3), "Green\nPoints:\n", "Green\nPoints: for, Green <--\n");
+     },
+     {{W, 0,
+       "line {0} holds a comma, so \"class 6B\" became the name of character 1: remove the "
+       "comma or quote the line"},
+      {W, 0, "no picture \"Pictures/class 6B.jpg\" for \"class 6B\" (character 1)"},
+      {W, 1,
+       "line {1} holds a comma, so \"warm-up\" became the text of question 1: remove the comma "
+       "or quote the line"},
+      {W, 2,
+       "line {2} holds a comma, so \"please\" became the text of question 2: remove the comma "
+       "or quote the line"},
+      {W, 3,
+       "line {3} holds a comma, so \"please\" became the text of question 3: remove the comma "
+       "or quote the line"},
+      {W, 4,
+       "line {4} holds a comma, so \"Green\" became points of answer 2 of question 3: remove "
+       "the comma or quote the line"}}},
+    {"StrayByteInAUtf8Quiz",
+     [](QuizParts& p) {
+         p.names[2] = "Ren\xC3\xA9";
+         p.end = "NewQuestion:\nENDQUESTIONS\n\nCaf\xE9 <--\n";
+     },
+     {{W, 0, "text after \"ENDQUESTIONS\" is never read"},
+      {W, 0,
+       "this line holds the byte 0xE9, which is not UTF-8, so the whole file is read as "
+       "Windows-1252 and its other letters show wrongly (\"\u00E9\" as \"\u00C3\u00A9\"); save "
+       "the quiz as UTF-8"}},
+     picturesWith("Ren\xC3\x83\xC2\xA9")},
     {"QuestionTooLongForItsBox",
      [](QuizParts& p) {
          replaceOnce(q(p, 2), "Which season?\n",
@@ -330,23 +472,16 @@ const std::vector<Case> kCases = {
        "not read; put the whole text in double quotes"}}},
     {"QuestionMarkerMissingSoAMarkerIsTheText",
      [](QuizParts& p) {
-         for (int n : {1, 3, 4, 5})
-             p.names[static_cast<std::size_t>(n)] += " <--";
+         markFirstAnswersLost(p);
          p.afterNames = "\nStart:\n";
          replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
          p.newQuestion = "NewQuestion: <--";
      },
-     // With the first question's answers lost, Bob's only point comes with three for Ann.
-     {{W, 0,
-       "\"Bob\" (character 2) can never be the result: whatever is answered, another character "
-       "scores more, or too many share the top score"},
-      {W, 1, "no answer gives points to \"Dee\" (character 4)"},
-      {W, 2, "no answer gives points to \"Eve\" (character 5)"},
-      {W, 3, "no answer gives points to \"Fay\" (character 6)"},
-      {W, 4, "the marker \"A1)\" is read as the text of question 1"},
-      {W, 5,
-       "question 1 takes answers 1 to 6 from the next question: \"A1)\" is missing before this "
-       "\"NewQuestion:\", and question 2 (\"Which season?\") is never shown"}}},
+     firstAnswersLost(
+         {{W, 4, "the marker \"A1)\" is read as the text of question 1"},
+          {W, 5,
+           "question 1 takes answers 1 to 6 from the next question: \"A1)\" is missing before "
+           "this \"NewQuestion:\", and question 2 (\"Which season?\") is never shown"}})},
 
     // Markers.
     {"AnswerMarkerMisspeltButFoundLater",
@@ -401,6 +536,18 @@ const std::vector<Case> kCases = {
        "question 1 takes answer 6 from 2 questions further on: \"A6)\" is missing before this "
        "\"NewQuestion:\", and questions 2 (\"Which season?\") and 3 (\"Which colour?\") are "
        "never shown"}}},
+    {"LinesAfterAnAnswersPointsAreNeverShown",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 1), "C01=5\n\n", "C01=5\n\nTea is best hot <--\nor iced\n\n");
+         replaceOnce(q(p, 2), "C12=5\n\n",
+                     "C12=5\n\n\nA7) <--\nNever\nPoints:\nC01=9\n\nNotes:\n");
+     },
+     {{W, 0,
+       "\"Tea is best hot\" after the points of answer 1 of question 1 is skipped while looking "
+       "for \"A2)\", so the player never sees it"},
+      {W, 1,
+       "\"A7)\" is skipped while looking for \"NewQuestion:\": a question has six answers, so "
+       "the player never sees this one"}}},
     {"EndMarkerMisspelt",
      [](QuizParts& p) { p.end = "NewQuestion:\nEndQuestions <--\n"; },
      {{W, 0,
@@ -417,13 +564,13 @@ const std::vector<Case> kCases = {
          replaceOnce(q(p, 3), "C07=3\n\n", "C07=3\n");
          p.end = "NewQuestion: <--\nENDQUESTIONS <--\n";
      },
-     {{W, 0,
-       "the marker \"NewQuestion:\" is read as points of answer 6 of question 3: the empty line "
-       "that ends them is missing"},
-      {W, 1,
+     {{W, 1,
        "the marker \"ENDQUESTIONS\" is read as points of answer 6 of question 3: the empty line "
        "that ends them is missing"},
-      {E, 1, "Input past end of file (reading the points of answer 6, which end at an empty line)"}}},
+      {E, 1, "Input past end of file (reading the points of answer 6, which end at an empty line)"},
+      {N, 0,
+       "the marker \"NewQuestion:\" is read as points of answer 6 of question 3: the empty line "
+       "that ends them is missing"}}},
     {"PointsRightAfterTheAnswerText",
      [](QuizParts& p) { replaceOnce(q(p, 1), "Tea\nPoints:\nC01=5\n", "Tea\nC01=5 <--\n"); },
      {{W, 0,
@@ -447,6 +594,19 @@ const std::vector<Case> kCases = {
      {{W, 0,
        "\"C7=5\" gives character 7 0 points, not 5: the points are the one digit in character "
        "5, as in C07=3"}}},
+    {"PointsWithoutADigitInCharacterFive",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5\nC08= <--\nC09=nine <--\nC10=3 strong\n"); },
+     {{W, 0,
+       "\"C08=\" gives character 8 0 points: character 5 holds no digit; the points are the one "
+       "digit in character 5, as in C07=3"},
+      {W, 1,
+       "\"C09=nine\" gives character 9 0 points: character 5 holds no digit; the points are the "
+       "one digit in character 5, as in C07=3"}}},
+    {"TwoPointsOnOneLine",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5 C12=2 <--\n"); },
+     {{W, 0,
+       "\"C07=5 C12=2\" gives points to character 7 alone: only the first point of a line "
+       "counts: write one a line"}}},
     {"TwoDigitPoints",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C08=5\n", "C08=12 <--\n"); },
      {{W, 0,
@@ -526,7 +686,24 @@ TEST_P(CheckerCase, ReportsExactlyTheListedDiagnostics) {
         GTEST_SKIP() << "only the program's picture loader judges pictures";
 #endif
 
-    const CheckReport report = checkQuiz(file, c.measurer, pictures);
+    if (c.locale) {
+#ifdef KINSIGHT_LOCPATH
+        setenv("LOCPATH", KINSIGHT_LOCPATH, 1);
+#endif
+        if (!std::setlocale(LC_ALL, c.locale))
+            GTEST_SKIP() << "no locale " << c.locale;
+    }
+    // Root reads past any permission, so the quiz is read as nobody, who
+    // keeps root's group.
+    std::filesystem::permissions(dir.path(),
+                                 perms::owner_all | perms::group_exec | perms::others_exec);
+    if (c.picturesMode != perms::unknown)
+        std::filesystem::permissions(dir.path() / "Pictures", c.picturesMode);
+    const auto checked = asNobody([&] { return checkQuiz(file, c.measurer, pictures); });
+    std::setlocale(LC_ALL, "C");
+    if (!checked)
+        GTEST_SKIP() << "no unprivileged user to read as";
+    const CheckReport& report = *checked;
 
     std::vector<Diagnostic> expected;
     for (const Expect& e : c.expect) {
@@ -555,6 +732,9 @@ TEST(Checker, SummaryOfACleanQuiz) {
     EXPECT_EQ(formatSummary("way.txt", report),
               "way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings");
     EXPECT_EQ(report.exitStatus(), 0);
+    // A second look at the report's text sees the quiz checked, not one saved since.
+    dir.write("way.txt", "Saved since\n");
+    EXPECT_EQ(dryRun(report.text).summary.title, "Test quiz");
 }
 
 TEST(Checker, SummaryCountsWhatWasReadBeforeTheError) {
@@ -584,22 +764,17 @@ TEST(Checker, SummarySaysHowManyQuestionsPlayWhenSomeAreLost) {
     EXPECT_EQ(report.exitStatus(true), 1) << "strict: warnings fail";
 }
 
-TEST(Checker, MissingFileCannotBeRead) {
+// Nothing to read, a missing file and then a folder: status 2, one error.
+TEST(Checker, MissingFileOrFolderCannotBeRead) {
     TempDir dir;
-    const CheckReport report = checkQuiz(dir.path() / "way.txt");
-    EXPECT_FALSE(report.readable);
-    EXPECT_EQ(report.exitStatus(), 2);
-    ASSERT_EQ(report.diagnostics.size(), 1u);
-    EXPECT_EQ(formatDiagnostic("way.txt", report.diagnostics[0]), "way.txt: error: File not found");
-}
-
-TEST(Checker, FolderCannotBeRead) {
-    TempDir dir;
-    std::filesystem::create_directory(dir.path() / "way.txt");
-    const CheckReport report = checkQuiz(dir.path() / "way.txt");
-    EXPECT_EQ(report.exitStatus(), 2);
-    ASSERT_EQ(report.diagnostics.size(), 1u);
-    EXPECT_EQ(report.diagnostics[0].message, "File not found (it is a folder)");
+    for (const std::string failure : {"File not found", "File not found (it is a folder)"}) {
+        const CheckReport report = checkQuiz(dir.path() / "way.txt");
+        EXPECT_FALSE(report.readable);
+        EXPECT_EQ(report.exitStatus(), 2);
+        ASSERT_EQ(report.diagnostics.size(), 1u);
+        EXPECT_EQ(formatDiagnostic("way.txt", report.diagnostics[0]), "way.txt: error: " + failure);
+        std::filesystem::create_directory(dir.path() / "way.txt");
+    }
 }
 
 // Byte-order marks and the old code page change nothing an author sees.

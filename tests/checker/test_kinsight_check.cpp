@@ -64,12 +64,13 @@ CheckRun check(const std::filesystem::path& folder, const std::string& arguments
 class KinsightCheck : public testing::Test {
 protected:
     // A quiz with one warning (a duplicate name on line 7) and, if broken,
-    // one error (character 99 on line 68).
+    // one error (character 99 on line 68, where a terminal's clear-screen
+    // must come out as letters).
     void writeQuiz(bool broken) {
         QuizParts parts;
         parts.names[4] = "Ann";
         if (broken)
-            replaceOnce(parts.questions[1], "C09=5\n", "C99=5\n");
+            replaceOnce(parts.questions[1], "C09=5\n", "C99=5\x1b[2J\n");
         m_dir.write("way.txt", withCrLf(parts.text()).bytes);
         m_dir.pictures(kNames);
     }
@@ -80,7 +81,7 @@ protected:
 const std::string kWarning =
     "way.txt:7: warning: the name \"Ann\" (character 5) is also the name of character 1\n";
 const std::string kError = "way.txt:68: error: Subscript out of range (points for character 99 "
-                           "in \"C99=5\"; characters are numbered 1 to 15)\n";
+                           "in \"C99=5\\x1B[2J\"; characters are numbered 1 to 15)\n";
 
 TEST_F(KinsightCheck, CleanQuizPrintsOnlyTheSummary) {
     m_dir.write("way.txt", withCrLf(QuizParts{}.text()).bytes);
@@ -253,6 +254,9 @@ TEST_F(KinsightCheck, NamesTheFileAsGiven) {
 // quiz file of any name, a quiz folder and one named in Latin-1 (each with
 // every picture), and a folder that is no quiz.
 using Action = CommandLine::Action;
+const std::string kNoDisplay = "kinsight: no display found (neither DISPLAY nor WAYLAND_DISPLAY "
+                               "is set); without a desktop, run it under xvfb-run (packages xvfb "
+                               "and xauth)";
 struct ArgumentCase {
     const char* name;
     std::vector<std::string> arguments;
@@ -262,11 +266,30 @@ struct ArgumentCase {
     // a display, kinsight says that it needs one.
     int checkStatus = 0;
     std::string checkLine = {};
+    // An option of kinsight-check's own, which kinsight does not know.
+    std::string checkOption = {};
+    // Set for both programs, as env takes it: variables, then a command
+    // that runs the program (prlimit).
+    std::string setting = {};
+    std::string programLine = kNoDisplay;
+    std::string checkLastLine = {}; // if given
 };
+
+// A million warnings of one kind, few bytes of file each.
+std::string manyWarnings() {
+    QuizParts parts;
+    replaceOnce(parts.questions[0], "C01=5\n",
+                "C01=5\n" + lf(std::vector<std::string>(1'000'000, "xxxxxx")));
+    return withCrLf(parts.text()).bytes;
+}
+
+const std::string kFirstOfManyWarnings = "warnings/way.txt:26: warning: \"xxxxxx\" is read as "
+                                         "points of answer 1 of question 1 and gives none";
 
 std::string cleanSummary(const std::string& file) {
     return file + ": \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings";
 }
+const std::string kStatsLine = "quiz/way.txt: \"Test quiz\", 3 questions, 343 plays, exact";
 
 class Arguments : public testing::TestWithParam<ArgumentCase> {
 protected:
@@ -278,6 +301,8 @@ protected:
             s_dir->pictures(kNames, folder);
         }
         s_dir->write("pets.txt", quiz);
+        s_dir->write("warnings/way.txt", manyWarnings());
+        s_dir->pictures(kNames, "warnings");
         std::filesystem::create_directory(s_dir->path() / "no quiz");
     }
     static void TearDownTestSuite() {
@@ -285,19 +310,30 @@ protected:
         s_dir = nullptr;
     }
 
-    void expectRun(const std::string& name, const std::string& program, int status,
-                   const std::string& line) {
+    void expectRun(const std::string& name, const std::string& program, Action action,
+                   const std::string& detail, int status, const std::string& line) {
         const ArgumentCase& row = GetParam();
+#ifdef __SANITIZE_ADDRESS__
+        if (row.setting.starts_with("prlimit"))
+            GTEST_SKIP() << "AddressSanitizer reserves more memory than any limit here";
+#endif
         std::string arguments;
-        for (const std::string& argument : row.arguments)
+        for (const std::string& argument : GetParam().arguments)
             arguments += " " + shellQuoted(argument);
-        const CheckRun ran = runIn(s_dir->path(), program, arguments);
+        const CheckRun ran = runIn(s_dir->path(),
+                                   "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                                       row.setting + " " + program,
+                                   arguments);
         const std::string first[] = {line, "Usage: " + name + " [options] [QUIZ]",
-                                     name + " " KINSIGHT_VERSION, name + ": " + row.detail};
-        EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), first[int(row.action)]) << name;
-        EXPECT_EQ(ran.status, row.action == Action::Run          ? status
-                              : row.action == Action::UsageError ? 2
-                                                                 : 0)
+                                     name + " " KINSIGHT_VERSION, name + ": " + detail};
+        EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), first[int(action)]) << name;
+        if (!row.checkLastLine.empty() && name == "kinsight-check") {
+            EXPECT_EQ(ran.output.substr(ran.output.rfind('\n', ran.output.size() - 2) + 1),
+                      row.checkLastLine + "\n");
+        }
+        EXPECT_EQ(ran.status, action == Action::Run          ? status
+                              : action == Action::UsageError ? 2
+                                                             : 0)
             << name;
     }
 
@@ -306,17 +342,19 @@ protected:
 TempDir* Arguments::s_dir = nullptr;
 
 TEST_P(Arguments, MeanTheSameToBothPrograms) {
-    const CommandLine parsed = kinsight::parseCommandLine({}, GetParam().arguments);
-    EXPECT_EQ(parsed.action, GetParam().action);
-    EXPECT_EQ(parsed.quiz.value_or("").native() + parsed.error, GetParam().detail);
+    const ArgumentCase& row = GetParam();
+    // kinsight has no option of its own, as the parser without options.
+    const bool known = row.checkOption.empty();
+    const Action action = known ? row.action : Action::UsageError;
+    const std::string detail = known ? row.detail : "unknown option --" + row.checkOption;
+    const CommandLine parsed = kinsight::parseCommandLine({}, row.arguments);
+    EXPECT_EQ(parsed.action, action);
+    EXPECT_EQ(parsed.quiz.value_or("").native() + parsed.error, detail);
 
-    expectRun("kinsight-check", shellQuoted(KINSIGHT_CHECK), GetParam().checkStatus,
-              GetParam().checkLine);
+    expectRun("kinsight-check", shellQuoted(KINSIGHT_CHECK), row.action, row.detail,
+              row.checkStatus, row.checkLine);
 #ifdef KINSIGHT_PROGRAM
-    expectRun("kinsight",
-              "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                  shellQuoted(KINSIGHT_PROGRAM),
-              1, "kinsight: no display found; run it in a desktop session or under xvfb-run");
+    expectRun("kinsight", shellQuoted(KINSIGHT_PROGRAM), action, detail, 1, row.programLine);
 #endif
 }
 
@@ -346,7 +384,29 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"QuizAfterDoubleDash", {"--", "-reverse"}, Action::Run, "-reverse", 2,
                      "-reverse: error: File not found"},
         ArgumentCase{"FolderNamedInLatin1", {"caf\xe9"}, Action::Run, "caf\xe9", 0,
-                     cleanSummary("caf\xc3\xa9/way.txt")}),
+                     cleanSummary("caf\xc3\xa9/way.txt")},
+        // Logged in from afar, with a display that does not answer: the
+        // checker measures texts on its own, the program says what is missing.
+        ArgumentCase{"DisplayThatCannotBeOpened", {"quiz"}, Action::Run, "quiz", 0,
+                     cleanSummary("quiz/way.txt"), "", "DISPLAY=:9999 QT_QPA_PLATFORM=xcb",
+                     "kinsight: cannot open the display :9999; without a desktop, run it under "
+                     "xvfb-run (packages xvfb and xauth)"},
+        // A million warnings kept in 64 MiB, and a quiz larger than the memory.
+        ArgumentCase{"ManyWarningsInLittleMemory", {"warnings"}, Action::Run, "warnings", 0,
+                     kFirstOfManyWarnings, "", "prlimit --data=67108864", kNoDisplay,
+                     "warnings/way.txt: \"Test quiz\", 15 names, 3 questions, 0 errors, "
+                     "1,000,000 warnings"},
+        ArgumentCase{"TooLittleMemory", {"warnings"}, Action::Run, "warnings", 2,
+                     "warnings/way.txt: error: Out of memory", "",
+                     "prlimit --data=8388608"},
+        ArgumentCase{"OptionValueAfterAnEqualsSign", {"--stats", "--plays=5", "quiz"}, Action::Run,
+                     "quiz", 0, kStatsLine, "stats"},
+        ArgumentCase{"OptionValueAsTheNextArgument", {"--stats", "--plays", "5", "quiz"},
+                     Action::Run, "quiz", 0, kStatsLine, "stats"},
+        ArgumentCase{"OptionValueMissing", {"--stats", "--plays"}, Action::UsageError,
+                     "option --plays needs a value: --plays N", 0, "", "stats"},
+        ArgumentCase{"ValueForAnOptionWithout", {"--quiet=yes"}, Action::UsageError,
+                     "option --quiet takes no value", 0, "", "quiet"}),
     rowName);
 // clang-format on
 

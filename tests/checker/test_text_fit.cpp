@@ -14,7 +14,7 @@ using namespace kinsight;
 
 namespace {
 
-enum class Kind { Question, Answer };
+enum class Kind { Question, Answer, Name };
 
 struct FitCase {
     std::string name;
@@ -29,7 +29,9 @@ void PrintTo(const FitCase& c, std::ostream* out) {
 
 std::optional<std::size_t> shown(const WindowTextMeasurer& measurer, Kind kind,
                                  std::string_view text) {
-    return kind == Kind::Question ? measurer.questionShown(text) : measurer.answerShown(text);
+    return kind == Kind::Question ? measurer.questionShown(text)
+           : kind == Kind::Answer ? measurer.answerShown(text)
+                                  : measurer.nameShownFrom(text);
 }
 
 // Whether Question_Box's label, by its own measure, has room for the whole text.
@@ -56,8 +58,15 @@ TEST_P(TextFit, CutsWhereTheWindowDoes) {
     }
     if (!cut)
         return;
-    // What is said to show fits, and one character more would not.
     ASSERT_LT(*cut, c.text.size());
+    if (c.kind == Kind::Name) {
+        // The box shows a name's end: that end fits, and one character more would not.
+        ASSERT_GT(*cut, 0u);
+        EXPECT_FALSE(shown(measurer, c.kind, c.text.substr(*cut))) << c.text.substr(*cut);
+        EXPECT_TRUE(shown(measurer, c.kind, c.text.substr(*cut - 1))) << c.text.substr(*cut);
+        return;
+    }
+    // What is said to show fits, and one character more would not.
     const std::string visible = c.text.substr(0, *cut);
     EXPECT_FALSE(shown(measurer, c.kind, visible)) << visible;
     if (c.kind == Kind::Question)
@@ -88,7 +97,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "e, cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
                 "e, and more cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
                 "e",
-                false}),
+                false},
+        FitCase{"LongestBundledName", Kind::Name, "Old Quill", true},
+        FitCase{"NameWiderThanTheResultBox", Kind::Name,
+                "Cidonia the Far-Seeing of the Northern Marches", false}),
     test::rowName);
 
 TEST(TextFitOnTheBundledQuiz, EveryTextShowsWhole) {

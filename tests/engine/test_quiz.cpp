@@ -432,6 +432,9 @@ TEST_F(QuizTest, RestartRereadsTheFile) {
     start(QuizBuilder().question("First"));
     m_quiz->skipChosen();
     m_dir.write("quiz.txt", QuizBuilder().title("Edited quiz").question("First").text());
+    // Saved again once the restart has checked the file: the pass plays
+    // what was checked.
+    m_window.onHide = [this] { m_dir.write("quiz.txt", "Saved unchecked\r\n"); };
     m_window.take();
     m_quiz->restart();
     const Ops ops = m_window.take();

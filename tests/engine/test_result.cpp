@@ -44,10 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "15 way draw between A,B,C,D,E,F,G,H,I,J,K,L,M,N and O"}),
     kinsight::test::rowName);
 
-TEST(DrawMessage, TitleIsDraw) {
-    EXPECT_STREQ(kinsight::kDrawTitle, "Draw");
-}
-
 struct PresentCase {
     const char* name;
     std::string character;

@@ -1,9 +1,11 @@
 // libFuzzer target: any bytes as a quiz file, read by the engine's dry run and
-// by the authors' checker. Neither may crash, hang or read out of bounds, and
-// the field reader, reading the file at once and in tiny pieces, must cut the bytes
-// exactly as the plain reference reader does.
+// by the authors' checker. Neither may crash, hang or read out of bounds, the
+// field reader, reading the file at once and in tiny pieces, must cut the
+// bytes exactly as the plain reference reader does, and every diagnostic
+// must name a line the file has.
 #include "checker.h"
 #include "dry_run.h"
+#include "quiz_file.h"
 #include "reference_reader.h"
 #include "temp_dir.h"
 
@@ -27,6 +29,16 @@ const std::filesystem::path& quizPath() {
         return folder.path() / "way.txt";
     }();
     return path;
+}
+
+// Lines of a text as an editor numbers them: a last line end starts no line.
+int lineCount(std::string_view text) {
+    int lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((text[i] == '\r' || text[i] == '\n') &&
+            !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') && i + 1 < text.size())
+            ++lines;
+    return lines;
 }
 
 } // namespace
@@ -59,5 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                  d.line == run.error->line();
                                       }))
         std::abort();
+    // A file that cannot be read is named by the line of its bytes.
+    const int lines = lineCount(run.text ? run.text->text : bytes);
+    for (const kinsight::Diagnostic& d : report.diagnostics)
+        if (d.line < 0 || d.line > lines)
+            std::abort();
     return 0;
 }

@@ -36,9 +36,11 @@ end_programs() {
         exe=$(readlink "$proc/exe" 2>/dev/null) || continue
         [[ $exe == "$work"/* ]] && kill "${proc#/proc/}" 2>/dev/null
     done
-    rm -rf "$work"
+    rm -rf "$work" ${bare:+"$bare"}
 }
+bare=
 trap end_programs EXIT
+trap 'exit 143' TERM INT
 # shellcheck source=../../scripts/x_session.sh
 source "$source_dir/scripts/x_session.sh"
 
@@ -235,11 +237,15 @@ package_test() {
 }
 
 bare_test() {
-    local bare=$work/bare prefix=$work/bare-prefix launcher
-    # The compiler cache of the build under test, if any, makes this cheap.
-    launcher=$(sed -n 's/^CMAKE_CXX_COMPILER_LAUNCHER:[A-Z]*=//p' "$build/CMakeCache.txt")
-    local configure=(cmake -S "$source_dir" -G Ninja -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
-        ${launcher:+"-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"})
+    local prefix=$work/bare-prefix launcher
+    # Beside the build under test, at its depth: with the compiler cache's
+    # base folder their parent, each compile is the same command as in that
+    # build (scripts/test.sh builds so), and the cache answers it.
+    bare=$(dirname "$build")/.$(basename "$build")-bare-$$
+    local setting configure=(cmake -S "$source_dir" -G Ninja -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON)
+    for setting in CMAKE_CXX_COMPILER_LAUNCHER CMAKE_BUILD_TYPE KINSIGHT_WERROR; do
+        configure+=("-D$setting=$(sed -n "s/^$setting:[A-Z]*=//p" "$build/CMakeCache.txt")")
+    done
     if "${configure[@]}" -B "$work/asked" -DKINSIGHT_TESTS=ON >"$work/asked.log" 2>&1; then
         fail "KINSIGHT_TESTS=ON without GoogleTest configured"
     elif grep -q 'scripts/setup.sh --test' "$work/asked.log"; then
@@ -254,8 +260,9 @@ bare_test() {
     else
         fail "default options without GoogleTest: the tests are configured"
     fi
-    # A folder of its own each time: for the cache, its name does not count.
-    CCACHE_BASEDIR=$bare CCACHE_NOHASHDIR=1 nice cmake --build "$bare" >>"$work/bare.log" 2>&1 ||
+    # The two programs and what installing them needs, nothing else.
+    CCACHE_BASEDIR=$(dirname "$build") CCACHE_NOHASHDIR=1 cmake --build "$bare" \
+        --target kinsight kinsight-check packaging/all >>"$work/bare.log" 2>&1 ||
         { tail -n 40 "$work/bare.log"; exit 1; }
     cmake --install "$bare" --prefix "$prefix" >>"$work/bare.log" 2>&1 ||
         { tail -n 40 "$work/bare.log"; exit 1; }

@@ -11,6 +11,9 @@
 #   random_clicks.sh [--clicks N] [--seed S] [--variants "bundled every two three four five"]
 #                    --tool WINDOW_TOOL PROGRAM
 #
+# The seed is KINSIGHT_SEED when set, or a fixed one, so that a run repeats
+# the last unless asked otherwise; a failed run says how to replay it.
+#
 # WINDOW_TOOL is the built kinsight_window_tool (close box and ping; cmake
 # --build BUILD --target kinsight_window_tool). --variants runs only the
 # named quizzes, sharing the clicks among them. Exit status 0 when every
@@ -19,7 +22,7 @@ set -euo pipefail
 
 script_dir=$(cd "$(dirname "$0")" && pwd)
 clicks=10000
-seed=$$
+seed=${KINSIGHT_SEED:-1}
 tool=
 chosen="bundled every two three four five"
 inside=0
@@ -45,6 +48,7 @@ if ! [ -x "$tool" ]; then
 fi
 tool=$(realpath "$tool")
 
+replay="$0 --clicks $clicks --variants \"$chosen\" --tool $tool $program"
 # Never on the user's own desktop: always a server of our own.
 if [ $inside -eq 0 ]; then
     exec "$script_dir/../../scripts/with-xvfb.sh" "$0" --inside-xvfb --clicks "$clicks" \
@@ -546,7 +550,7 @@ for what in "${!wm_actions[@]}"; do
 done | sort
 echo "alive checks: $checks, failures: $failures"
 if [ $failures -ne 0 ] || [ "$total_clicks" -lt "$clicks" ]; then
-    echo "FAIL"
+    echo "FAIL; to replay: KINSIGHT_SEED=$seed $replay"
     exit 1
 fi
 echo "PASS: the program stayed alive and answering and ended cleanly each time"

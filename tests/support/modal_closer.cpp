@@ -2,7 +2,9 @@
 #include "modal_closer.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 
 namespace kinsight::test {
@@ -43,7 +45,14 @@ void ModalCloser::record(QWidget* modal) {
     seen.title = modal->windowTitle();
     seen.frame = modal->frameGeometry();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        seen.text = box->text();
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            QAccessibleInterface* read = QAccessible::queryAccessibleInterface(label);
+            if (!read || read->text(QAccessible::Name).isEmpty())
+                continue;
+            seen.text = read->text(QAccessible::Name);
+            seen.shownWhole = label->minimumSizeHint().width() <= label->width() &&
+                              label->heightForWidth(label->width()) <= label->height();
+        }
         seen.icon = box->icon();
         seen.buttons = box->standardButtons();
         seen.format = box->textFormat();

@@ -17,7 +17,8 @@ namespace kinsight::test {
 struct SeenBox {
     QString objectName;
     QString title;
-    QString text;
+    QString text;            // as a screen reader reads it
+    bool shownWhole = false; // no line cut off or wider than the box
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     Qt::TextFormat format = Qt::AutoText;

@@ -41,6 +41,8 @@ public:
     std::vector<std::string> ops;
     // Runs inside greet(), where the real main window's modal box would be.
     std::function<void(const std::string&)> onGreet;
+    // Runs inside hideWindow(), while a restart has the window hidden.
+    std::function<void()> onHide;
 
     // Lets a test put its own steps (say, hiding a tie-break window) in line.
     void record(std::string op) { ops.push_back(std::move(op)); }
@@ -75,7 +77,11 @@ public:
         record("setControlEnabled(" + controlName(control) + "," + (enabled ? "true" : "false") +
                ")");
     }
-    void hideWindow() override { record("hideWindow()"); }
+    void hideWindow() override {
+        record("hideWindow()");
+        if (onHide)
+            onHide();
+    }
     void showWindow() override { record("showWindow()"); }
     void message(const std::string& text, const std::string& title) override {
         record("message(" + q(text) + "," + q(title) + ")");

@@ -5,10 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include <unistd.h>
 
 namespace kinsight::test {
 
@@ -30,6 +33,19 @@ inline std::string jpeg(unsigned width = 1, unsigned height = 1) {
     bytes[size + 2] = static_cast<char>(width >> 8);
     bytes[size + 3] = static_cast<char>(width & 0xFF);
     return bytes;
+}
+
+// Root reads whatever the permissions say, so a test of a permission runs
+// read as nobody for a moment, and is root again after; nothing when there is
+// no user to become.
+template <class Read> auto asNobody(Read read) -> std::optional<decltype(read())> {
+    const uid_t user = geteuid();
+    if (user == 0 && seteuid(65534) != 0)
+        return std::nullopt;
+    auto result = read();
+    if (seteuid(user) != 0)
+        throw std::runtime_error("root no more");
+    return result;
 }
 
 class TempDir {

@@ -2,6 +2,7 @@
 // activation, labels by name, and the check that no window is left over.
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
@@ -42,6 +43,14 @@ inline void holdOff(QTimer* timer) {
 inline QString labelText(QWidget* window, const char* name) {
     auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
     return label ? label->text() : QStringLiteral("<no label %1>").arg(QLatin1String(name));
+}
+
+// Presses the button as a screen reader does, also past a modal box; Qt
+// animates the press, so the click lands a moment later.
+inline void pressAsScreenReader(QWidget* button) {
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(button);
+    if (control && control->actionInterface())
+        control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
 // Makes the window the active one, as the user coming back to it would.

@@ -14,6 +14,7 @@
 
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <algorithm>
 #include <array>
@@ -21,6 +22,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kinsight::test {
@@ -196,6 +198,13 @@ TEST_P(RealGreeting, LeavesTheWindowHiddenAndStill) {
     ModalCloser closer;
     play(GetParam().weights);
     QWidget* tieBreak = window->dual() ? static_cast<QWidget*>(window->dual()) : window->tri();
+    // Stop pressed again by a screen reader while the greeting is up.
+    auto* stop = tieBreak->findChild<QPushButton*>(QStringLiteral("Command1"));
+    QSignalSpy presses(stop, &QPushButton::clicked);
+    closer.whileOpen([stop, first = true]() mutable {
+        if (std::exchange(first, false))
+            pressAsScreenReader(stop);
+    });
     bool upAndStill = false, focusBack = false, stillAfter = false;
     window->onGreet = [&](const std::string& name) {
         upAndStill = tieBreak->isVisible() && !moving(tieBreak);
@@ -210,7 +219,8 @@ TEST_P(RealGreeting, LeavesTheWindowHiddenAndStill) {
     if (window->dual()) {
         ASSERT_TRUE(tick(window->dualTimer("Slower"), 68));
     }
-    ASSERT_EQ(closer.boxes().size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return presses.count() == 2; }));
+    ASSERT_EQ(closer.boxes().size(), 1) << "one greeting";
     EXPECT_EQ(closer.boxes().first().text, "You are..." + GetParam().labels[1]);
     EXPECT_TRUE(upAndStill);
     ASSERT_TRUE(focusBack);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <cmath>
 #include <ostream>

@@ -7,10 +7,12 @@
 
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kinsight::test {

@@ -1,7 +1,7 @@
 """Reads the running program through the accessibility bus, as a screen
 reader does: the question and the answers' captions, then chooses answer 1
-through the bus and reads them again, listening for the name change that
-makes a screen reader speak the new question. With "play" and lists of
+through the bus and reads them again, and answer 1 through the object held
+from before, listening for the name change of the question. With "play" and lists of
 answers ("Colour 1,Season 2"), plays each to a result instead.
 
 Prints one line per thing read; the calling script compares them."""
@@ -12,13 +12,17 @@ import pyatspi
 from gi.repository import GLib
 
 
-def find_app(timeout=30.0):
+def find_app(timeout=90.0):
+    """Waits for the program on the bus; a bus that refuses or does not
+    answer yet (a busy machine) is asked again."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and (app.name or "").lower() == "kinsight":
-                return app
+        try:
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and (app.name or "").lower() == "kinsight":
+                    return app
+        except GLib.GError:
+            pass
         time.sleep(0.2)
     sys.exit("kinsight not found on the accessibility bus")
 
@@ -36,7 +40,7 @@ def controls(app):
         labels, options = [], []
         for node in walk(window):
             role = node.getRole()
-            if role == pyatspi.ROLE_LABEL:
+            if role == pyatspi.ROLE_LABEL and node.getState().contains(pyatspi.STATE_SHOWING):
                 labels.append(node)
             elif role == pyatspi.ROLE_RADIO_BUTTON:
                 options.append(node)
@@ -80,7 +84,7 @@ def play(app, answers):
         except GLib.GError:
             pass  # no reply while the draw message it brought up is open
     stopped, text = False, ""
-    end = time.monotonic() + 30
+    end = time.monotonic() + 60
     while not text and time.monotonic() < end:
         for button in ("OK", "Stop"):
             node = showing(app, pyatspi.ROLE_PUSH_BUTTON, button)
@@ -92,7 +96,11 @@ def play(app, answers):
         text = result.queryText().getText(0, -1) if result is not None else ""
     print(f"result: {text}")
     act(showing(app, pyatspi.ROLE_PUSH_BUTTON, "Сначала"))
-    time.sleep(1)
+    # Restarted once the result is empty again.
+    end = time.monotonic() + 60
+    while text and time.monotonic() < end:
+        time.sleep(0.1)
+        text = showing(app, pyatspi.ROLE_TEXT, "Result").queryText().getText(0, -1)
 
 
 app = find_app()
@@ -103,29 +111,44 @@ if sys.argv[1:2] == ["play"]:
     sys.exit(0)
 question, options = controls(app)
 show("before", question, options)
+# Held across the answers, as a client that keeps a control does.
+first = options[0]
 
 heard = []
 
 
 def listen(event):
-    if event.source is not None and event.source.getRole() == pyatspi.ROLE_LABEL:
-        heard.append(event.source.name)
+    source = event.source
+    if (source is not None and source.getRole() == pyatspi.ROLE_LABEL
+            and source.getState().contains(pyatspi.STATE_SHOWING)):
+        heard.append(source.name)
+        pyatspi.Registry.stop()
 
 
-def choose_first():
-    action = options[0].queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    index = next((i for i, n in enumerate(names) if n.lower() in ("press", "click", "toggle")), 0)
-    action.doAction(index)
-    return False
+def answer(node):
+    """Chooses the answer through the bus and waits for the question's
+    change; if it never comes, a deadline ends the wait."""
+    def choose():
+        try:
+            act(node)
+        except GLib.GError as error:
+            print(f"no answer: {error.message}")
+            pyatspi.Registry.stop()
+        return False
+
+    GLib.idle_add(choose)
+    deadline = GLib.timeout_add_seconds(60, pyatspi.Registry.stop)
+    pyatspi.Registry.start()
+    GLib.source_remove(deadline)
 
 
 pyatspi.Registry.registerEventListener(listen, "object:property-change:accessible-name")
-GLib.timeout_add(500, choose_first)
-GLib.timeout_add(3000, lambda: pyatspi.Registry.stop())
-pyatspi.Registry.start()
-
+answer(options[0])
 question, options = controls(app)
 show("after", question, options)
+# Answer 1 again through the object held from before: it answers, and reads
+# the caption it shows now.
+answer(first)
+print(f"same answer: {first.name}")
 for name in heard:
     print(f"heard: {name}")

@@ -7,27 +7,30 @@
 # quiz file named on the command line, and a broken, missing or misnamed quiz
 # reported before anything else, with status 1 once the report is closed.
 #
-#   program_test.sh BUILT_PROGRAM VERSION
+#   program_test.sh BUILT_PROGRAM VERSION BUILT_KINSIGHT_CHECK
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" != "--inside-xvfb" ]; then
     program=$(realpath "$1")
     version=$2
+    check=$(realpath "$3")
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
     failures=0
     usage='Usage: kinsight [options] [QUIZ]'
 
     # LABEL STATUS STREAM FIRST_LINE SECOND_LINE -- ARGUMENTS: the program,
-    # with no display, ends with STATUS and writes its lines to STREAM (out
-    # or err) alone; a wrong command line also shows the usage there.
+    # with no display (or the NAME=VALUE words of $with), ends with STATUS and
+    # writes its lines to STREAM (out or err) alone; a wrong command line also
+    # shows the usage there.
     options_case() {
         local label=$1 expected=$2 stream=$3 first=$4 second=$5
         shift 6
         local status=0 other=out
         [ "$stream" = out ] && other=err
-        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@" \
+        # shellcheck disable=SC2086 # one variable a word
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${with:-} "$program" "$@" \
             >"$work/out" 2>"$work/err" || status=$?
         local got1 got2
         got1=$(sed -n 1p "$work/$stream")
@@ -59,13 +62,16 @@ if [ "${1:-}" != "--inside-xvfb" ]; then
         "kinsight: one quiz at a time, but 2 arguments were given" "" -- one two
     options_case "empty argument" 2 err "kinsight: the quiz argument is empty" "" -- ""
     # No display at all: a clear message and status 1, not Qt's abort.
-    options_case "no display" 1 err \
-        "kinsight: no display found; run it in a desktop session or under xvfb-run" "" --
+    for with in "" "DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM="; do
+        options_case "no display${with:+, the variables empty}" 1 err \
+            "kinsight: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); without a desktop, run it under xvfb-run (packages xvfb and xauth)" "" --
+    done
     [ $failures -eq 0 ] || exit 1
 
-    exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program"
+    exec "$here/../../scripts/with-xvfb.sh" "$0" --inside-xvfb "$program" "$check"
 fi
 program=$2
+check=$3
 unset QT_QPA_PLATFORM
 # shellcheck source=../../scripts/x_session.sh
 source "$here/../../scripts/x_session.sh"
@@ -88,9 +94,13 @@ program_case() {
         if ! window=$(wait_for_window "$pid" "$pattern"); then
             fail "$label: no main window titled $pattern: $(cat "$work/err")"
         else
-            sleep 0.5
             local geometry icon=
-            geometry=$(client_geometry "$window")
+            # Mapped, it may not be at its place yet.
+            for _ in $(seq 30); do
+                geometry=$(client_geometry "$window")
+                [ "$geometry" = "89 108 458 261" ] && break
+                sleep 0.1
+            done
             # The icon comes just after the window.
             for _ in $(seq 50); do
                 icon=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon (128 x 128)') && break
@@ -188,6 +198,15 @@ cp "$program" "$work/broken/kinsight"
 head -n "$cut_at" "$quiz" >"$work/broken/way.txt"
 program_case "quiz beside the program broken in its second question" report \
     "^way\\.txt:[0-9]+: $cut_error" "$work/elsewhere" -- "$work/broken/kinsight"
+# Too few names before "Start:": the report is the checker's error and its
+# note, word for word, each with its own line.
+start=$(grep -n '^Start:' "$quiz" | head -n 1 | cut -d: -f1)
+mkdir -p "$work/few"
+sed "16,$((start - 1))d" "$quiz" >"$work/few/way.txt"
+checked=$(cd "$work/few" && { "$check" --quiet way.txt || true; } | sed -E 's/^([^:]*:[0-9]+): (error|note): /\1: /')
+[ "$(wc -l <<<"$checked")" -eq 2 ] || fail "the checker's error on too few names has no note: $checked"
+program_case "too few names, explained as the checker does" report \
+    "^$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$checked")\$" "$work/elsewhere" -- "$program" "$work/few"
 cp "$program" "$work/empty/kinsight"
 program_case "no quiz beside the program" report "^$work/empty/way\\.txt: File not found\$" \
     "$work/elsewhere" -- "$work/empty/kinsight"

@@ -211,19 +211,22 @@ open_draw() {
     fi
 }
 
+# WINDOW: waits up to 3 s for the window manager to have it minimised.
+is_minimised() {
+    for _ in $(seq 30); do
+        [[ $(xprop -id "$1" WM_STATE 2>/dev/null) == *Iconic* ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # LABEL: minimises the tie-break window through the window manager and gives
 # the focus to another program for a while.
 minimise_for_another_program() {
-    local state=
     xdotool windowminimize "$tie"
-    for _ in $(seq 30); do
-        state=$(xprop -id "$tie" WM_STATE)
-        [[ $state == *Iconic* ]] && break
-        sleep 0.1
-    done
-    [[ $state == *Iconic* ]] || fail "$1: the window manager did not minimise the window"
+    is_minimised "$tie" || fail "$1: the window manager did not minimise the window"
     activate "$another" || fail "$1: the other program did not get the focus"
-    sleep 0.5
+    sleep 0.5 # the user looks elsewhere for a moment
 }
 
 # LABEL: restores the minimised tie-break window; it moves again.
@@ -316,12 +319,15 @@ activate "$main" || true
 xdotool key F1
 if about=$(wait_for_window "$pid" '^About box Thingy$'); then
     xdotool windowminimize "$about"
-    sleep 0.5
+    is_minimised "$about" || fail "the window manager did not minimise the about window"
     activate "$main" || true
     xdotool key F1
     if becomes_active "$about"; then
         xdotool key Escape
-        sleep 0.5
+        for _ in $(seq 30); do
+            xdotool search --onlyvisible --name '^About box Thingy$' >/dev/null 2>&1 || break
+            sleep 0.1
+        done
         if xdotool search --onlyvisible --name '^About box Thingy$' >/dev/null 2>&1; then
             fail "Escape left the about window up"
         else

@@ -1,0 +1,123 @@
+#include "field_words.h"
+
+#include "markers.h"
+#include "text.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace kinsight {
+
+namespace {
+
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+std::string inQuotes(std::string_view text) {
+    constexpr std::size_t kShown = 60;
+    const std::size_t count = characterCount(text);
+    std::string shown = escapedControls(characters(text, 0, std::min(count, kShown)));
+    if (count > kShown)
+        shown += "...";
+    return "\"" + shown + "\"";
+}
+
+std::string folded(std::string_view text) {
+    std::string out;
+    for (char ch : text)
+        if (ch != ' ' && ch != '\t')
+            out += asciiLower(ch);
+    return out;
+}
+
+std::string answerRef(int answer, int question) {
+    return "answer " + std::to_string(answer) + " of question " + std::to_string(question);
+}
+
+std::string fieldRef(const FieldEvent& e) {
+    switch (e.role) {
+    case FieldRole::Title:
+        return "the title";
+    case FieldRole::Name:
+        return "the name of character " + std::to_string(e.slot);
+    case FieldRole::QuestionText:
+        return "the text of question " + std::to_string(e.question);
+    case FieldRole::AnswerText:
+        return "the text of " + answerRef(e.answer, e.question);
+    case FieldRole::Weight:
+        return "points of " + answerRef(e.answer, e.question);
+    case FieldRole::QuestionMark:
+        return "the line after " + inQuotes(kNewQuestionMarker);
+    case FieldRole::Skipped:
+        return "a line skipped while looking for " + inQuotes(e.marker);
+    default:
+        return "a line that is not read";
+    }
+}
+
+int endLine(const FieldEvent& e) {
+    return e.line + static_cast<int>(std::count(e.text.begin(), e.text.end(), '\n'));
+}
+
+std::optional<std::size_t> nearMiss(std::string_view field, std::string_view marker) {
+    if (field == marker)
+        return std::nullopt;
+    if (folded(field) == folded(marker))
+        return 0;
+    const std::size_t limit = marker.size() <= 3 ? 1 : 2;
+    const std::size_t gap =
+        field.size() > marker.size() ? field.size() - marker.size() : marker.size() - field.size();
+    if (gap > limit)
+        return std::nullopt;
+    const std::size_t distance = editDistance(field, marker);
+    if (distance > limit)
+        return std::nullopt;
+    return distance;
+}
+
+std::string markerMisread(const FieldEvent& e) {
+    const bool asText = e.role != FieldRole::Marker && e.role != FieldRole::Skipped &&
+                        e.role != FieldRole::Trailing &&
+                        !(e.role == FieldRole::QuestionMark && e.text == kEndQuestionsMarker);
+    if (!asText || !isMarker(e.text))
+        return {};
+    std::string what = fieldRef(e);
+    if (e.role == FieldRole::Name && e.text == kStartMarker)
+        what += ": fewer than fifteen names stand before " + inQuotes(kStartMarker);
+    else if (e.role == FieldRole::Weight)
+        what += ": the empty line that ends them is missing";
+    return "the marker " + inQuotes(e.text) + " is read as " + what;
+}
+
+std::string markerMissed(std::string_view field, std::string_view marker) {
+    return inQuotes(field) + " is not " + inQuotes(marker) +
+           ": markers must match exactly, case and blanks included";
+}
+
+std::string quoteNeverClosed(const FieldEvent& e) {
+    // The file's last line end is no line of the text.
+    const int last = endLine(e) - (!e.text.empty() && e.text.back() == '\n');
+    return "the quote opened here is never closed, so all that follows it to the end of the "
+           "file" +
+           (last > e.line
+                ? " (lines " + std::to_string(e.line) + " to " + std::to_string(last) + ")"
+                : std::string()) +
+           " is read as one text, " + fieldRef(e);
+}
+
+} // namespace kinsight

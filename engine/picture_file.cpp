@@ -1,0 +1,41 @@
+#include "picture_file.h"
+
+#include "caseless.h"
+
+#include <system_error>
+
+namespace kinsight {
+
+bool isPictureName(std::string_view name) {
+    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+PictureLookup findPicture(const std::filesystem::path& picturesDir, const std::string& name) {
+    PictureLookup lookup;
+    const std::string fileName = name + ".jpg";
+    lookup.expected = picturesDir / fileName;
+    lookup.nameAllowed = isPictureName(name);
+    if (!lookup.nameAllowed)
+        return lookup;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(lookup.expected, ec)) {
+        lookup.found = lookup.expected;
+        return lookup;
+    }
+    // Quiz folders often come from systems that ignore case in file names,
+    // or that write them decomposed. Of several matches the first by name is
+    // taken, whatever the listing's order.
+    const std::string wanted = caselessForm(fileName);
+    for (std::filesystem::directory_iterator it(picturesDir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code typeError;
+        const std::filesystem::path entry = it->path();
+        if (it->is_regular_file(typeError) && caselessForm(entry.filename().native()) == wanted &&
+            (lookup.found.empty() || entry < lookup.found))
+            lookup.found = entry;
+    }
+    lookup.folderError = ec.value();
+    return lookup;
+}
+
+} // namespace kinsight

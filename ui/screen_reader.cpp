@@ -1,0 +1,170 @@
+#include "screen_reader.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kinsight {
+
+namespace {
+
+const char* const kWholeLine = "kinsightWholeLine";
+
+// Qt 6.4 gives a line edit's text attributes as empty runs at each offset,
+// from which Orca 43 joins the line up to the last character but not that
+// character ("Ann Le" of "Ann Lee"); and it spins for ever when asked for
+// the word at the end of the text. This one is Qt's line edit with one run
+// of attributes over the whole text and nothing past its end.
+class WholeLineAccessible : public QAccessibleWidget,
+                            public QAccessibleTextInterface,
+                            public QAccessibleEditableTextInterface {
+public:
+    explicit WholeLineAccessible(QLineEdit* field)
+        : QAccessibleWidget(field, QAccessible::EditableText) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? field()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !field()->isReadOnly();
+        state.readOnly = field()->isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString attributes(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                         int* endOffset) const override {
+        if (offset >= characterCount()) {
+            *startOffset = *endOffset = characterCount();
+            return {};
+        }
+        return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+    }
+
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = field()->selectionStart();
+        *endOffset = field()->selectionEnd();
+        if (*startOffset < 0)
+            *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return field()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override {
+        setSelection(0, startOffset, endOffset);
+    }
+    void removeSelection(int) override { field()->deselect(); }
+    void setSelection(int, int startOffset, int endOffset) override {
+        field()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return field()->cursorPosition(); }
+    void setCursorPosition(int position) override { field()->setCursorPosition(position); }
+    QString text(int startOffset, int endOffset) const override {
+        return field()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(field()->text().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint& point) const override {
+        return field()->cursorPositionAt(field()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int startIndex, int) override { setCursorPosition(startIndex); }
+
+    void deleteText(int startOffset, int endOffset) override {
+        replaceText(startOffset, endOffset, {});
+    }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString& text) override {
+        field()->setText(field()->text().replace(startOffset, endOffset - startOffset, text));
+    }
+
+private:
+    QLineEdit* field() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+QAccessibleInterface* wholeLineFactory(const QString&, QObject* object) {
+    auto* field = qobject_cast<QLineEdit*>(object);
+    return field && field->property(kWholeLine).toBool() ? new WholeLineAccessible(field) : nullptr;
+}
+
+// Passes every event on but those of a text change in quietField.
+QObject* quietField = nullptr;
+QAccessible::UpdateHandler passedOn = nullptr;
+
+void withoutTextChange(QAccessibleEvent* event) {
+    const auto type = event->type();
+    if (event->object() == quietField &&
+        (type == QAccessible::TextInserted || type == QAccessible::TextRemoved ||
+         type == QAccessible::TextUpdated))
+        return;
+    if (passedOn) {
+        passedOn(event);
+        return;
+    }
+    // Without a handler of its own, Qt hands the event to the platform.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(withoutTextChange);
+}
+
+} // namespace
+
+ScreenReader::ScreenReader(QLabel& question, QObject* parent)
+    : QObject(parent), m_question(question) {}
+
+void ScreenReader::readWholeLine(QLineEdit& field) {
+    static const bool installed = (QAccessible::installFactory(wholeLineFactory), true);
+    Q_UNUSED(installed);
+    field.setProperty(kWholeLine, true);
+}
+
+void ScreenReader::setTextQuietly(QLineEdit& field, const QString& text) {
+    // Orca 43 takes a text inserted into the focused field after Return or
+    // Tab for the user's own and speaks it again after the focus has read
+    // the field: the name was heard twice once a tie-break's greeting was
+    // closed with Return. Only the change's event is left out; the caret's
+    // goes, and readers read the text itself.
+    quietField = &field;
+    passedOn = QAccessible::installUpdateHandler(withoutTextChange);
+    field.setText(text);
+    QAccessible::installUpdateHandler(passedOn);
+    quietField = nullptr;
+}
+
+void ScreenReader::questionChanged() {
+    if (!QAccessible::isActive())
+        return;
+    // Orca 43 speaks a control when its focus comes to it, never again while
+    // it stays, and of several focus changes waiting it handles the last
+    // only; its mouse handling moves its focus, silently, to a focused
+    // control that is clicked. With Qt 6.4 it cannot speak a changed name or
+    // description either (Qt sends the object in place of the text). So the
+    // new question comes to the reader's focus as an object of its own, new
+    // each time, hidden under the question's box; the keyboard stays where
+    // the window put it, and the reader follows it again at the next key.
+    auto* spoken = new QLabel(m_question.text(), m_question.parentWidget());
+    spoken->setObjectName(QStringLiteral("spokenQuestion"));
+    spoken->setGeometry(m_question.geometry());
+    spoken->hide();
+    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
+        QAccessibleEvent event(spoken, type);
+        QAccessible::updateAccessibility(&event);
+    }
+    // The last one goes only now, for the reader may still be reading it.
+    delete m_spoken.data();
+    m_spoken = spoken;
+}
+
+} // namespace kinsight
