@@ -25,6 +25,31 @@ std::string characterRef(int slot, const std::string& name) {
     return inQuotes(name) + " (character " + std::to_string(slot) + ")";
 }
 
+std::string grouped(long long number) {
+    std::string digits = std::to_string(number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > (number < 0 ? 1 : 0);
+         at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+void CheckStep::warn(int line, std::string message, std::source_location kind) {
+    Tally& tally = m_tallies[kind.line()];
+    if (++tally.count <= kKeptOfAKind)
+        m_out.push_back({Severity::Warning, line, std::move(message)});
+    else if (tally.count == kKeptOfAKind + 1)
+        tally.firstCountedLine = line;
+}
+
+void CheckStep::tellCounted() {
+    for (const auto& [place, tally] : m_tallies)
+        if (tally.count > kKeptOfAKind) {
+            const int more = tally.count - kKeptOfAKind;
+            m_out.push_back({Severity::Warning, tally.firstCountedLine,
+                             "and " + grouped(more) + " more like it", more});
+        }
+}
+
 namespace {
 
 void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Diagnostic>& out) {
