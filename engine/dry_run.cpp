@@ -2,7 +2,7 @@
 
 #include "field_words.h"
 #include "markers.h"
-#include "quiz.h"
+#include "quiz_grammar.h"
 #include "quiz_location.h"
 #include "quiz_observer.h"
 
@@ -100,10 +100,10 @@ private:
     Cause m_quote, m_misread, m_miss;
 };
 
-void playThrough(Quiz& quiz, std::shared_ptr<const QuizText> text) {
-    quiz.load(std::move(text));
-    while (!quiz.finished())
-        quiz.Next_Question();
+void playThrough(QuizGrammar& grammar, std::shared_ptr<const QuizText> text) {
+    grammar.load(std::move(text));
+    while (!grammar.finished())
+        grammar.readNextQuestion();
 }
 
 } // namespace
@@ -112,7 +112,7 @@ DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
                     QuizObserver* observer) {
     std::shared_ptr<const QuizText> text;
     try {
-        text = QuizFile().read(quizFile, shownPath(quizFile.filename()));
+        text = readQuizText(quizFile, shownPath(quizFile.filename()));
     } catch (const QuizError& error) {
         DryRunResult result;
         result.error = error;
@@ -125,10 +125,8 @@ DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
                     QuizObserver* observer) {
     DryRunResult result;
     result.text = text;
-    NullQuizWindow window;
     SummaryCollector collector(result.summary, keepQuestions, observer);
-    Quiz quiz(window, {});
-    quiz.setObserver(&collector);
+    QuizGrammar quiz(collector);
     try {
         playThrough(quiz, text);
     } catch (const QuizError& error) {
@@ -138,8 +136,7 @@ DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,
         // A broken quiz is read once more to explain it, so that a sound one
         // pays nothing for the explanation.
         Explainer explainer;
-        Quiz again(window, {});
-        again.setObserver(&explainer);
+        QuizGrammar again(explainer);
         try {
             playThrough(again, text);
         } catch (const QuizError&) {

@@ -1,48 +1,16 @@
 #include "quiz.h"
 
 #include "dry_run.h"
-#include "markers.h"
 #include "quiz_error.h"
 #include "quiz_location.h"
 #include "ranking.h"
 #include "result.h"
-#include "weight_field.h"
 
-#include <array>
 #include <vector>
 
 namespace kinsight {
 
 namespace {
-
-std::string inQuotes(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted.append(1, '"').append(text).append(1, '"');
-    return quoted;
-}
-
-// The words for what is being read, made once: they are needed only if the
-// file ends there, and making them for every field would cost more than
-// reading the field.
-struct AnswerWords {
-    std::string marker, seeking, text, after, points;
-};
-
-const std::array<AnswerWords, kAnswerSlots>& answerWords() {
-    static const std::array<AnswerWords, kAnswerSlots> words = [] {
-        std::array<AnswerWords, kAnswerSlots> w;
-        for (int k = 1; k <= kAnswerCount; ++k) {
-            const std::string n = std::to_string(k);
-            const std::string marker(kAnswerMarkers[k]);
-            w[k] = {marker, "looking for " + inQuotes(marker), "reading the text of answer " + n,
-                    "reading the line after answer " + n,
-                    "reading the points of answer " + n + ", which end at an empty line"};
-        }
-        return w;
-    }();
-    return words;
-}
 
 // Stateless, so one serves every quiz without tie-break windows.
 TieBreakWindows& noTieBreaks() {
@@ -58,31 +26,30 @@ Quiz::Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path
 Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile)
     : Quiz(window, noTieBreaks(), std::move(quizFile)) {}
 
-std::string_view Quiz::read(std::string_view reading) {
-    return m_file.readField(reading);
-}
-
-void Quiz::notify(FieldRole role, std::string_view text, int answer, int slot, int points,
-                  std::string_view marker) {
-    if (!m_observer)
-        return;
-    FieldEvent event{};
-    event.role = role;
-    event.text = text;
-    event.line = m_file.fieldLine();
-    event.quoted = m_file.fieldQuoted();
-    event.afterQuote = m_file.droppedAfterQuote();
-    event.quoteUnclosed = m_file.quoteUnclosed();
-    event.question = m_question;
-    event.answer = answer;
-    event.slot = slot;
-    event.points = points;
-    event.marker = marker;
-    m_observer->onField(event);
+void Quiz::onField(const FieldEvent& event) {
+    switch (event.role) {
+    case FieldRole::Title:
+        m_window.setTitle(std::string(event.text));
+        break;
+    case FieldRole::Name:
+        m_tables.CharacterTable[event.slot] = event.text;
+        break;
+    case FieldRole::QuestionText:
+        m_window.setQuestion(m_shown.assign(event.text));
+        break;
+    case FieldRole::AnswerText:
+        m_window.setAnswer(event.answer, m_shown.assign(event.text));
+        break;
+    case FieldRole::Weight:
+        m_tables.WeightTable[event.answer][event.slot] = event.points;
+        break;
+    default:
+        break;
+    }
 }
 
 std::shared_ptr<const QuizText> Quiz::readQuizFile() {
-    return m_file.read(m_path, shownPath(m_path.filename()));
+    return readQuizText(m_path, shownPath(m_path.filename()), m_limits);
 }
 
 void Quiz::load() {
@@ -90,97 +57,23 @@ void Quiz::load() {
 }
 
 void Quiz::load(std::shared_ptr<const QuizText> text) {
-    m_file.open(std::move(text));
-    m_finished = false;
-    m_question = 1;
-
-    const std::string_view title = read("reading the title");
-    notify(FieldRole::Title, title);
-    m_window.setTitle(std::string(title));
-    notify(FieldRole::Ignored, read("reading the line after the title"));
-    for (int slot = 1; slot <= kCharacterCount; ++slot) {
-        const std::string_view name = read("reading the name of character " + std::to_string(slot));
-        notify(FieldRole::Name, name, 0, slot);
-        m_tables.CharacterTable[slot] = name;
-    }
-    ForwardToo(kStartMarker);
-    notify(FieldRole::Ignored, read("reading the line after \"Start:\""));
-    readQuestionText();
-    for (int k = 1; k <= kAnswerCount; ++k)
-        readAnswerBlock(k);
-}
-
-void Quiz::ForwardToo(std::string_view marker) {
-    forwardTo(marker, "looking for " + inQuotes(marker));
-}
-
-void Quiz::forwardTo(std::string_view marker, std::string_view seeking) {
-    for (;;) {
-        const std::string_view field = read(seeking);
-        if (field == marker) {
-            notify(FieldRole::Marker, field, 0, 0, 0, marker);
-            return;
-        }
-        notify(FieldRole::Skipped, field, 0, 0, 0, marker);
-    }
-}
-
-void Quiz::readQuestionText() {
-    const std::string_view text =
-        read("reading the text of question " + std::to_string(m_question));
-    notify(FieldRole::QuestionText, text);
-    m_window.setQuestion(m_shown.assign(text));
-}
-
-void Quiz::readAnswerBlock(int k) {
-    const AnswerWords& words = answerWords()[k];
-    forwardTo(words.marker, words.seeking);
-    const std::string_view text = read(words.text);
-    notify(FieldRole::AnswerText, text, k);
-    m_window.setAnswer(k, m_shown.assign(text));
-    notify(FieldRole::Ignored, read(words.after), k);
-
-    for (;;) {
-        const std::string_view field = read(words.points);
-        const WeightField weight = parseWeightField(field);
-        if (weight.slot < 0 || weight.slot > kCharacterCount)
-            throw QuizError(Failure::SubscriptOutOfRange, m_file.displayName(), m_file.fieldLine(),
-                            "points for character " + std::to_string(weight.slot) + " in " +
-                                inQuotes(field) + "; characters are numbered 1 to 15");
-        const int slot = static_cast<int>(weight.slot);
-        notify(FieldRole::Weight, field, k, slot, weight.points);
-        m_tables.WeightTable[k][slot] = weight.points;
-        if (field.empty())
-            return;
-    }
+    m_grammar.load(std::move(text));
 }
 
 void Quiz::Next_Question() {
-    if (m_finished)
+    if (finished())
         return; // nothing is read past the end of the questions
     for (auto& row : m_tables.WeightTable)
         row.fill(0);
     for (int k = 1; k <= kAnswerCount; ++k)
         m_window.clearSelection(answerControl(k));
     m_window.clearSelection(Control::SkipQuestion);
-
-    static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestionMarker);
-    forwardTo(kNewQuestionMarker, kSeekingNewQuestion);
-    const std::string_view mark = read("reading the line after \"NewQuestion:\"");
-    notify(FieldRole::QuestionMark, mark);
-    if (mark == kEndQuestionsMarker) {
-        m_finished = true;
+    if (!m_grammar.readNextQuestion())
         finalRanking();
-        return;
-    }
-    ++m_question;
-    readQuestionText();
-    for (int k = 1; k <= kAnswerCount; ++k)
-        readAnswerBlock(k);
 }
 
 void Quiz::answerChosen(int k) {
-    if (m_finished || k < 1 || k > kAnswerCount)
+    if (finished() || k < 1 || k > kAnswerCount)
         return;
     for (int i = 1; i <= kCharacterCount; ++i)
         m_tables.ScoreTable[i] += m_tables.WeightTable[k][i];
@@ -190,7 +83,7 @@ void Quiz::answerChosen(int k) {
 }
 
 void Quiz::skipChosen() {
-    if (m_finished)
+    if (finished())
         return;
     Next_Question();
 }
@@ -263,8 +156,7 @@ void Quiz::restart(std::shared_ptr<const QuizText> checked, bool showAgain) {
     m_tieBreaks.closeTieBreaks();
     m_offered = 0;
     m_tables.clear();
-    m_file.close();
-    m_finished = false;
+    m_grammar.close();
     if (showAgain) {
         m_window.hideWindow();
         m_window.showWindow();
@@ -280,13 +172,6 @@ void Quiz::restart(std::shared_ptr<const QuizText> checked, bool showAgain) {
         m_window.setScoreText(i, "");
     m_tieBreaks.resetDualTimers();
     load(std::move(checked));
-}
-
-bool Quiz::readTrailingField() {
-    if (!m_finished || !m_file.isOpen() || m_file.atEnd())
-        return false;
-    notify(FieldRole::Trailing, read("reading past the end of the questions"));
-    return true;
 }
 
 } // namespace kinsight

@@ -1,52 +1,21 @@
-// QuizFile: the sequential field reader on a quiz file.
+// QuizFile: the sequential field reader on a quiz file's text, as
+// readQuizText gives it.
 //
 // A field ends at a comma or a line end (CR LF, LF or CR); blanks before it
 // are dropped, and so are blanks after an unquoted field. A field that starts
 // with a double quote runs to the next double quote and may hold commas;
 // whatever follows the closing quote up to the next comma or line end is
 // dropped. An empty line is one empty field.
-//
-// A pass reads the whole file into memory once, as UTF-8, and takes its
-// fields from there: whatever happens to the file during the pass (saved in
-// place, truncated, replaced, grown), the pass plays the quiz as it was when
-// it began. The file may be UTF-8 (with or without a byte-order mark),
-// Windows-1252, or UTF-16 with its byte-order mark.
 #pragma once
 
+#include "quiz_text_reader.h"
+
 #include <cstddef>
-#include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kinsight {
-
-// A quiz file's whole text, read once.
-struct QuizText {
-    struct Free {
-        void operator()(char* bytes) const;
-    };
-    std::string displayName;             // what errors about its fields call it
-    std::unique_ptr<char, Free> storage; // the bytes text is in
-    std::string_view text;               // UTF-8, without a byte-order mark
-    bool windows1252 = false;
-    // A file of UTF-8 letters but for a byte that is not UTF-8: it is read
-    // as Windows-1252 all the same, which garbles those letters.
-    struct StrayByte {
-        int line = 0; // of the first byte that is not UTF-8
-        unsigned char byte = 0;
-        std::string letter; // the first UTF-8 letter of the file, as UTF-8
-    };
-    std::optional<StrayByte> strayByte;
-};
-
-// How a quiz file is read; tests set their own.
-struct QuizFileLimits {
-    std::size_t blockBytes = 256 * 1024;                  // read from the file at a time
-    std::uintmax_t fileBytes = std::uintmax_t{256} << 20; // the most a quiz file may hold
-};
 
 class QuizFile {
 public:
@@ -54,23 +23,8 @@ public:
     // within what a window can show and a message box can hold.
     static constexpr std::size_t kMaxFieldBytes = 64 * 1024;
 
-    using Limits = QuizFileLimits;
-
-    explicit QuizFile(Limits limits = {}) : m_limits(limits) {}
-    void setLimits(Limits limits) { m_limits = limits; }
-
-    // The whole file as UTF-8. displayName is what errors about its fields
-    // call it; a file that cannot be read is named by its full path. Throws
-    // QuizError: the name fileError gives, Out of memory past the limit,
-    // Not a text file (naming the first line with a NUL character).
-    std::shared_ptr<const QuizText> read(const std::filesystem::path& path,
-                                         std::string displayName) const;
-
-    // Starts reading text, or the file read now, from its first field.
+    // Starts reading text from its first field.
     void open(std::shared_ptr<const QuizText> text);
-    void open(const std::filesystem::path& path, std::string displayName) {
-        open(read(path, std::move(displayName)));
-    }
     void close();
     bool isOpen() const { return m_text != nullptr; }
 
@@ -103,7 +57,6 @@ private:
     const char* takeLineEnd(const char* p);
     [[noreturn]] void failTooLong(std::string_view reading) const;
 
-    Limits m_limits;
     std::shared_ptr<const QuizText> m_text;
     std::string_view m_all; // m_text's text, or nothing when closed
     std::size_t m_pos = 0;

@@ -1,5 +1,6 @@
-// The field reader: how text is cut into fields, how lines are counted, how
-// the file's encoding is recognised, and what reading past the end reports.
+// Reading a quiz file and cutting it into fields: how text is cut, how lines
+// are counted, how the file's encoding is recognised, and what reading past
+// the end reports.
 // Every rule holds whatever the size of the pieces the file is read in.
 #include "quiz_error.h"
 #include "quiz_file.h"
@@ -20,6 +21,7 @@
 using kinsight::Failure;
 using kinsight::QuizError;
 using kinsight::QuizFile;
+using kinsight::readQuizText;
 using kinsight::test::engineReading;
 using kinsight::test::FileReading;
 using kinsight::test::referenceReading;
@@ -29,7 +31,7 @@ namespace {
 
 // The whole file at once, and tiny pieces that split every line end, quote,
 // byte-order mark and multi-byte character somewhere.
-constexpr std::size_t kBlockSizes[] = {QuizFile::Limits{}.blockBytes, 1, 2, 3, 7};
+constexpr std::size_t kBlockSizes[] = {kinsight::QuizFileLimits{}.blockBytes, 1, 2, 3, 7};
 
 // Every field of the file as "line:text", quoted fields as line:"text".
 std::vector<std::string> readAll(QuizFile& file) {
@@ -155,7 +157,7 @@ class Encoding : public ::testing::TestWithParam<EncodingCase> {};
 TEST_P(Encoding, FieldIsUtf8) {
     TempDir dir;
     QuizFile file;
-    file.open(dir.write("quiz.txt", GetParam().bytes + "\r\n"), "quiz.txt");
+    file.open(readQuizText(dir.write("quiz.txt", GetParam().bytes + "\r\n"), "quiz.txt"));
     EXPECT_EQ(file.isWindows1252(), GetParam().windows1252);
     EXPECT_EQ(file.readField("reading the title"), GetParam().expected);
 }
@@ -181,8 +183,8 @@ TEST(Encoding, OneStrayByteAnywhereMakesTheWholeFileWindows1252) {
     bytes += std::string(60000, 'x') + "," + std::string(60000, 'x') + "\r\n";
     bytes += "Caf\xE9\r\n";
     TempDir dir;
-    QuizFile file({4096});
-    file.open(dir.write("quiz.txt", bytes), "quiz.txt");
+    QuizFile file;
+    file.open(readQuizText(dir.write("quiz.txt", bytes), "quiz.txt", {4096}));
     EXPECT_TRUE(file.isWindows1252());
     EXPECT_EQ(file.readField("a"), "Caf\xC3\x83\xC2\xA9");
     file.readField("b");
@@ -199,8 +201,8 @@ TEST(BlockBoundaries, LineEndsAndUtf8SplitAcrossBlocksReadAsOne) {
     bytes += std::string(kBlock - 5, 'y');
     bytes += "\xC3\xA9z\r\nlast\r\n";
     TempDir dir;
-    QuizFile file({kBlock});
-    file.open(dir.write("quiz.txt", bytes), "quiz.txt");
+    QuizFile file;
+    file.open(readQuizText(dir.write("quiz.txt", bytes), "quiz.txt", {kBlock}));
     const std::vector<std::string> fields = readAll(file);
     ASSERT_EQ(fields.size(), 4u);
     EXPECT_EQ(fields[0], "1:" + std::string(kBlock - 1, 'x'));
@@ -221,7 +223,7 @@ class PastTheEnd : public ::testing::TestWithParam<EndCase> {};
 TEST_P(PastTheEnd, IsInputPastEndOfFileOnTheLastLine) {
     TempDir dir;
     QuizFile file;
-    file.open(dir.write("quiz.txt", GetParam().bytes), "quiz.txt");
+    file.open(readQuizText(dir.write("quiz.txt", GetParam().bytes), "quiz.txt"));
     for (int n = 0; n < GetParam().fields; ++n)
         file.readField("reading a field");
     EXPECT_TRUE(file.atEnd());
@@ -265,15 +267,13 @@ TEST_P(NulByte, IsNotATextFileOnItsLine) {
                                  "as UTF-8)";
     EXPECT_EQ(referenceReading(GetParam().bytes, "way.txt").failure, expected);
     for (std::size_t block : kBlockSizes) {
-        QuizFile file({block});
         try {
-            file.open(path, "way.txt");
-            FAIL() << "opened with " << block << "-byte reads";
+            readQuizText(path, "way.txt", {block});
+            FAIL() << "read with " << block << "-byte reads";
         } catch (const QuizError& error) {
             EXPECT_EQ(error.failure(), Failure::NotText);
             EXPECT_EQ(error.what(), expected) << block << "-byte reads";
         }
-        EXPECT_FALSE(file.isOpen());
     }
 }
 
@@ -324,7 +324,7 @@ const std::string kSkipped = "skipped";
 std::string failureReading(const std::filesystem::path& path,
                            kinsight::QuizFileLimits limits = {}) {
     try {
-        QuizFile(limits).read(path, "way.txt");
+        readQuizText(path, "way.txt", limits);
         return "read without a failure";
     } catch (const QuizError& error) {
         return error.what();
@@ -432,7 +432,7 @@ TEST_P(LongField, StopsPastTheLimitOnTheFieldsLine) {
     bytes.append(row.length - added, 'x');
     bytes += row.tail + std::string("\r\nnext\r\n");
     QuizFile file;
-    file.open(dir.write("way.txt", bytes), "way.txt");
+    file.open(readQuizText(dir.write("way.txt", bytes), "way.txt"));
     EXPECT_EQ(file.readField("reading the title"), "Title");
     if (!row.tooLong) {
         EXPECT_EQ(file.readField("reading a name").size(), row.length);
@@ -464,14 +464,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Open, ReopeningReadsFromTheStartAgain) {
     TempDir dir;
-    const auto path = dir.write("quiz.txt", "a\r\nb\r\n");
+    const auto text = readQuizText(dir.write("quiz.txt", "a\r\nb\r\n"), "quiz.txt");
     QuizFile file;
-    file.open(path, "quiz.txt");
+    file.open(text);
     file.readField("a");
     file.readField("b");
     file.close();
     EXPECT_FALSE(file.isOpen());
-    file.open(path, "quiz.txt");
+    file.open(text);
     EXPECT_EQ(readAll(file), (std::vector<std::string>{"1:a", "2:b"}));
 }
 

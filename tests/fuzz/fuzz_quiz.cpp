@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const kinsight::test::FileReading reference =
         kinsight::test::referenceReading(bytes, "way.txt");
-    for (std::size_t block : {kinsight::QuizFile::Limits{}.blockBytes, 1 + size % 7})
+    for (std::size_t block : {kinsight::QuizFileLimits{}.blockBytes, 1 + size % 7})
         if (kinsight::test::engineReading(path, "way.txt", block) != reference)
             std::abort();
 

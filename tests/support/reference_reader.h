@@ -153,11 +153,11 @@ inline FileReading referenceReading(std::string_view bytes, const std::string& n
 
 // The engine's reader on a file, reading blockBytes of it at a time.
 inline FileReading engineReading(const std::filesystem::path& file, const std::string& name,
-                                 std::size_t blockBytes = QuizFile::Limits{}.blockBytes) {
+                                 std::size_t blockBytes = QuizFileLimits{}.blockBytes) {
     FileReading out;
-    QuizFile reader({blockBytes});
+    QuizFile reader;
     try {
-        reader.open(file, name);
+        reader.open(readQuizText(file, name, {blockBytes}));
         while (!reader.atEnd()) {
             const std::string_view text = reader.readField(kReading);
             out.fields.push_back({std::string(text), reader.fieldLine(), reader.fieldQuoted()});

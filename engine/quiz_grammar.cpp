@@ -1,0 +1,151 @@
+#include "quiz_grammar.h"
+
+#include "markers.h"
+#include "quiz_error.h"
+#include "quiz_tables.h"
+#include "weight_field.h"
+
+#include <array>
+#include <string>
+
+namespace kinsight {
+
+namespace {
+
+std::string inQuotes(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '"').append(text).append(1, '"');
+    return quoted;
+}
+
+// The words for what is being read, made once: they are needed only if the
+// file ends there, and making them for every field would cost more than
+// reading the field.
+struct AnswerWords {
+    std::string marker, seeking, text, after, points;
+};
+
+const std::array<AnswerWords, kAnswerSlots>& answerWords() {
+    static const std::array<AnswerWords, kAnswerSlots> words = [] {
+        std::array<AnswerWords, kAnswerSlots> w;
+        for (int k = 1; k <= kAnswerCount; ++k) {
+            const std::string n = std::to_string(k);
+            const std::string marker(kAnswerMarkers[k]);
+            w[k] = {marker, "looking for " + inQuotes(marker), "reading the text of answer " + n,
+                    "reading the line after answer " + n,
+                    "reading the points of answer " + n + ", which end at an empty line"};
+        }
+        return w;
+    }();
+    return words;
+}
+
+} // namespace
+
+std::string_view QuizGrammar::read(std::string_view reading) {
+    return m_file.readField(reading);
+}
+
+void QuizGrammar::notify(FieldRole role, std::string_view text, int answer, int slot, int points,
+                         std::string_view marker) {
+    FieldEvent event{};
+    event.role = role;
+    event.text = text;
+    event.line = m_file.fieldLine();
+    event.quoted = m_file.fieldQuoted();
+    event.afterQuote = m_file.droppedAfterQuote();
+    event.quoteUnclosed = m_file.quoteUnclosed();
+    event.question = m_question;
+    event.answer = answer;
+    event.slot = slot;
+    event.points = points;
+    event.marker = marker;
+    m_observer.onField(event);
+}
+
+void QuizGrammar::load(std::shared_ptr<const QuizText> text) {
+    m_file.open(std::move(text));
+    m_finished = false;
+    m_question = 1;
+
+    notify(FieldRole::Title, read("reading the title"));
+    notify(FieldRole::Ignored, read("reading the line after the title"));
+    for (int slot = 1; slot <= kCharacterCount; ++slot)
+        notify(FieldRole::Name, read("reading the name of character " + std::to_string(slot)), 0,
+               slot);
+    ForwardToo(kStartMarker);
+    notify(FieldRole::Ignored, read("reading the line after \"Start:\""));
+    readQuestion();
+}
+
+void QuizGrammar::ForwardToo(std::string_view marker) {
+    forwardTo(marker, "looking for " + inQuotes(marker));
+}
+
+void QuizGrammar::forwardTo(std::string_view marker, std::string_view seeking) {
+    for (;;) {
+        const std::string_view field = read(seeking);
+        if (field == marker) {
+            notify(FieldRole::Marker, field, 0, 0, 0, marker);
+            return;
+        }
+        notify(FieldRole::Skipped, field, 0, 0, 0, marker);
+    }
+}
+
+bool QuizGrammar::readNextQuestion() {
+    if (m_finished)
+        return false;
+    static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestionMarker);
+    forwardTo(kNewQuestionMarker, kSeekingNewQuestion);
+    const std::string_view mark = read("reading the line after \"NewQuestion:\"");
+    notify(FieldRole::QuestionMark, mark);
+    if (mark == kEndQuestionsMarker) {
+        m_finished = true;
+        return false;
+    }
+    ++m_question;
+    readQuestion();
+    return true;
+}
+
+void QuizGrammar::readQuestion() {
+    notify(FieldRole::QuestionText,
+           read("reading the text of question " + std::to_string(m_question)));
+    for (int k = 1; k <= kAnswerCount; ++k)
+        readAnswerBlock(k);
+}
+
+void QuizGrammar::readAnswerBlock(int k) {
+    const AnswerWords& words = answerWords()[k];
+    forwardTo(words.marker, words.seeking);
+    notify(FieldRole::AnswerText, read(words.text), k);
+    notify(FieldRole::Ignored, read(words.after), k);
+
+    for (;;) {
+        const std::string_view field = read(words.points);
+        const WeightField weight = parseWeightField(field);
+        if (weight.slot < 0 || weight.slot > kCharacterCount)
+            throw QuizError(Failure::SubscriptOutOfRange, m_file.displayName(), m_file.fieldLine(),
+                            "points for character " + std::to_string(weight.slot) + " in " +
+                                inQuotes(field) + "; characters are numbered 1 to 15");
+        notify(FieldRole::Weight, field, k, static_cast<int>(weight.slot), weight.points);
+        if (field.empty())
+            return;
+    }
+}
+
+bool QuizGrammar::readTrailingField() {
+    if (!m_finished || !m_file.isOpen() || m_file.atEnd())
+        return false;
+    notify(FieldRole::Trailing, read("reading past the end of the questions"));
+    return true;
+}
+
+void QuizGrammar::close() {
+    m_file.close();
+    m_finished = false;
+}
+
+} // namespace kinsight
