@@ -2,24 +2,23 @@
 
 #include "answer_button.h"
 #include "credits.h"
+#include "fixed_window.h"
 #include "message_box.h"
 #include "only_layout.h"
 #include "picture_area.h"
 #include "quiz_error.h"
 #include "result_picture.h"
 #include "screen_reader.h"
+#include "window_manager.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QWindow>
 
 #include <cassert>
 #include <limits>
@@ -69,10 +68,9 @@ QString literalTitle(const QString& text) {
 
 Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const QuizText> checked,
            QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_failureRoute(std::move(failed)), m_quiz(*this, m_tieBreaks, quiz.file),
-      m_picturesDir(quiz.pictures), m_tieBreaks([this](int position) {
+    : QWidget(parent, kFixedWindowFlags), m_failureRoute(std::move(failed)),
+      m_quiz(*this, m_tieBreaks, quiz.file), m_picturesDir(quiz.pictures),
+      m_tieBreaks([this](int position) {
           guarded([this, position] { m_quiz.tieBreakChosen(position); });
       }) {
     setObjectName(QStringLiteral("Only"));
@@ -85,6 +83,7 @@ Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const 
 
     createControls();
     arrangeTabOrder();
+    m_windowManager = new WindowManagerWorkarounds(*this);
 
     guarded([&] { checked ? m_quiz.load(std::move(checked)) : m_quiz.load(); });
     nameScoreBoxes();
@@ -245,11 +244,7 @@ template <typename Action> void Only::startOver(Action&& action) {
 void Only::openCredits() {
     if (!m_credits)
         m_credits = new Credits();
-    // Asked for again, a minimised one comes back too.
-    m_credits->setWindowState(m_credits->windowState() & ~Qt::WindowMinimized);
-    m_credits->show();
-    m_credits->raise();
-    m_credits->activateWindow();
+    showActive(*m_credits);
 }
 
 QAbstractButton* Only::button(Control control) const {
@@ -354,32 +349,11 @@ void Only::setControlEnabled(Control control, bool enabled) {
 }
 
 void Only::hideWindow() {
-    m_shownGeometry = geometry();
-    hide();
+    m_windowManager->hide();
 }
 
 void Only::showWindow() {
-    m_returning = m_shownGeometry.isValid();
-    show();
-    raise();
-    activateWindow();
-    // Hiding ended the window's activation for the widgets, but the window
-    // system never saw the focus leave: the focus it hands back is no change
-    // to Qt, which would leave the keyboard dead until the user switched
-    // away and back.
-    if (QGuiApplication::focusWindow() == windowHandle() && QApplication::activeWindow() != this)
-        QApplication::setActiveWindow(this);
-}
-
-void Only::moveEvent(QMoveEvent* event) {
-    // Shown again after a hide, the window is placed where its frame was by
-    // some window managers (metacity), once it is active: it goes back.
-    if (m_returning && isActiveWindow()) {
-        m_returning = false;
-        if (geometry() != m_shownGeometry)
-            setGeometry(m_shownGeometry);
-    }
-    QWidget::moveEvent(event);
+    m_windowManager->show();
 }
 
 void Only::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,7 @@ namespace kinsight {
 class Credits;
 class PictureArea;
 class ScreenReader;
+class WindowManagerWorkarounds;
 class QuizError;
 
 // Where the window sends a failure of the quiz, with itself to place the
@@ -80,7 +81,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
@@ -112,11 +112,7 @@ private:
     QLineEdit* m_resultName = nullptr;
     QPushButton* m_restart = nullptr;
     std::array<QLineEdit*, 15> m_scores{};
-
-    // Where the client area was when the window was last hidden, and whether
-    // the window is on its way back there.
-    QRect m_shownGeometry;
-    bool m_returning = false;
+    WindowManagerWorkarounds* m_windowManager = nullptr;
     QPointer<Credits> m_credits;
     TieBreaks m_tieBreaks;
 };
