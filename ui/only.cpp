@@ -85,7 +85,7 @@ Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const 
     arrangeTabOrder();
     m_windowManager = new WindowManagerWorkarounds(*this);
 
-    guarded([&] { checked ? m_quiz.load(std::move(checked)) : m_quiz.load(); });
+    guarded([&] { m_quiz.load(std::move(checked)); });
     nameScoreBoxes();
 }
 

@@ -42,11 +42,11 @@ using FailureRoute = std::function<void(const QuizError& error, QWidget* window)
 class Only : public QWidget, public QuizWindow {
     Q_OBJECT
 public:
-    // Loads the quiz at once (checked, the text already read and checked),
-    // so the quiz's title is in place before the first show; a failure then,
-    // as later, goes to failed. Pictures come from quiz.pictures.
-    Only(const QuizLocation& quiz, FailureRoute failed,
-         std::shared_ptr<const QuizText> checked = nullptr, QWidget* parent = nullptr);
+    // Loads checked, the quiz's text already read and checked, at once, so
+    // the quiz's title is in place before the first show; a failure then, as
+    // later, goes to failed. Pictures come from quiz.pictures.
+    Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const QuizText> checked,
+         QWidget* parent = nullptr);
     ~Only() override;
 
     // Box i = 0..14.

@@ -7,6 +7,7 @@
 #include "quiz.h"
 #include "quiz_folder.h"
 #include "row_name.h"
+#include "started_window.h"
 #include "window_helpers.h"
 
 #include <QAccessible>
@@ -115,9 +116,8 @@ protected:
     }
 
     Only& open(const QString& quizPath) {
-        m_window =
-            std::make_unique<Only>(kinsight::locateQuiz(QFile::encodeName(quizPath).toStdString()),
-                                   [this](const kinsight::QuizError&, QWidget*) { m_exits << 1; });
+        m_window = startWindow(QFile::encodeName(quizPath).toStdString(), m_exits);
+        EXPECT_TRUE(m_window) << "the quiz did not start";
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         return *m_window;

@@ -7,6 +7,7 @@
 #include "quiz_folder.h"
 #include "quiz_location.h"
 #include "row_name.h"
+#include "started_window.h"
 #include "startup.h"
 #include "temp_dir.h"
 #include "window_helpers.h"
@@ -71,8 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "the platform \"offscreen\" that QT_QPA_PLATFORM names cannot start; unset "
                     "it in a desktop, and"},
         DisplayCase{"All", "xcb", ":1", "wayland-1", "cannot open the display :1;"},
-        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "",
-                    "cannot open the display :1\\x1B[2J;"}),
+        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "", "cannot open the display :1\\x1B[2J;"}),
     rowName);
 
 struct ReportCase {
@@ -148,8 +148,9 @@ TEST_P(QuizFromAFolderElsewhere, PlaysToItsPictureAndRestartsFromTheSameFile) {
         ".." / (GetParam().nameTheFolder ? std::filesystem::path(GetParam().folder) : quizFile);
 
     {
-        kinsight::Only window(kinsight::locateQuiz(argument),
-                              [&exits](const QuizError&, QWidget*) { exits << 1; });
+        const std::unique_ptr<kinsight::Only> started = startWindow(argument, exits);
+        ASSERT_TRUE(started);
+        kinsight::Only& window = *started;
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.windowTitle(), title);
