@@ -6,7 +6,7 @@
 #include "message_box.h"
 #include "only_layout.h"
 #include "picture_area.h"
-#include "quiz_error.h"
+#include "quiz_location.h"
 #include "result_picture.h"
 #include "screen_reader.h"
 #include "window_manager.h"
@@ -66,13 +66,8 @@ QString literalTitle(const QString& text) {
 
 } // namespace
 
-Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const QuizText> checked,
-           QWidget* parent)
-    : QWidget(parent, kFixedWindowFlags), m_failureRoute(std::move(failed)),
-      m_quiz(*this, m_tieBreaks, quiz.file), m_picturesDir(quiz.pictures),
-      m_tieBreaks([this](int position) {
-          guarded([this, position] { m_quiz.tieBreakChosen(position); });
-      }) {
+Only::Only(std::filesystem::path picturesDir, QWidget* parent)
+    : QWidget(parent, kFixedWindowFlags), m_picturesDir(std::move(picturesDir)) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
 
@@ -84,9 +79,6 @@ Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const 
     createControls();
     arrangeTabOrder();
     m_windowManager = new WindowManagerWorkarounds(*this);
-
-    guarded([&] { m_quiz.load(std::move(checked)); });
-    nameScoreBoxes();
 }
 
 Only::~Only() {
@@ -153,7 +145,7 @@ void Only::createControls() {
     m_restart->setGeometry(kRestartGeometry);
     m_restart->setEnabled(false);
     m_restart->setAccessibleName(m_restart->text());
-    connect(m_restart, &QPushButton::clicked, this, &Only::restartClicked);
+    connect(m_restart, &QPushButton::clicked, this, &Only::restartChosen);
 
     // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
@@ -183,61 +175,27 @@ void Only::arrangeTabOrder() {
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void Only::nameScoreBoxes() {
-    const auto& names = m_quiz.tables().CharacterTable;
+void Only::nameScoreBoxes(const std::array<std::string, kCharacterSlots>& names) {
     for (int i = 0; i < kCharacterCount; ++i)
         m_scores[i]->setAccessibleName(QString::fromLatin1(kScoreName) + fromEngine(names[i + 1]));
 }
 
-template <typename Action> void Only::guarded(Action&& action) {
-    if (m_failed)
-        return;
-    try {
-        action();
-    } catch (const QuizError& error) {
-        m_failed = true;
-        m_failureRoute(error, this);
-    }
-}
-
 void Only::optionToggled(int id, bool selected) {
-    if (!selected)
-        return;
-    // A finished quiz shows no answer selected, whatever selected one: a
-    // screen reader's toggle while the draw message is up, a stray event.
-    if (m_quiz.finished()) {
-        clearSelection(static_cast<Control>(id));
-        return;
-    }
-    if (id == kSkipId)
-        guarded([this] { m_quiz.skipChosen(); });
-    else
-        guarded([this, id] { m_quiz.answerChosen(id); });
-    // Once finished, closing the answers has already moved the keyboard.
-    if (m_options[1]->isEnabled())
-        presentQuestion();
+    if (selected)
+        Q_EMIT chosen(id);
 }
 
-void Only::presentQuestion() {
+void Only::presentNextQuestion() {
+    // Once finished, closing the answers has already moved the keyboard.
     QRadioButton* first = m_options[1];
+    if (!first->isEnabled())
+        return;
     if (focusWidget() != first)
         first->setFocus(Qt::OtherFocusReason);
     m_screenReader->questionChanged();
 }
 
-void Only::restartClicked() {
-    startOver([this] { m_restartText ? m_quiz.restart(m_restartText) : m_quiz.restart(); });
-}
-
-void Only::playAgain(std::shared_ptr<const QuizText> checked) {
-    m_restartText = checked;
-    startOver([&] { m_quiz.restart(std::move(checked), false); });
-}
-
-template <typename Action> void Only::startOver(Action&& action) {
-    guarded(std::forward<Action>(action));
-    nameScoreBoxes();
-    // The keyboard starts over where the quiz does: at the first answer.
+void Only::focusFirstAnswer() {
     m_options[1]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -360,7 +318,7 @@ void Only::closeEvent(QCloseEvent* event) {
     // The program ends with this window, whatever else is open or hidden.
     if (m_credits)
         m_credits->close();
-    m_tieBreaks.closeAll();
+    Q_EMIT closing();
     event->accept();
 }
 

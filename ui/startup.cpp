@@ -174,11 +174,11 @@ int playQuiz(const QuizLocation& quiz, bool watch) {
     // A failure has been reported already, and there is no event loop to
     // leave yet.
     OpenedQuiz opened = openQuiz(quiz, failed);
-    if (!opened.window)
+    if (!opened.play)
         return failureStatus;
     if (watch)
-        watchQuiz(*opened.window, quiz, std::move(opened.text), standardError());
-    opened.window->show();
+        watchQuiz(*opened.play, quiz, std::move(opened.text), standardError());
+    opened.play->window().show();
     const int status = QApplication::exec();
     return failureStatus != 0 ? failureStatus : status;
 }
@@ -191,10 +191,10 @@ OpenedQuiz openQuiz(const QuizLocation& quiz, const FailureRoute& failed) {
         failed(*check.error, nullptr);
         return {};
     }
-    auto window = std::make_unique<Only>(quiz, failed, check.text);
-    if (window->failed())
+    auto play = std::make_unique<QuizPlay>(quiz, failed, check.text);
+    if (play->failed())
         return {};
-    return {std::move(window), std::move(check.text)};
+    return {std::move(play), std::move(check.text)};
 }
 
 int runProgram(int argc, char** argv) {

@@ -3,7 +3,7 @@
 // window. Every way the program ends comes back here as an exit status.
 #pragma once
 
-#include "only.h"
+#include "quiz_play.h"
 
 #include <functional>
 #include <memory>
@@ -21,10 +21,10 @@ bool displayAvailable(const std::function<std::string(const char* name)>& enviro
 std::string displayFailure(const std::function<std::string(const char* name)>& environment);
 
 struct OpenedQuiz {
-    std::unique_ptr<Only> window;         // none when the quiz failed
+    std::unique_ptr<QuizPlay> play;       // none when the quiz failed
     std::shared_ptr<const QuizText> text; // the text checked and played
 };
-// The main window as the program opens it, not yet shown: the quiz checked
+// The quiz as the program opens it, its window not yet shown: the quiz checked
 // by a dry run first, so a broken one is reported before the user has
 // answered anything, then played from the very text checked. A failure goes
 // to failed and leaves no window.

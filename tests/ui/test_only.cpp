@@ -97,7 +97,8 @@ struct Screen {
 
 class OnlyTest : public testing::Test {
 protected:
-    std::unique_ptr<Only> m_window;
+    std::unique_ptr<kinsight::QuizPlay> m_play;
+    Only* m_window = nullptr;
     QuizFolder* m_folder = nullptr;
     std::unique_ptr<QuizFolder> m_ownFolder;
     QList<int> m_exits;
@@ -107,7 +108,7 @@ protected:
     void SetUp() override { m_startDir = QDir::currentPath(); }
 
     void TearDown() override {
-        m_window.reset();
+        m_play.reset();
         m_ownFolder.reset();
         m_folder = nullptr;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -127,12 +128,13 @@ protected:
     }
     // None when the quiz failed to start.
     Only* openFolder(bool show = true) {
-        m_window = startWindow(m_folder->quizFile(), m_exits, &m_log);
+        m_play = startWindow(m_folder->quizFile(), m_exits, &m_log);
+        m_window = m_play ? &m_play->window() : nullptr;
         if (show && m_window) {
             m_window->show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window));
         }
-        return m_window.get();
+        return m_window;
     }
 
     template <typename T> T* child(const char* name) const {
@@ -149,7 +151,7 @@ protected:
     void clickAt(QPoint inWindow) {
         QWidget* target = m_window->childAt(inWindow);
         ASSERT_TRUE(target);
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(m_window.get(), inWindow));
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(m_window, inWindow));
     }
 
     Screen screen() const {
@@ -586,7 +588,7 @@ TEST_F(OnlyTest, WatchPlaysEachSaveOfAnAuthorAtWork) {
     };
     std::ostringstream log;
     kinsight::QuizWatch* watch =
-        kinsight::watchQuiz(*m_window, kinsight::locateQuiz(m_folder->quizFile()),
+        kinsight::watchQuiz(*m_play, kinsight::locateQuiz(m_folder->quizFile()),
                             kinsight::dryRun(m_folder->quizFile()).text, log);
     QSignalSpy passes(watch, &kinsight::QuizWatch::checked);
     const auto question = [this] { return child<QLabel>("Question_Box")->text(); };
@@ -758,7 +760,7 @@ TEST_P(RestartFailure, IsReportedAtTheClickAsAtStartUp) {
     ASSERT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(closer.boxes().first().text, expected);
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
-    EXPECT_TRUE(m_window->failed());
+    EXPECT_TRUE(m_play->failed());
     // Whatever is clicked while the program ends reads nothing more.
     click(child<QPushButton>("cmd_restart"));
     EXPECT_EQ(closer.boxes().size(), 1);
@@ -917,7 +919,7 @@ TEST_P(PictureProblems, WarnAndGoOn) {
         QDir::toNativeSeparators(m_folder->picturePath("Bo.jpg"))))
         << closer.boxes().first().text.toStdString();
     EXPECT_TRUE(m_exits.isEmpty());
-    EXPECT_FALSE(m_window->failed());
+    EXPECT_FALSE(m_play->failed());
     EXPECT_EQ(child<QLineEdit>("Text1")->text(), "Bo");
     EXPECT_TRUE(child<kinsight::PictureArea>("Image1")->picture().isNull());
     EXPECT_EQ(accessibleName(child<QWidget>("Image1")), "Result picture");

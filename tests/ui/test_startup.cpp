@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "the platform \"offscreen\" that QT_QPA_PLATFORM names cannot start; unset "
                     "it in a desktop, and"},
         DisplayCase{"All", "xcb", ":1", "wayland-1", "cannot open the display :1;"},
-        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "", "cannot open the display :1\\x1B[2J;"}),
+        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "",
+                    "cannot open the display :1\\x1B[2J;"}),
     rowName);
 
 struct ReportCase {
@@ -148,9 +149,9 @@ TEST_P(QuizFromAFolderElsewhere, PlaysToItsPictureAndRestartsFromTheSameFile) {
         ".." / (GetParam().nameTheFolder ? std::filesystem::path(GetParam().folder) : quizFile);
 
     {
-        const std::unique_ptr<kinsight::Only> started = startWindow(argument, exits);
-        ASSERT_TRUE(started);
-        kinsight::Only& window = *started;
+        const std::unique_ptr<kinsight::QuizPlay> play = startWindow(argument, exits);
+        ASSERT_TRUE(play);
+        kinsight::Only& window = play->window();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.windowTitle(), title);
