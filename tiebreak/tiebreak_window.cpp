@@ -1,5 +1,6 @@
 #include "tiebreak_window.h"
 
+#include "fixed_window.h"
 #include "line_shape.h"
 #include "window_art.h"
 
@@ -18,8 +19,7 @@ namespace kinsight {
 
 TieBreakWindow::TieBreakWindow(const char* objectName, const char* caption, QSize size,
                                const QLineF& line)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    : QWidget(nullptr, kFixedWindowFlags) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QString::fromLatin1(caption));
     setFixedSize(size);
@@ -41,10 +41,7 @@ TieBreakWindow::TieBreakWindow(const char* objectName, const char* caption, QSiz
 
 void TieBreakWindow::open(const std::vector<std::string>& names) {
     m_names = names;
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    showActive(*this);
 }
 
 void TieBreakWindow::arrived() {

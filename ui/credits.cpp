@@ -1,5 +1,7 @@
 #include "credits.h"
 
+#include "fixed_window.h"
+
 #include <QLabel>
 #include <QShortcut>
 
@@ -18,9 +20,7 @@ QString Credits::creditsText() {
         .arg(QStringLiteral(KINSIGHT_VERSION));
 }
 
-Credits::Credits(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+Credits::Credits(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
     setObjectName(QStringLiteral("Credits"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromLatin1(kTitle));

@@ -2,24 +2,23 @@
 
 #include "answer_button.h"
 #include "credits.h"
+#include "fixed_window.h"
 #include "message_box.h"
 #include "only_layout.h"
 #include "picture_area.h"
-#include "quiz_error.h"
+#include "quiz_location.h"
 #include "result_picture.h"
 #include "screen_reader.h"
+#include "window_manager.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QWindow>
 
 #include <cassert>
 #include <limits>
@@ -67,14 +66,8 @@ QString literalTitle(const QString& text) {
 
 } // namespace
 
-Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const QuizText> checked,
-           QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_failureRoute(std::move(failed)), m_quiz(*this, m_tieBreaks, quiz.file),
-      m_picturesDir(quiz.pictures), m_tieBreaks([this](int position) {
-          guarded([this, position] { m_quiz.tieBreakChosen(position); });
-      }) {
+Only::Only(std::filesystem::path picturesDir, QWidget* parent)
+    : QWidget(parent, kFixedWindowFlags), m_picturesDir(std::move(picturesDir)) {
     setObjectName(QStringLiteral("Only"));
     setWindowTitle(QString::fromUtf8(kInitialTitle));
 
@@ -85,9 +78,7 @@ Only::Only(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const 
 
     createControls();
     arrangeTabOrder();
-
-    guarded([&] { checked ? m_quiz.load(std::move(checked)) : m_quiz.load(); });
-    nameScoreBoxes();
+    m_windowManager = new WindowManagerWorkarounds(*this);
 }
 
 Only::~Only() {
@@ -154,7 +145,7 @@ void Only::createControls() {
     m_restart->setGeometry(kRestartGeometry);
     m_restart->setEnabled(false);
     m_restart->setAccessibleName(m_restart->text());
-    connect(m_restart, &QPushButton::clicked, this, &Only::restartClicked);
+    connect(m_restart, &QPushButton::clicked, this, &Only::restartChosen);
 
     // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
@@ -184,72 +175,34 @@ void Only::arrangeTabOrder() {
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void Only::nameScoreBoxes() {
-    const auto& names = m_quiz.tables().CharacterTable;
+void Only::nameScoreBoxes(const std::array<std::string, kCharacterSlots>& names) {
     for (int i = 0; i < kCharacterCount; ++i)
         m_scores[i]->setAccessibleName(QString::fromLatin1(kScoreName) + fromEngine(names[i + 1]));
 }
 
-template <typename Action> void Only::guarded(Action&& action) {
-    if (m_failed)
-        return;
-    try {
-        action();
-    } catch (const QuizError& error) {
-        m_failed = true;
-        m_failureRoute(error, this);
-    }
-}
-
 void Only::optionToggled(int id, bool selected) {
-    if (!selected)
-        return;
-    // A finished quiz shows no answer selected, whatever selected one: a
-    // screen reader's toggle while the draw message is up, a stray event.
-    if (m_quiz.finished()) {
-        clearSelection(static_cast<Control>(id));
-        return;
-    }
-    if (id == kSkipId)
-        guarded([this] { m_quiz.skipChosen(); });
-    else
-        guarded([this, id] { m_quiz.answerChosen(id); });
-    // Once finished, closing the answers has already moved the keyboard.
-    if (m_options[1]->isEnabled())
-        presentQuestion();
+    if (selected)
+        Q_EMIT chosen(id);
 }
 
-void Only::presentQuestion() {
+void Only::presentNextQuestion() {
+    // Once finished, closing the answers has already moved the keyboard.
     QRadioButton* first = m_options[1];
+    if (!first->isEnabled())
+        return;
     if (focusWidget() != first)
         first->setFocus(Qt::OtherFocusReason);
     m_screenReader->questionChanged();
 }
 
-void Only::restartClicked() {
-    startOver([this] { m_restartText ? m_quiz.restart(m_restartText) : m_quiz.restart(); });
-}
-
-void Only::playAgain(std::shared_ptr<const QuizText> checked) {
-    m_restartText = checked;
-    startOver([&] { m_quiz.restart(std::move(checked), false); });
-}
-
-template <typename Action> void Only::startOver(Action&& action) {
-    guarded(std::forward<Action>(action));
-    nameScoreBoxes();
-    // The keyboard starts over where the quiz does: at the first answer.
+void Only::focusFirstAnswer() {
     m_options[1]->setFocus(Qt::OtherFocusReason);
 }
 
 void Only::openCredits() {
     if (!m_credits)
         m_credits = new Credits();
-    // Asked for again, a minimised one comes back too.
-    m_credits->setWindowState(m_credits->windowState() & ~Qt::WindowMinimized);
-    m_credits->show();
-    m_credits->raise();
-    m_credits->activateWindow();
+    showActive(*m_credits);
 }
 
 QAbstractButton* Only::button(Control control) const {
@@ -354,39 +307,18 @@ void Only::setControlEnabled(Control control, bool enabled) {
 }
 
 void Only::hideWindow() {
-    m_shownGeometry = geometry();
-    hide();
+    m_windowManager->hide();
 }
 
 void Only::showWindow() {
-    m_returning = m_shownGeometry.isValid();
-    show();
-    raise();
-    activateWindow();
-    // Hiding ended the window's activation for the widgets, but the window
-    // system never saw the focus leave: the focus it hands back is no change
-    // to Qt, which would leave the keyboard dead until the user switched
-    // away and back.
-    if (QGuiApplication::focusWindow() == windowHandle() && QApplication::activeWindow() != this)
-        QApplication::setActiveWindow(this);
-}
-
-void Only::moveEvent(QMoveEvent* event) {
-    // Shown again after a hide, the window is placed where its frame was by
-    // some window managers (metacity), once it is active: it goes back.
-    if (m_returning && isActiveWindow()) {
-        m_returning = false;
-        if (geometry() != m_shownGeometry)
-            setGeometry(m_shownGeometry);
-    }
-    QWidget::moveEvent(event);
+    m_windowManager->show();
 }
 
 void Only::closeEvent(QCloseEvent* event) {
     // The program ends with this window, whatever else is open or hidden.
     if (m_credits)
         m_credits->close();
-    m_tieBreaks.closeAll();
+    Q_EMIT closing();
     event->accept();
 }
 

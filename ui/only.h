@@ -1,24 +1,21 @@
 // Only: the main quiz window. It shows the question, its six answers and the
-// skip choice, hands the user's choice to the quiz engine and shows the
-// result; the engine drives it through QuizWindow.
+// skip choice, tells of the user's choice and shows the result; the engine
+// drives it through QuizWindow.
 //
 // The fifteen score boxes all carry the object name "score", as one indexed
 // group, with their index 0..14 in the property "index"; scoreBox(i) finds
 // box i.
 #pragma once
 
-#include "quiz.h"
-#include "quiz_location.h"
+#include "quiz_tables.h"
 #include "quiz_window.h"
-#include "tie_breaks.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <filesystem>
-#include <functional>
-#include <memory>
+#include <string>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -32,38 +29,26 @@ namespace kinsight {
 class Credits;
 class PictureArea;
 class ScreenReader;
-class QuizError;
-
-// Where the window sends a failure of the quiz, with itself to place the
-// report over: the one route by which the program learns of it and ends.
-using FailureRoute = std::function<void(const QuizError& error, QWidget* window)>;
+class WindowManagerWorkarounds;
 
 class Only : public QWidget, public QuizWindow {
     Q_OBJECT
 public:
-    // Loads the quiz at once (checked, the text already read and checked),
-    // so the quiz's title is in place before the first show; a failure then,
-    // as later, goes to failed. Pictures come from quiz.pictures.
-    Only(const QuizLocation& quiz, FailureRoute failed,
-         std::shared_ptr<const QuizText> checked = nullptr, QWidget* parent = nullptr);
+    // Result pictures come from picturesDir.
+    explicit Only(std::filesystem::path picturesDir, QWidget* parent = nullptr);
     ~Only() override;
 
     // Box i = 0..14.
     QLineEdit* scoreBox(int i) const;
-    // True once a failure has been reported; the window then ignores input.
-    bool failed() const { return m_failed; }
+    // Score box i reads as the score of character i + 1.
+    void nameScoreBoxes(const std::array<std::string, kCharacterSlots>& names);
+    // After a choice: the keyboard to the new question's first answer, a
+    // screen reader to the question, while answers are open.
+    void presentNextQuestion();
+    void focusFirstAnswer();
 
     // Shows the about window, creating it if none is open.
     void openCredits();
-    // A new pass of checked, a quiz read and checked already, from its first
-    // question as the restart button starts one, but with the window left
-    // where it is and not activated. From then on the restart button plays
-    // checked too, rather than reading the file again.
-    void playAgain(std::shared_ptr<const QuizText> checked);
-    // The restart button plays checked rather than the file read again.
-    void restartWith(std::shared_ptr<const QuizText> checked) {
-        m_restartText = std::move(checked);
-    }
 
     void setTitle(const std::string& text) override;
     void setQuestion(const std::string& text) override;
@@ -78,30 +63,24 @@ public:
     void showWindow() override;
     void message(const std::string& text, const std::string& title) override;
 
+Q_SIGNALS:
+    // Answer 1..6, or 7 for the skip choice, turned selected by the user.
+    void chosen(int id);
+    void restartChosen();
+    // The window is closing, and the program ends with it.
+    void closing();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
     void arrangeTabOrder();
-    // Every call into the engine from a handler goes through here, so a
-    // failure is reported in one place and ends the program.
-    template <typename Action> void guarded(Action&& action);
     void optionToggled(int id, bool selected);
-    // Gives the keyboard the new question's first answer, a screen reader the question.
-    void presentQuestion();
-    void restartClicked();
-    template <typename Action> void startOver(Action&& action);
     QAbstractButton* button(Control control) const;
-    void nameScoreBoxes();
     void warn(const QString& text);
 
-    FailureRoute m_failureRoute;
-    Quiz m_quiz;
     std::filesystem::path m_picturesDir;
-    bool m_failed = false;
-    std::shared_ptr<const QuizText> m_restartText;
 
     QLabel* m_question = nullptr;
     // Indexed by Control: 1..6 the answers, 7 the skip choice.
@@ -112,13 +91,8 @@ private:
     QLineEdit* m_resultName = nullptr;
     QPushButton* m_restart = nullptr;
     std::array<QLineEdit*, 15> m_scores{};
-
-    // Where the client area was when the window was last hidden, and whether
-    // the window is on its way back there.
-    QRect m_shownGeometry;
-    bool m_returning = false;
+    WindowManagerWorkarounds* m_windowManager = nullptr;
     QPointer<Credits> m_credits;
-    TieBreaks m_tieBreaks;
 };
 
 } // namespace kinsight

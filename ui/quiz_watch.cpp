@@ -4,10 +4,10 @@
 #include "dry_run.h"
 #include "failure.h"
 #include "message_box.h"
-#include "only.h"
 #include "picture_probe.h"
 #include "quiz_error.h"
 #include "quiz_location.h"
+#include "quiz_play.h"
 #include "text.h"
 #include "text_fit.h"
 
@@ -31,8 +31,9 @@ bool sameText(const std::shared_ptr<const QuizText>& a, const std::shared_ptr<co
 // What the watch finds, brought to the window and the author's terminal.
 class SaveReport : public QObject {
 public:
-    SaveReport(Only& window, std::filesystem::path quizFile, std::ostream& log)
-        : QObject(&window), m_window(window), m_file(std::move(quizFile)), m_log(log) {}
+    SaveReport(QuizPlay& play, std::filesystem::path quizFile, std::ostream& log)
+        : QObject(&play.window()), m_play(play), m_window(play.window()),
+          m_file(std::move(quizFile)), m_log(log) {}
 
     void printWarnings(const std::shared_ptr<const QuizText>& text) const {
         const WindowTextMeasurer measurer;
@@ -96,9 +97,10 @@ private:
                     static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
             return;
         }
-        m_window.playAgain(std::exchange(m_pending, nullptr));
+        m_play.playAgain(std::exchange(m_pending, nullptr));
     }
 
+    QuizPlay& m_play;
     Only& m_window;
     std::filesystem::path m_file;
     std::ostream& m_log;
@@ -155,12 +157,12 @@ void QuizWatch::settled() {
     Q_EMIT checked(std::move(read.text));
 }
 
-QuizWatch* watchQuiz(Only& window, const QuizLocation& quiz,
+QuizWatch* watchQuiz(QuizPlay& play, const QuizLocation& quiz,
                      std::shared_ptr<const QuizText> playing, std::ostream& log) {
-    auto* report = new SaveReport(window, quiz.file, log);
+    auto* report = new SaveReport(play, quiz.file, log);
     // The file may hold a broken save when the button is pressed.
-    window.restartWith(playing);
-    auto* watch = new QuizWatch(quiz.file, playing, &window);
+    play.restartWith(playing);
+    auto* watch = new QuizWatch(quiz.file, playing, &play.window());
     // Out of the system's notifications, say, the quiz still plays.
     if (watch->watching())
         log << "kinsight: watching " << shownPath(quiz.file)

@@ -19,7 +19,7 @@
 
 namespace kinsight {
 
-class Only;
+class QuizPlay;
 struct QuizLocation;
 
 class QuizWatch : public QObject {
@@ -56,11 +56,11 @@ private:
     QString m_failure;                       // the last failure told, if any
 };
 
-// Plays every save of quiz in window, which plays playing now, and has the
+// Plays every save of quiz in play, which plays playing now, and has the
 // restart button play the last good one: tells log that it watches, and
 // writes there the checker's warnings on each text that plays and each
-// failure. The watch belongs to the window.
-QuizWatch* watchQuiz(Only& window, const QuizLocation& quiz,
+// failure. The watch belongs to play's window.
+QuizWatch* watchQuiz(QuizPlay& play, const QuizLocation& quiz,
                      std::shared_ptr<const QuizText> playing, std::ostream& log);
 
 } // namespace kinsight

@@ -171,26 +171,31 @@ int playQuiz(const QuizLocation& quiz, bool watch) {
         QCoreApplication::exit(failureStatus);
     };
 
-    // A broken quiz is reported now rather than after the user has answered.
-    // The window plays the very text that was checked: the file is read once.
-    DryRunResult check = dryRun(quiz.file);
-    if (check.error) {
-        failed(*check.error, nullptr);
-        return failureStatus;
-    }
-    Only window(quiz, failed, check.text);
-    // A failure while loading has been reported already, and there is no
-    // event loop to leave yet.
-    if (failureStatus != 0)
+    // A failure has been reported already, and there is no event loop to
+    // leave yet.
+    OpenedQuiz opened = openQuiz(quiz, failed);
+    if (!opened.play)
         return failureStatus;
     if (watch)
-        watchQuiz(window, quiz, std::move(check.text), standardError());
-    window.show();
+        watchQuiz(*opened.play, quiz, std::move(opened.text), standardError());
+    opened.play->window().show();
     const int status = QApplication::exec();
     return failureStatus != 0 ? failureStatus : status;
 }
 
 } // namespace
+
+OpenedQuiz openQuiz(const QuizLocation& quiz, const FailureRoute& failed) {
+    DryRunResult check = dryRun(quiz.file);
+    if (check.error) {
+        failed(*check.error, nullptr);
+        return {};
+    }
+    auto play = std::make_unique<QuizPlay>(quiz, failed, check.text);
+    if (play->failed())
+        return {};
+    return {std::move(play), std::move(check.text)};
+}
 
 int runProgram(int argc, char** argv) {
     const CommandLine command = parseCommandLine(kKinsight, argumentsOf(argc, argv));

@@ -7,6 +7,7 @@
 #include "quiz.h"
 #include "quiz_folder.h"
 #include "row_name.h"
+#include "started_window.h"
 #include "window_helpers.h"
 
 #include <QAccessible>
@@ -100,13 +101,14 @@ std::vector<int> answersFor(Outcome wanted) {
 class AccessTest : public testing::Test {
 protected:
     std::unique_ptr<QuizFolder> m_folder;
-    std::unique_ptr<Only> m_window;
+    std::unique_ptr<kinsight::QuizPlay> m_play;
+    Only* m_window = nullptr;
     QString m_startDir;
     QList<int> m_exits;
 
     void SetUp() override { m_startDir = QDir::currentPath(); }
     void TearDown() override {
-        m_window.reset();
+        m_play.reset();
         m_folder.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left over";
@@ -115,11 +117,10 @@ protected:
     }
 
     Only& open(const QString& quizPath) {
-        m_window =
-            std::make_unique<Only>(kinsight::locateQuiz(QFile::encodeName(quizPath).toStdString()),
-                                   [this](const kinsight::QuizError&, QWidget*) { m_exits << 1; });
+        m_play = startWindow(QFile::encodeName(quizPath).toStdString(), m_exits);
+        m_window = &m_play->window();
         m_window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_window));
         return *m_window;
     }
     Only& openTestQuiz() {
@@ -185,8 +186,8 @@ protected:
     // checks that a real one does.
     void backToTheMainWindow() {
         QApplication::setActiveWindow(nullptr);
-        QApplication::setActiveWindow(m_window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        QApplication::setActiveWindow(m_window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
     }
 };
 

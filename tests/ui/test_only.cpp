@@ -13,6 +13,7 @@
 #include "quiz_watch.h"
 #include "result.h"
 #include "row_name.h"
+#include "started_window.h"
 #include "temp_dir.h"
 #include "text_fit.h"
 #include "tri.h"
@@ -96,7 +97,8 @@ struct Screen {
 
 class OnlyTest : public testing::Test {
 protected:
-    std::unique_ptr<Only> m_window;
+    std::unique_ptr<kinsight::QuizPlay> m_play;
+    Only* m_window = nullptr;
     QuizFolder* m_folder = nullptr;
     std::unique_ptr<QuizFolder> m_ownFolder;
     QList<int> m_exits;
@@ -106,7 +108,7 @@ protected:
     void SetUp() override { m_startDir = QDir::currentPath(); }
 
     void TearDown() override {
-        m_window.reset();
+        m_play.reset();
         m_ownFolder.reset();
         m_folder = nullptr;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -117,25 +119,22 @@ protected:
     Only& open(const QString& quiz, bool show = true) {
         newFolder();
         m_folder->writeQuiz(quiz);
-        return openFolder(show);
+        EXPECT_TRUE(openFolder(show)) << "the quiz did not start";
+        return *m_window;
     }
     void newFolder() {
         m_ownFolder = std::make_unique<QuizFolder>();
         m_folder = m_ownFolder.get();
     }
-    Only& openFolder(bool show = true) {
-        // As the program reports a failure, counting the ends it asks for.
-        m_window =
-            std::make_unique<Only>(kinsight::locateQuiz(m_folder->quizFile()),
-                                   [this](const kinsight::QuizError& error, QWidget* window) {
-                                       kinsight::reportFailure(error, m_log, window);
-                                       m_exits << kinsight::kFailureExitStatus;
-                                   });
-        if (show) {
+    // None when the quiz failed to start.
+    Only* openFolder(bool show = true) {
+        m_play = startWindow(m_folder->quizFile(), m_exits, &m_log);
+        m_window = m_play ? &m_play->window() : nullptr;
+        if (show && m_window) {
             m_window->show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window));
         }
-        return *m_window;
+        return m_window;
     }
 
     template <typename T> T* child(const char* name) const {
@@ -152,7 +151,7 @@ protected:
     void clickAt(QPoint inWindow) {
         QWidget* target = m_window->childAt(inWindow);
         ASSERT_TRUE(target);
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(m_window.get(), inWindow));
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(m_window, inWindow));
     }
 
     Screen screen() const {
@@ -222,18 +221,6 @@ TEST_F(OnlyTest, LoadShowsTitleQuestionAndAnswers) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.windowHandle()->title(), marked);
     EXPECT_EQ(accessibleName(&w), marked);
-}
-
-TEST_F(OnlyTest, InitialCaptionsBeforeAnyQuizText) {
-    // A quiz that cannot be opened leaves the window's own captions.
-    newFolder();
-    ModalCloser closer;
-    Only& w = openFolder(false);
-    EXPECT_EQ(w.windowTitle(), "What Qel Charecter Are You?");
-    EXPECT_EQ(child<QLabel>("Question_Box")->text(), "Questions Appear Here");
-    for (int k = 1; k <= 6; ++k)
-        EXPECT_EQ(option(k)->text(), QStringLiteral("Option%1").arg(k));
-    EXPECT_EQ(option(7)->text(), QString::fromUtf8("Ничего из этого  "));
 }
 
 struct GeometryCase {
@@ -601,7 +588,7 @@ TEST_F(OnlyTest, WatchPlaysEachSaveOfAnAuthorAtWork) {
     };
     std::ostringstream log;
     kinsight::QuizWatch* watch =
-        kinsight::watchQuiz(*m_window, kinsight::locateQuiz(m_folder->quizFile()),
+        kinsight::watchQuiz(*m_play, kinsight::locateQuiz(m_folder->quizFile()),
                             kinsight::dryRun(m_folder->quizFile()).text, log);
     QSignalSpy passes(watch, &kinsight::QuizWatch::checked);
     const auto question = [this] { return child<QLabel>("Question_Box")->text(); };
@@ -690,10 +677,11 @@ TEST_F(OnlyTest, WatchPlaysEachSaveOfAnAuthorAtWork) {
     EXPECT_EQ(closer.boxes().first().objectName, "pictureWarning");
 }
 
+// Reported before any window opens.
 TEST_F(OnlyTest, MissingQuizFileIsReported) {
     newFolder();
     ModalCloser closer;
-    Only& w = openFolder(false);
+    EXPECT_FALSE(openFolder(false));
     const QString expected = m_folder->quizPath() + ": File not found";
     ASSERT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(closer.boxes().first().text, expected);
@@ -702,7 +690,6 @@ TEST_F(OnlyTest, MissingQuizFileIsReported) {
     EXPECT_EQ(closer.boxes().first().format, Qt::PlainText);
     EXPECT_EQ(QString::fromStdString(m_log.str()), expected + "\n");
     EXPECT_EQ(m_exits, QList<int>{1});
-    EXPECT_TRUE(w.failed());
 }
 
 struct BrokenCase {
@@ -724,13 +711,12 @@ TEST_P(BrokenQuizFile, IsReportedAsTheDryRunFindsIt) {
         << expected.toStdString();
 
     ModalCloser closer;
-    Only& w = openFolder(false);
+    EXPECT_FALSE(openFolder(false));
     ASSERT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(closer.boxes().first().text, expected);
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
     EXPECT_EQ(QString::fromStdString(m_log.str()), expected + "\n");
     EXPECT_EQ(m_exits, QList<int>{1});
-    EXPECT_TRUE(w.failed());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -747,22 +733,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "Input past end of file"}),
     rowName);
 
-TEST_F(OnlyTest, FailureWhileAnsweringIsReportedOnce) {
-    // The second question's weight list never ends.
-    const QString whole = quizText(twoQuestions());
-    Only& w = open(whole.left(whole.indexOf("C02=5") + 5));
-    ModalCloser closer;
-    click(option(1));
-    ASSERT_EQ(closer.boxes().size(), 1);
-    EXPECT_TRUE(closer.boxes().first().text.contains("Input past end of file"));
-    EXPECT_EQ(m_exits, QList<int>{1});
-    EXPECT_TRUE(w.failed());
-    // Whatever is clicked while the program ends reads nothing more.
-    click(option(2));
-    EXPECT_EQ(closer.boxes().size(), 1);
-    EXPECT_EQ(m_exits, QList<int>{1});
-}
-
 struct RestartFailureCase {
     const char* name;
     void (*edit)(const QuizFolder& folder); // between the passes
@@ -772,7 +742,8 @@ struct RestartFailureCase {
 class RestartFailure : public OnlyTest, public testing::WithParamInterface<RestartFailureCase> {};
 
 // Restart checks the whole quiz as the start-up does: a broken edit is
-// reported at the click, before the window changes or anything is answered.
+// reported once, at the click, before the window changes or anything is
+// answered.
 TEST_P(RestartFailure, IsReportedAtTheClickAsAtStartUp) {
     open(quizText(twoQuestions()));
     m_folder->writePicture("Ann Lee.jpg", kRed);
@@ -789,6 +760,10 @@ TEST_P(RestartFailure, IsReportedAtTheClickAsAtStartUp) {
     ASSERT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(closer.boxes().first().text, expected);
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
+    EXPECT_TRUE(m_play->failed());
+    // Whatever is clicked while the program ends reads nothing more.
+    click(child<QPushButton>("cmd_restart"));
+    EXPECT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(m_exits, QList<int>{1});
     EXPECT_EQ(screen(), before);
 }
@@ -944,7 +919,7 @@ TEST_P(PictureProblems, WarnAndGoOn) {
         QDir::toNativeSeparators(m_folder->picturePath("Bo.jpg"))))
         << closer.boxes().first().text.toStdString();
     EXPECT_TRUE(m_exits.isEmpty());
-    EXPECT_FALSE(m_window->failed());
+    EXPECT_FALSE(m_play->failed());
     EXPECT_EQ(child<QLineEdit>("Text1")->text(), "Bo");
     EXPECT_TRUE(child<kinsight::PictureArea>("Image1")->picture().isNull());
     EXPECT_EQ(accessibleName(child<QWidget>("Image1")), "Result picture");

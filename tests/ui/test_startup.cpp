@@ -7,6 +7,7 @@
 #include "quiz_folder.h"
 #include "quiz_location.h"
 #include "row_name.h"
+#include "started_window.h"
 #include "startup.h"
 #include "temp_dir.h"
 #include "window_helpers.h"
@@ -148,8 +149,9 @@ TEST_P(QuizFromAFolderElsewhere, PlaysToItsPictureAndRestartsFromTheSameFile) {
         ".." / (GetParam().nameTheFolder ? std::filesystem::path(GetParam().folder) : quizFile);
 
     {
-        kinsight::Only window(kinsight::locateQuiz(argument),
-                              [&exits](const QuizError&, QWidget*) { exits << 1; });
+        const std::unique_ptr<kinsight::QuizPlay> play = startWindow(argument, exits);
+        ASSERT_TRUE(play);
+        kinsight::Only& window = play->window();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.windowTitle(), title);
