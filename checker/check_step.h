@@ -10,7 +10,6 @@
 
 #include <cstdint>
 #include <map>
-#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,9 +46,9 @@ public:
 
 protected:
     virtual void see(const FieldEvent& event) = 0;
-    // Each place that warns is a kind of warning of its own.
-    void warn(int line, std::string message,
-              std::source_location kind = std::source_location::current());
+    // Each place that warns is a kind of warning of its own, known by its
+    // line (clang 14 has no std::source_location).
+    void warn(int line, std::string message, int kind = __builtin_LINE());
 
 private:
     struct Tally {
@@ -59,7 +58,7 @@ private:
 
     std::vector<Diagnostic>& m_out;
     QuizObserver* m_next;
-    std::map<std::uint_least32_t, Tally> m_tallies; // by the line of the place that warns
+    std::map<int, Tally> m_tallies; // by the line of the place that warns
 };
 
 } // namespace kinsight

@@ -33,8 +33,8 @@ std::string grouped(long long number) {
     return digits;
 }
 
-void CheckStep::warn(int line, std::string message, std::source_location kind) {
-    Tally& tally = m_tallies[kind.line()];
+void CheckStep::warn(int line, std::string message, int kind) {
+    Tally& tally = m_tallies[kind];
     if (++tally.count <= kKeptOfAKind)
         m_out.push_back({Severity::Warning, line, std::move(message)});
     else if (tally.count == kKeptOfAKind + 1)

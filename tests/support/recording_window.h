@@ -88,8 +88,10 @@ public:
     }
     void openTieBreak(const std::vector<std::string>& names) override {
         std::string op = "openTieBreak(";
+        // Appended rather than added: GCC 12 warns -Wrestrict, wrongly, about
+        // "literal" + std::string in optimised builds.
         for (const std::string& name : names)
-            op += (&name == &names.front() ? "" : ",") + q(name);
+            op.append(&name == &names.front() ? "" : ",").append(q(name));
         record(op + ")");
     }
     void closeTieBreaks() override { record("closeTieBreaks()"); }
