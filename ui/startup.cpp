@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "dry_run.h"
 #include "failure.h"
+#include "message_box.h"
 #include "only.h"
 #include "quiz.h"
 #include "quiz_error.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
 
@@ -160,6 +162,49 @@ std::ostream& standardError() {
     return log;
 }
 
+// An author may start the preview on a quiz still being written: its
+// failure is shown as a later save's would be, without taking the keyboard,
+// and the first save that plays opens the window. Closing the box before
+// that ends the program.
+int waitForPlayableSave(const QuizLocation& quiz, DryRunResult check, const FailureRoute& failed,
+                        const int& failureStatus) {
+    const auto tell = [](const QString& report) {
+        standardError() << escapedLines(report.toStdString()) << std::endl;
+    };
+    const QString first = QString::fromStdString(failureReport(*check.error));
+    tell(first);
+    const std::unique_ptr<QMessageBox> box(makeMessageBox(
+        QMessageBox::Critical, QApplication::applicationName(), first, "watchFailure", nullptr));
+    box->setModal(false);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    QObject::connect(box.get(), &QDialog::finished, box.get(),
+                     [] { QCoreApplication::exit(kFailureExitStatus); });
+    QuizWatch watch(quiz.file, check.text);
+    standardError() << "kinsight: watching " << shownPath(quiz.file)
+                    << "; the first save that plays opens the quiz" << std::endl;
+    box->show();
+
+    std::unique_ptr<QuizPlay> play;
+    QObject::connect(&watch, &QuizWatch::failed, box.get(), [&](const QString& report) {
+        tell(report);
+        setMessageBoxText(*box, report);
+    });
+    QObject::connect(&watch, &QuizWatch::checked, box.get(),
+                     [&](std::shared_ptr<const QuizText> text) {
+                         // From here on the window's own watch takes the saves.
+                         watch.blockSignals(true);
+                         box->disconnect();
+                         box->hide();
+                         play = std::make_unique<QuizPlay>(quiz, failed, text);
+                         if (play->failed())
+                             return;
+                         watchQuiz(*play, quiz, std::move(text), standardError());
+                         play->window().show();
+                     });
+    const int status = QApplication::exec();
+    return failureStatus != 0 ? failureStatus : status;
+}
+
 // Plays the quiz until the main window is closed. Every failure, whether the
 // check before the first show finds it or the window meets it later, takes
 // the one route below: the report, then the failure's exit status.
@@ -171,9 +216,12 @@ int playQuiz(const QuizLocation& quiz, bool watch) {
         QCoreApplication::exit(failureStatus);
     };
 
+    DryRunResult check = dryRun(quiz.file);
+    if (check.error && watch)
+        return waitForPlayableSave(quiz, std::move(check), failed, failureStatus);
     // A failure has been reported already, and there is no event loop to
     // leave yet.
-    OpenedQuiz opened = openQuiz(quiz, failed);
+    OpenedQuiz opened = openChecked(quiz, failed, std::move(check));
     if (!opened.play)
         return failureStatus;
     if (watch)
@@ -186,7 +234,10 @@ int playQuiz(const QuizLocation& quiz, bool watch) {
 } // namespace
 
 OpenedQuiz openQuiz(const QuizLocation& quiz, const FailureRoute& failed) {
-    DryRunResult check = dryRun(quiz.file);
+    return openChecked(quiz, failed, dryRun(quiz.file));
+}
+
+OpenedQuiz openChecked(const QuizLocation& quiz, const FailureRoute& failed, DryRunResult check) {
     if (check.error) {
         failed(*check.error, nullptr);
         return {};

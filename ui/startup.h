@@ -3,6 +3,7 @@
 // window. Every way the program ends comes back here as an exit status.
 #pragma once
 
+#include "dry_run.h"
 #include "quiz_play.h"
 
 #include <functional>
@@ -29,6 +30,8 @@ struct OpenedQuiz {
 // answered anything, then played from the very text checked. A failure goes
 // to failed and leaves no window.
 OpenedQuiz openQuiz(const QuizLocation& quiz, const FailureRoute& failed);
+// The same on a quiz already checked.
+OpenedQuiz openChecked(const QuizLocation& quiz, const FailureRoute& failed, DryRunResult check);
 
 // The whole program; returns its exit status to main().
 int runProgram(int argc, char** argv);

@@ -176,6 +176,26 @@ program_case "a quiz file of any name" window '^Pets of Qel$' "$work/elsewhere" 
     "$program" "$work/quizzes/pets/pets.txt"
 program_case "a broken quiz file of any name" report "^broken pets\\.txt:[0-9]+: $cut_error" \
     "$work/elsewhere" -- "$program" "$work/quizzes/pets/broken pets.txt"
+# An author starts the preview on a quiz still being written: its failure
+# box waits, and the first save that plays opens the quiz.
+cp "$work/quizzes/pets/broken pets.txt" "$work/quizzes/pets/draft.txt"
+(cd "$work/elsewhere" && exec "$program" --watch ../quizzes/pets/draft.txt) 2>"$work/err" &
+pid=$!
+if ! wait_for_window "$pid" '^Kinsight$' >/dev/null; then
+    fail "--watch on a draft: no failure box: $(cat "$work/err")"
+else
+    cp "$work/quizzes/pets/pets.txt" "$work/quizzes/pets/draft.txt"
+    if ! wait_for_window "$pid" '^Pets of Qel$' >/dev/null; then
+        fail "--watch on a draft: the save that plays opened no window: $(cat "$work/err")"
+    elif xdotool search --all --onlyvisible --pid "$pid" --name '^Kinsight$' >/dev/null 2>&1; then
+        fail "--watch on a draft: the failure box stayed up"
+    else
+        echo "ok   --watch on a draft: its failure waits for the save that plays"
+    fi
+fi
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+pid=
 program_case "a folder without way.txt" report "^$work/empty/way\\.txt: File not found\$" \
     "$work/elsewhere" -- "$program" "$work/empty"
 program_case "a missing path" report "^\.\./nowhere: File not found\$" "$work/elsewhere" -- \
