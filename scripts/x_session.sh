@@ -14,6 +14,14 @@ fail() {
 
 crlf() { printf '%s\r\n' "$@"; }
 
+# end_program: ends the program a test started in the background, whose
+# process id is in $pid, and forgets it.
+end_program() {
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
+
 # wait_for_window PID PATTERN [SECONDS]: waits up to SECONDS (60), while
 # process PID runs, for a visible window of PID whose title matches PATTERN
 # and prints its id. With PID empty, a window of any process (one a launcher

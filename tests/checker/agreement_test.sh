@@ -104,8 +104,6 @@ for dir in "$work"/cases/*/; do
     else
         echo "ok   $name: checker status $status, played to a result"
     fi
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    pid=
+    end_program
 done
 exit $((failures > 0))

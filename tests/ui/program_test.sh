@@ -116,17 +116,13 @@ program_case() {
                 echo "ok   $label: $(xdotool getwindowname "$window") at 89,108 sized 458x261"
             fi
         fi
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        pid=
+        end_program
         return 0
     fi
 
     if ! window=$(wait_for_window "$pid" '^Kinsight$'); then
         fail "$label: no failure box; the program said: $(cat "$work/err")"
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        pid=
+        end_program
         return 0
     fi
     local shown
@@ -193,9 +189,7 @@ else
         echo "ok   --watch on a draft: its failure waits for the save that plays"
     fi
 fi
-kill "$pid" 2>/dev/null || true
-wait "$pid" 2>/dev/null || true
-pid=
+end_program
 program_case "a folder without way.txt" report "^$work/empty/way\\.txt: File not found\$" \
     "$work/elsewhere" -- "$program" "$work/empty"
 program_case "a missing path" report "^\.\./nowhere: File not found\$" "$work/elsewhere" -- \
