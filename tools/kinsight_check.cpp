@@ -5,6 +5,7 @@
 #include "command_line.h"
 #include "dry_run.h"
 #include "play_stats.h"
+#include "programs.h"
 #include "quiz_error.h"
 #include "quiz_location.h"
 #include "text.h"
@@ -30,32 +31,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr kinsight::Option kOptions[] = {
-    {"quiet", "", "print errors and their notes only"},
-    {"strict", "", "count warnings as errors for the exit status"},
-    {"stats", "",
-     "instead of the report, the chances of each result when every\n"
-     "question is answered at random: exact while there are at most\n"
-     "10 million plays, otherwise from a seeded simulation of 1 million\n"
-     "plays, fewer for a long quiz (200 million answers in all)"},
-    {"plays", "N", "with --stats, simulate N plays"},
-};
-
-constexpr kinsight::Program kCheck{
-    "kinsight-check",
-    "Reads a quiz as Kinsight does and reports\n"
-    "  FILE:LINE: error: ...    what stops the program, with the line it is on\n"
-    "  FILE:LINE: note: ...     what brought the error about\n"
-    "  FILE:LINE: warning: ...  what plays but is probably a mistake\n"
-    "then a summary line. Pictures are looked for in Pictures/ beside\n"
-    "the quiz file.\n",
-    "Without QUIZ, way.txt in the current folder\nis checked.\n",
-    kOptions,
-    "Exit status: 0 without errors, 1 with errors (with --strict, also with\n"
-    "warnings), 2 when the quiz cannot be read, memory runs out or the command\n"
-    "line is wrong.\n",
-};
 
 // A line on the terminal: a control byte from the quiz or its path is shown
 // as \xNN, never obeyed.
@@ -185,7 +160,7 @@ int check(const kinsight::CommandLine& command, kinsight::PlayStatsLimits limits
 
 int main(int argc, char** argv) {
     kinsight::CommandLine command =
-        kinsight::parseCommandLine(kCheck, kinsight::argumentsOf(argc, argv));
+        kinsight::parseCommandLine(kinsight::kCheckProgram, kinsight::argumentsOf(argc, argv));
     kinsight::PlayStatsLimits limits;
     if (command.action == kinsight::CommandLine::Action::Run && command.has("plays") &&
         !readPlays(command.options.at("plays"), limits.simulatedPlays)) {
@@ -193,7 +168,7 @@ int main(int argc, char** argv) {
         command.error = "--plays takes a number of plays";
     }
     if (const std::optional<int> status =
-            kinsight::answerCommandLine(kCheck, command, stdout, stderr))
+            kinsight::answerCommandLine(kinsight::kCheckProgram, command, stdout, stderr))
         return *status;
     const kinsight::QuizLocation quiz = kinsight::locateQuiz(command.quiz);
     const std::string file = kinsight::shownPath(quiz.file);

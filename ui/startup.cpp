@@ -5,6 +5,7 @@
 #include "failure.h"
 #include "message_box.h"
 #include "only.h"
+#include "programs.h"
 #include "quiz.h"
 #include "quiz_error.h"
 #include "quiz_location.h"
@@ -63,24 +64,6 @@ std::string displayFailure(const std::function<std::string(const char* name)>& e
 }
 
 namespace {
-
-constexpr Option kOptions[] = {
-    {"watch", "",
-     "for the quiz's author: play the quiz again from its\n"
-     "first question each time its file is saved, and show\n"
-     "what is wrong with a save that cannot be played;\n"
-     "for example: kinsight --watch ~/quizzes/pets"},
-};
-
-constexpr Program kKinsight{
-    "kinsight",
-    "Plays a personality quiz: one question at a time, then the character you are.\n",
-    "Without QUIZ, the quiz installed beside\nthe program is played.\n",
-    kOptions,
-    "Exit status: 0 when the window is closed, 1 when the quiz cannot be played\n"
-    "(the reason is shown and written to the error stream), 2 for a wrong\n"
-    "command line.\n",
-};
 
 // The folder of the program's real file, so a bin/kinsight link still finds
 // the quiz installed beside the program; by its bytes, as the quiz is.
@@ -249,8 +232,9 @@ OpenedQuiz openChecked(const QuizLocation& quiz, const FailureRoute& failed, Dry
 }
 
 int runProgram(int argc, char** argv) {
-    const CommandLine command = parseCommandLine(kKinsight, argumentsOf(argc, argv));
-    if (const std::optional<int> status = answerCommandLine(kKinsight, command, stdout, stderr))
+    const CommandLine command = parseCommandLine(kKinsightProgram, argumentsOf(argc, argv));
+    if (const std::optional<int> status =
+            answerCommandLine(kKinsightProgram, command, stdout, stderr))
         return *status;
 
     if (!displayAvailable(fromEnvironment)) {

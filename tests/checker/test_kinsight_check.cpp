@@ -2,6 +2,7 @@
 // --strict, --stats, --help, the default file and the exit statuses.
 #include "checker_quiz.h"
 #include "command_line.h"
+#include "programs.h"
 #include "row_name.h"
 
 #include <gtest/gtest.h>
@@ -275,6 +276,7 @@ struct ArgumentCase {
     std::string setting = {};
     std::string programLine = kNoDisplay;
     std::string checkLastLine = {}; // if given
+    std::string programOption = {}; // of kinsight's own, unknown to kinsight-check
 };
 
 // A million warnings of one kind, few bytes of file each.
@@ -292,6 +294,31 @@ std::string cleanSummary(const std::string& file) {
     return file + ": \"Test quiz\", 15 names, 3 questions, 0 errors, 0 warnings";
 }
 const std::string kStatsLine = "quiz/way.txt: \"Test quiz\", 3 questions, 343 plays, exact";
+
+// Each program's options as --help lays them out, continuation lines under
+// the first.
+const std::string kGeneralOptions =
+    "  -h, --help     show this text and end\n"
+    "  -v, --version  show the version and the license and end\n"
+    "  --             the next argument is the quiz, even if it starts with -\n";
+const std::map<std::string, std::string> kOptionsShown = {
+    {"kinsight", "Options:\n"
+                 "  --watch        for the quiz's author: play the quiz again from its\n"
+                 "                 first question each time its file is saved, and show\n"
+                 "                 what is wrong with a save that cannot be played;\n"
+                 "                 for example: kinsight --watch ~/quizzes/pets\n" +
+                     kGeneralOptions},
+    {"kinsight-check",
+     "Options:\n"
+     "  --quiet        print errors and their notes only\n"
+     "  --strict       count warnings as errors for the exit status\n"
+     "  --stats        instead of the report, the chances of each result when every\n"
+     "                 question is answered at random: exact while there are at most\n"
+     "                 10 million plays, otherwise from a seeded simulation of 1 million\n"
+     "                 plays, fewer for a long quiz (200 million answers in all)\n"
+     "  --plays N      with --stats, simulate N plays\n" +
+         kGeneralOptions},
+};
 
 class Arguments : public testing::TestWithParam<ArgumentCase> {
 protected:
@@ -330,6 +357,11 @@ protected:
         const std::string first[] = {line, "Usage: " + name + " [options] [QUIZ]",
                                      name + " " KINSIGHT_VERSION, name + ": " + detail};
         EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), first[int(action)]) << name;
+        if (action == Action::Help) {
+            const std::size_t options = ran.output.find("Options:\n");
+            EXPECT_EQ(ran.output.substr(options, ran.output.find("\n\n", options) + 1 - options),
+                      kOptionsShown.at(name));
+        }
         if (!row.checkLastLine.empty() && name == "kinsight-check") {
             EXPECT_EQ(ran.output.substr(ran.output.rfind('\n', ran.output.size() - 2) + 1),
                       row.checkLastLine + "\n");
@@ -346,15 +378,20 @@ TempDir* Arguments::s_dir = nullptr;
 
 TEST_P(Arguments, MeanTheSameToBothPrograms) {
     const ArgumentCase& row = GetParam();
-    // kinsight has no option of its own, as the parser without options.
-    const bool known = row.checkOption.empty();
-    const Action action = known ? row.action : Action::UsageError;
-    const std::string detail = known ? row.detail : "unknown option --" + row.checkOption;
-    const CommandLine parsed = kinsight::parseCommandLine({}, row.arguments);
+    // Either program calls an option of the other's own unknown.
+    const auto as = [&row](const std::string& other, std::string detail) {
+        return std::pair(other.empty() ? row.action : Action::UsageError,
+                         other.empty() ? std::move(detail) : "unknown option --" + other);
+    };
+    const auto [action, detail] = as(row.checkOption, row.detail);
+    const CommandLine parsed =
+        kinsight::parseCommandLine(kinsight::kKinsightProgram, row.arguments);
     EXPECT_EQ(parsed.action, action);
     EXPECT_EQ(parsed.quiz.value_or("").native() + parsed.error, detail);
+    EXPECT_EQ(parsed.has("watch"), row.programOption == "watch");
 
-    expectRun("kinsight-check", shellQuoted(KINSIGHT_CHECK), row.action, row.detail,
+    const auto [checkAction, checkDetail] = as(row.programOption, row.detail);
+    expectRun("kinsight-check", shellQuoted(KINSIGHT_CHECK), checkAction, checkDetail,
               row.checkStatus, row.checkLine);
 #ifdef KINSIGHT_PROGRAM
     expectRun("kinsight", shellQuoted(KINSIGHT_PROGRAM), action, detail, 1, row.programLine);
@@ -409,7 +446,9 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"OptionValueMissing", {"--stats", "--plays"}, Action::UsageError,
                      "option --plays needs a value: --plays N", 0, "", "stats"},
         ArgumentCase{"ValueForAnOptionWithout", {"--quiet=yes"}, Action::UsageError,
-                     "option --quiet takes no value", 0, "", "quiet"}),
+                     "option --quiet takes no value", 0, "", "quiet"},
+        ArgumentCase{"WatchBeforeAQuiz", {"--watch", "quiz"}, Action::Run, "quiz", 0, "", "", "",
+                     kNoDisplay, "", "watch"}),
     rowName);
 // clang-format on
 
