@@ -38,8 +38,7 @@ void ModalCloser::poll() {
         modal->close();
 }
 
-void ModalCloser::record(QWidget* modal) {
-    m_last = modal;
+SeenBox readBox(QWidget* modal) {
     SeenBox seen;
     seen.objectName = modal->objectName();
     seen.title = modal->windowTitle();
@@ -50,6 +49,8 @@ void ModalCloser::record(QWidget* modal) {
             if (!read || read->text(QAccessible::Name).isEmpty())
                 continue;
             seen.text = read->text(QAccessible::Name);
+            // Zero-width spaces only mark where a line may wrap.
+            seen.shown = label->text().remove(QChar(0x200B));
             seen.shownWhole = label->minimumSizeHint().width() <= label->width() &&
                               label->heightForWidth(label->width()) <= label->height();
         }
@@ -57,7 +58,12 @@ void ModalCloser::record(QWidget* modal) {
         seen.buttons = box->standardButtons();
         seen.format = box->textFormat();
     }
-    m_boxes.append(seen);
+    return seen;
+}
+
+void ModalCloser::record(QWidget* modal) {
+    m_last = modal;
+    m_boxes.append(readBox(modal));
     if (m_whileOpen)
         m_whileOpen();
 }

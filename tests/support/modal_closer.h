@@ -18,12 +18,16 @@ struct SeenBox {
     QString objectName;
     QString title;
     QString text;            // as a screen reader reads it
+    QString shown;           // as the box shows it, wrapping points left out
     bool shownWhole = false; // no line cut off or wider than the box
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     Qt::TextFormat format = Qt::AutoText;
     QRect frame; // where it stood on the screen
 };
+
+// What a box shows and reads, modal or not.
+SeenBox readBox(QWidget* box);
 
 class ModalCloser : public QObject {
 public:

@@ -72,8 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "the platform \"offscreen\" that QT_QPA_PLATFORM names cannot start; unset "
                     "it in a desktop, and"},
         DisplayCase{"All", "xcb", ":1", "wayland-1", "cannot open the display :1;"},
-        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "",
-                    "cannot open the display :1\\x1B[2J;"}),
+        DisplayCase{"ControlBytes", "", ":1\x1b[2J", "", "cannot open the display :1\\x1B[2J;"}),
     rowName);
 
 struct ReportCase {
@@ -98,6 +97,7 @@ TEST_P(FailureReport, IsShownAndLogged) {
     ASSERT_EQ(closer.boxes().size(), 1);
     EXPECT_EQ(closer.boxes().first().title, "Kinsight");
     EXPECT_EQ(closer.boxes().first().text, GetParam().text);
+    EXPECT_EQ(closer.boxes().first().shown, GetParam().text);
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
     EXPECT_EQ(closer.boxes().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(QString::fromStdString(log.str()), GetParam().log + "\n");
@@ -115,9 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "way.txt:5: Subscript out of range (C99)"},
         // A terminal would clear its screen and take a new title.
         ReportCase{"ControlBytes", Failure::SubscriptOutOfRange, "w\tay.txt", 5,
-                   "C99\x1b[2J\x1b]0;x\x07",
-                   "w\tay.txt:5: Subscript out of range (C99\x1b[2J\x1b]0;x\x07)",
-                   "w\\x09ay.txt:5: Subscript out of range (C99\\x1B[2J\\x1B]0;x\\x07)"}),
+                   "C99\x1b[2J\x1b]0;x\x07\x7f",
+                   "w\tay.txt:5: Subscript out of range (C99\x1b[2J\x1b]0;x\x07\x7f)",
+                   "w\\x09ay.txt:5: Subscript out of range (C99\\x1B[2J\\x1B]0;x\\x07\\x7F)"}),
     rowName);
 
 // A quiz in a folder of the author's own, named on the command line from
