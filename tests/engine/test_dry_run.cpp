@@ -66,13 +66,6 @@ TEST(DryRun, SummaryListsTitleNamesQuestionsAndWeights) {
     EXPECT_EQ(s.questions[1].answers[1].weights, (std::array<int, 16>{}));
 }
 
-TEST(DryRun, WithoutKeepingQuestionsOnlyCountsThem) {
-    const DryRunResult result = dryRunOf(twoQuestions().text(), false);
-    ASSERT_FALSE(result.error) << result.error->what();
-    EXPECT_EQ(result.summary.questionCount, 2);
-    EXPECT_TRUE(result.summary.questions.empty());
-}
-
 struct PassCase {
     const char* name;
     Lines lines;
@@ -210,27 +203,6 @@ TEST(DryRun, SummaryHoldsWhatWasReadBeforeTheFailure) {
     EXPECT_EQ(result.summary.title, "Half");
     EXPECT_EQ(result.summary.questionCount, 2);
     EXPECT_EQ(result.summary.questions.size(), 1u);
-}
-
-TEST(DryRun, Windows1252FileReadsLikeItsUtf8Twin) {
-    auto quiz = [](const std::string& e, const std::string& euro) {
-        return QuizBuilder()
-            .title("Caf" + e + " " + euro)
-            .question({"Cr" + e + "me?", {{"\"Oui, cr" + e + "me\"", {"C01=3"}}}})
-            .text();
-    };
-    const DryRunResult utf8 = dryRunOf(quiz("\xC3\xA9", "\xE2\x82\xAC"), true);
-    const DryRunResult cp1252 = dryRunOf(quiz("\xE9", "\x80"), true);
-    ASSERT_FALSE(utf8.error);
-    ASSERT_FALSE(cp1252.error) << cp1252.error->what();
-    EXPECT_FALSE(utf8.windows1252);
-    EXPECT_TRUE(cp1252.windows1252);
-    EXPECT_EQ(cp1252.summary.title, "Caf\xC3\xA9 \xE2\x82\xAC");
-    EXPECT_EQ(cp1252.summary.title, utf8.summary.title);
-    ASSERT_EQ(cp1252.summary.questions.size(), 1u);
-    EXPECT_EQ(cp1252.summary.questions[0].text, utf8.summary.questions[0].text);
-    EXPECT_EQ(cp1252.summary.questions[0].answers[1].text, "Oui, cr\xC3\xA9me");
-    EXPECT_EQ(cp1252.summary.questions[0].answers[1].weights[1], 3);
 }
 
 // Everything a dry run found, in one text to compare.

@@ -173,19 +173,6 @@ TEST_F(DualTest, PaintsTheDiscSplitInTwoOnGrey) {
     EXPECT_EQ(shot.pixelColor(125, 200), QColor(Qt::black)) << "the needle at rest";
 }
 
-TEST_F(DualTest, NeedleTickTurnsTheMovingEndOnly) {
-    makeShown();
-    ASSERT_TRUE(tick(timer1()));
-    EXPECT_EQ(line()->property("x1").toDouble(), 125.0);
-    EXPECT_EQ(line()->property("y1").toDouble(), 125.0);
-    EXPECT_NEAR(needleEnd().x(), 125.0 + 120.0 * std::sin(0.3), 1e-4);
-    EXPECT_NEAR(needleEnd().y(), 125.0 + 120.0 * std::cos(0.3), 1e-4);
-    ASSERT_TRUE(tick(timer1(), 3));
-    EXPECT_NEAR(needleEnd().x(), 125.0 + 120.0 * std::sin(1.2), 1e-4);
-    EXPECT_NEAR(needleEnd().y(), 125.0 + 120.0 * std::cos(1.2), 1e-4);
-    EXPECT_TRUE(choices.empty());
-}
-
 struct StopCase {
     std::string name;
     int needleTicks;

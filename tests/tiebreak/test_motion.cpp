@@ -161,15 +161,6 @@ INSTANTIATE_TEST_SUITE_P(
                     NeedleCase{"WrapLimitItselfDoesNotWrap", 6.2832, 0.0, 6.2832, 125.0f, 245.0f}),
     test::rowName);
 
-TEST(Spinner, NeedleEndIsStoredIn32Bits) {
-    Spinner spinner;
-    spinner.Speed = 1.0;
-    spinner.tickNeedle();
-    const double exactX = 125.0 + 120.0 * std::sin(1.0);
-    EXPECT_EQ(spinner.endX(), static_cast<float>(exactX));
-    EXPECT_NE(static_cast<double>(spinner.endX()), exactX);
-}
-
 TEST(Spinner, RestsAsLaidOutBeforeTheFirstTick) {
     const Spinner spinner;
     EXPECT_EQ(spinner.endX(), 125.0f);
@@ -233,11 +224,6 @@ INSTANTIATE_TEST_SUITE_P(
                     RegionCase{"NextAbove188", std::nextafter(188.0f, kInf), 2},
                     RegionCase{"BottomOfSwing", 250.0f, 2}),
     test::rowName);
-
-TEST(Pendulum, NeighboursOfTheBordersAreTheOnesNamed) {
-    EXPECT_NEAR(std::nextafter(105.0f, kInf), 105.0000076f, 1e-7);
-    EXPECT_NEAR(std::nextafter(188.0f, -kInf), 187.99998f, 1e-5);
-}
 
 struct RoundingCase {
     std::string name;

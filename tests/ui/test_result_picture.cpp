@@ -28,8 +28,9 @@ protected:
     // One quiz folder for the whole table.
     static void SetUpTestSuite() {
         s_dir = new TempDir;
-        for (const char* file : {"Pictures/Ann Lee.jpg", "Pictures/Cy.jpeg", "Pictures/Di.jpg.bak",
-                                 "Pictures/Ed.png", "Outside.jpg", "Pictures/Dr..Who.jpg"})
+        for (const char* file :
+             {"Pictures/Ann Lee.jpg", "Pictures/Cy.jpeg", "Pictures/Di.jpg.bak", "Pictures/Ed.png",
+              "Outside.jpg", "Pictures/Dr..Who.jpg", "Pictures/HAL.jpg", "Pictures/Hal.jpg"})
             s_dir->write(file, "");
         // A folder, not a picture.
         std::filesystem::create_directory(s_dir->path() / "Pictures" / "Fay.jpg");
@@ -60,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LookupCase{"AFolderIsNoPicture", "Fay", ""},
                     LookupCase{"OutsideTheFolder", "../Outside", ""},
                     LookupCase{"DotsInTheName", "Dr..Who", "Pictures/Dr..Who.jpg"},
+                    // Named first, the other case must not win.
+                    LookupCase{"ExactCaseBeatsAnother", "Hal", "Pictures/Hal.jpg"},
                     LookupCase{"Nobody", "Gil", ""}),
     rowName);
 
