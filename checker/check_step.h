@@ -24,6 +24,38 @@ std::string characterRef(int slot, const std::string& name);
 // 4,199,900
 std::string grouped(long long number);
 
+// The kinds of warning, each counted on its own: past kKeptOfAKind of a
+// kind, the rest are only counted.
+enum class WarningKind {
+    MisspeltMarker,
+    MissingMarker,
+    TextAfterTheEnd,
+    NotTheEnd,
+    MarkerReadAsText,
+    MarkerFoundLate,
+    SeventhAnswer,
+    NeverShown,
+    MarkersSkipped,
+    QuoteNeverClosed,
+    QuoteRunsOn,
+    AnswerWithoutText,
+    RestAfterQuote,
+    TextCutAtComma,
+    CommaShiftsLines,
+    RestAfterQuoteNotRead,
+    QuoteInsideText,
+    RestAfterQuoteNotShown,
+    QuestionTooLong,
+    AnswerTooWide,
+    LineAfterAnswerText,
+    PointsToCharacterZero,
+    PointsUnread,
+    ListedTwice,
+    TwoPointsOnALine,
+    NoDigitForPoints,
+    PointsNotAsWritten,
+};
+
 class CheckStep : public QuizObserver {
 public:
     CheckStep(std::vector<Diagnostic>& out, QuizObserver* next) : m_out(out), m_next(next) {}
@@ -46,9 +78,7 @@ public:
 
 protected:
     virtual void see(const FieldEvent& event) = 0;
-    // Each place that warns is a kind of warning of its own, known by its
-    // line (clang 14 has no std::source_location).
-    void warn(int line, std::string message, int kind = __builtin_LINE());
+    void warn(WarningKind kind, int line, std::string message);
 
 private:
     struct Tally {
@@ -58,7 +88,7 @@ private:
 
     std::vector<Diagnostic>& m_out;
     QuizObserver* m_next;
-    std::map<int, Tally> m_tallies; // by the line of the place that warns
+    std::map<WarningKind, Tally> m_tallies;
 };
 
 } // namespace kinsight

@@ -33,7 +33,7 @@ std::string grouped(long long number) {
     return digits;
 }
 
-void CheckStep::warn(int line, std::string message, int kind) {
+void CheckStep::warn(WarningKind kind, int line, std::string message) {
     Tally& tally = m_tallies[kind];
     if (++tally.count <= kKeptOfAKind)
         m_out.push_back({Severity::Warning, line, std::move(message)});

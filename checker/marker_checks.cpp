@@ -80,12 +80,13 @@ void MergedQuestions::warnMerged(const FieldEvent& e, int answer) {
     lost += passed == 1 ? " is never shown" : " are never shown";
 
     if (m_missBeforeNext)
-        warn(m_missBeforeNext->line, m_missBeforeNext->shown + " is not " + inQuotes(e.marker) +
-                                         ", so " + what + ", and " + lost +
-                                         "; markers must match exactly, case and blanks included");
+        warn(WarningKind::MisspeltMarker, m_missBeforeNext->line,
+             m_missBeforeNext->shown + " is not " + inQuotes(e.marker) + ", so " + what + ", and " +
+                 lost + "; markers must match exactly, case and blanks included");
     else
-        warn(m_passed.front().line, what + ": " + inQuotes(e.marker) + " is missing before this " +
-                                        inQuotes(kNewQuestionMarker) + ", and " + lost);
+        warn(WarningKind::MissingMarker, m_passed.front().line,
+             what + ": " + inQuotes(e.marker) + " is missing before this " +
+                 inQuotes(kNewQuestionMarker) + ", and " + lost);
 }
 
 void MarkerSearch::see(const FieldEvent& e) {
@@ -95,7 +96,8 @@ void MarkerSearch::see(const FieldEvent& e) {
     case FieldRole::Trailing:
         if (!e.text.empty() && !m_trailingTold) {
             m_trailingTold = true;
-            warn(e.line, "text after " + inQuotes(kEndQuestionsMarker) + " is never read");
+            warn(WarningKind::TextAfterTheEnd, e.line,
+                 "text after " + inQuotes(kEndQuestionsMarker) + " is never read");
         }
         return;
     case FieldRole::Skipped:
@@ -110,9 +112,9 @@ void MarkerSearch::see(const FieldEvent& e) {
         break;
     case FieldRole::QuestionMark:
         if (nearMiss(e.text, kEndQuestionsMarker))
-            warn(e.line, inQuotes(e.text) + " after " + inQuotes(kNewQuestionMarker) + " is not " +
-                             inQuotes(kEndQuestionsMarker) +
-                             ", so the quiz reads on for another question");
+            warn(WarningKind::NotTheEnd, e.line,
+                 inQuotes(e.text) + " after " + inQuotes(kNewQuestionMarker) + " is not " +
+                     inQuotes(kEndQuestionsMarker) + ", so the quiz reads on for another question");
         break;
     default:
         break;
@@ -122,7 +124,7 @@ void MarkerSearch::see(const FieldEvent& e) {
 
 void MarkerSearch::markerAsText(const FieldEvent& e) {
     if (std::string message = markerMisread(e); !message.empty())
-        warn(e.line, std::move(message));
+        warn(WarningKind::MarkerReadAsText, e.line, std::move(message));
 }
 
 void MarkerSearch::skipped(const FieldEvent& e) {
@@ -153,21 +155,22 @@ void MarkerSearch::found(const FieldEvent& e) {
     } else {
         flushSkippedMarkers();
         for (const MarkerMiss& miss : m_misses)
-            warn(miss.line, miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
-                                ", which comes only on line " + std::to_string(e.line) +
-                                "; markers must match exactly, case and blanks included");
+            warn(WarningKind::MarkerFoundLate, miss.line,
+                 miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
+                     ", which comes only on line " + std::to_string(e.line) +
+                     "; markers must match exactly, case and blanks included");
     }
     m_misses.clear();
     if (const auto& after = m_afterPoints;
         after && !after->shown.empty() && !after->toldOtherwise && !m_merged.mergesAt(e)) {
         if (after->extraAnswer)
-            warn(after->line,
+            warn(WarningKind::SeventhAnswer, after->line,
                  after->shown + " is skipped while looking for " + inQuotes(e.marker) +
                      ": a question has six answers, so the player never sees this one");
         else
-            warn(after->line, after->shown + " after " + after->where +
-                                  " is skipped while looking for " + inQuotes(e.marker) +
-                                  ", so the player never sees it");
+            warn(WarningKind::NeverShown, after->line,
+                 after->shown + " after " + after->where + " is skipped while looking for " +
+                     inQuotes(e.marker) + ", so the player never sees it");
     }
     m_afterPoints.reset();
 }
@@ -182,7 +185,7 @@ void MarkerSearch::flushSkippedMarkers() {
     else if (m_skippedMarkers > 2)
         message +=
             ", and so are " + std::to_string(m_skippedMarkers - 1) + " more markers after it";
-    warn(m_firstSkippedMarker.line, std::move(message));
+    warn(WarningKind::MarkersSkipped, m_firstSkippedMarker.line, std::move(message));
     m_skippedMarkers = 0;
 }
 

@@ -62,14 +62,14 @@ bool swallowsShape(std::string_view text) {
 
 void CutTexts::see(const FieldEvent& e) {
     if (e.quoteUnclosed && e.role != FieldRole::Trailing)
-        warn(e.line, quoteNeverClosed(e));
+        warn(WarningKind::QuoteNeverClosed, e.line, quoteNeverClosed(e));
     const bool leftOpen =
         e.quoted && !e.quoteUnclosed && e.role != FieldRole::Trailing && swallowsShape(e.text);
     if (leftOpen)
-        warn(e.line, "the quote opened here runs to line " + std::to_string(endLine(e)) +
-                         ", so lines " + std::to_string(e.line) + "\u2013" +
-                         std::to_string(endLine(e)) +
-                         " are one text: a closing quote is probably missing");
+        warn(WarningKind::QuoteRunsOn, e.line,
+             "the quote opened here runs to line " + std::to_string(endLine(e)) + ", so lines " +
+                 std::to_string(e.line) + "\u2013" + std::to_string(endLine(e)) +
+                 " are one text: a closing quote is probably missing");
     const bool sameLine = m_previous.endLine == e.line;
     const bool cutsQuestion =
         e.role == FieldRole::Skipped && sameLine && m_previous.role == FieldRole::QuestionText;
@@ -88,7 +88,8 @@ void CutTexts::see(const FieldEvent& e) {
             commaShifts(e);
     }
     if (e.role == FieldRole::AnswerText && e.text.empty())
-        warn(e.line, answerRef(e.answer, e.question) + " has no text");
+        warn(WarningKind::AnswerWithoutText, e.line,
+             answerRef(e.answer, e.question) + " has no text");
     // What a quote left open drops after the one that closed it is that mistake's doing.
     if (isText(e.role) && !leftOpen &&
         e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
@@ -104,7 +105,8 @@ void CutTexts::cutByNextField(const FieldEvent& e, const std::string& whose,
                               std::string_view fate) {
     const std::string rest = inQuotes(e.text);
     if (m_previous.quoted) {
-        warn(e.line, rest + " after the closing quote of " + whose + " " + std::string(fate));
+        warn(WarningKind::RestAfterQuote, e.line,
+             rest + " after the closing quote of " + whose + " " + std::string(fate));
         return;
     }
     std::string message = "the text of " + whose + " ends at a comma, and " + rest +
@@ -114,7 +116,7 @@ void CutTexts::cutByNextField(const FieldEvent& e, const std::string& whose,
     else
         message += ": a text in typographic quotes (" + std::string(m_previous.opening) +
                    ") is not quoted for the reader; put the whole text in plain double quotes (\")";
-    warn(e.line, std::move(message));
+    warn(WarningKind::TextCutAtComma, e.line, std::move(message));
 }
 
 // A field cut at a comma where every field after it counts, so that the rest
@@ -145,8 +147,9 @@ void CutTexts::commaShifts(const FieldEvent& e) {
     else if (e.role == FieldRole::QuestionMark)
         became += ", which is dropped, and the next line the text of question " +
                   std::to_string(e.question + 1);
-    warn(e.line, "line " + std::to_string(e.line) + " holds a comma, so " + inQuotes(e.text) +
-                     " became " + became + ": remove the comma or quote the line");
+    warn(WarningKind::CommaShiftsLines, e.line,
+         "line " + std::to_string(e.line) + " holds a comma, so " + inQuotes(e.text) + " became " +
+             became + ": remove the comma or quote the line");
 }
 
 void CutTexts::flushDropped(std::string_view alsoLost) {
@@ -156,15 +159,18 @@ void CutTexts::flushDropped(std::string_view alsoLost) {
     const std::string rest =
         inQuotes(alsoLost.empty() ? d.text : d.text + ", " + std::string(alsoLost));
     if (d.points)
-        warn(d.line, rest + " after the closing quote of " + d.what + " is not read");
+        warn(WarningKind::RestAfterQuoteNotRead, d.line,
+             rest + " after the closing quote of " + d.what + " is not read");
     else if (d.text.front() == '"')
-        warn(d.line, "a double quote inside " + d.what + " ends it: the player sees only " +
-                         inQuotes(d.shown) + ", and " + rest +
-                         " is not shown; a quoted text cannot hold a double quote, so write the "
-                         "inner quotes as \u201C \u201D or ' '");
+        warn(WarningKind::QuoteInsideText, d.line,
+             "a double quote inside " + d.what + " ends it: the player sees only " +
+                 inQuotes(d.shown) + ", and " + rest +
+                 " is not shown; a quoted text cannot hold a double quote, so write the "
+                 "inner quotes as \u201C \u201D or ' '");
     else
-        warn(d.line, rest + " after the closing quote of " + d.what +
-                         " is not shown; the player sees only " + inQuotes(d.shown));
+        warn(WarningKind::RestAfterQuoteNotShown, d.line,
+             rest + " after the closing quote of " + d.what +
+                 " is not shown; the player sees only " + inQuotes(d.shown));
     m_dropped.reset();
 }
 
@@ -181,13 +187,14 @@ void TextFit::see(const FieldEvent& e) {
     };
     if (e.role == FieldRole::QuestionText) {
         if (const auto bytes = shown(m_measurer.questionShown(head)))
-            warn(e.line, "question " + std::to_string(e.question) +
-                             " needs more than the two lines its box shows; the player sees " +
-                             visibleEnd(e.text, *bytes));
+            warn(WarningKind::QuestionTooLong, e.line,
+                 "question " + std::to_string(e.question) +
+                     " needs more than the two lines its box shows; the player sees " +
+                     visibleEnd(e.text, *bytes));
     } else if (const auto bytes = shown(m_measurer.answerShown(head))) {
-        warn(e.line, answerRef(e.answer, e.question) +
-                         " is wider than its button; the player sees " +
-                         visibleEnd(e.text, *bytes));
+        warn(WarningKind::AnswerTooWide, e.line,
+             answerRef(e.answer, e.question) + " is wider than its button; the player sees " +
+                 visibleEnd(e.text, *bytes));
     }
 }
 

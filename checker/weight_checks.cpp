@@ -69,9 +69,9 @@ void Weights::see(const FieldEvent& e) {
         m_answerCut = e.line == m_answerLine;
         m_droppedLine = e.line;
         if (!m_answerCut && looksLikeWeight(e.text))
-            warn(e.line, inQuotes(e.text) + " after the text of " +
-                             answerRef(e.answer, e.question) +
-                             " is not read: the line after an answer's text is skipped");
+            warn(WarningKind::LineAfterAnswerText, e.line,
+                 inQuotes(e.text) + " after the text of " + answerRef(e.answer, e.question) +
+                     " is not read: the line after an answer's text is skipped");
         break;
     case FieldRole::Weight:
         weight(e);
@@ -93,30 +93,36 @@ void Weights::weight(const FieldEvent& e) {
     const std::string ref = answerRef(e.answer, e.question);
     if (e.slot == 0) {
         if (hasDigit(characters(e.text, 1, 2)))
-            warn(e.line, inQuotes(e.text) + " under " + ref +
-                             " gives its points to character 0, which is never scored");
+            warn(WarningKind::PointsToCharacterZero, e.line,
+                 inQuotes(e.text) + " under " + ref +
+                     " gives its points to character 0, which is never scored");
         else if (!m_answerCut && e.line != m_droppedLine) // else the cut line tells
-            warn(e.line, inQuotes(e.text) + " is read as points of " + ref + " and gives none");
+            warn(WarningKind::PointsUnread, e.line,
+                 inQuotes(e.text) + " is read as points of " + ref + " and gives none");
         return;
     }
     if (m_listedOn[e.slot] != 0)
-        warn(e.line, "character " + std::to_string(e.slot) + " is listed twice under " + ref +
-                         " (first on line " + std::to_string(m_listedOn[e.slot]) +
-                         "); only the last points count");
+        warn(WarningKind::ListedTwice, e.line,
+             "character " + std::to_string(e.slot) + " is listed twice under " + ref +
+                 " (first on line " + std::to_string(m_listedOn[e.slot]) +
+                 "); only the last points count");
     m_listedOn[e.slot] = e.line;
     const std::optional<int> written = writtenPoints(e.text);
     if (secondPoint(e.text))
-        warn(e.line, inQuotes(e.text) + " gives points to character " + std::to_string(e.slot) +
-                         " alone: only the first point of a line counts: write one a line");
+        warn(WarningKind::TwoPointsOnALine, e.line,
+             inQuotes(e.text) + " gives points to character " + std::to_string(e.slot) +
+                 " alone: only the first point of a line counts: write one a line");
     if (!written)
-        warn(e.line, inQuotes(e.text) + " gives character " + std::to_string(e.slot) +
-                         " 0 points: character 5 holds no digit; the points are the one digit "
-                         "in character 5, as in C07=3");
+        warn(WarningKind::NoDigitForPoints, e.line,
+             inQuotes(e.text) + " gives character " + std::to_string(e.slot) +
+                 " 0 points: character 5 holds no digit; the points are the one digit "
+                 "in character 5, as in C07=3");
     else if (*written != e.points)
-        warn(e.line, inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
-                         std::to_string(e.points) + (e.points == 1 ? " point" : " points") +
-                         ", not " + std::to_string(*written) +
-                         ": the points are the one digit in character 5, as in C07=3");
+        warn(WarningKind::PointsNotAsWritten, e.line,
+             inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
+                 std::to_string(e.points) + (e.points == 1 ? " point" : " points") + ", not " +
+                 std::to_string(*written) +
+                 ": the points are the one digit in character 5, as in C07=3");
 }
 
 } // namespace kinsight
