@@ -101,9 +101,9 @@ std::optional<QuizText::StrayByte> strayByte(std::string_view raw) {
 
 // The file's bytes as UTF-8 text, by its byte-order mark or, without one, by
 // whether all of it is UTF-8 (valid): a single stray byte anywhere means it
-// was saved in the old code page. True for UTF-16, whose NUL characters show
-// only once it is decoded.
-bool decode(Buffer bytes, std::size_t size, bool valid, QuizText& out) {
+// was saved in the old code page.
+QuizText decoded(Buffer bytes, std::size_t size, bool valid) {
+    QuizText out;
     const std::string_view raw(bytes.get(), size);
     if (raw.starts_with("\xFF\xFE") || raw.starts_with("\xFE\xFF")) {
         Utf16Decoder decoder(raw[0] == '\xFE');
@@ -112,22 +112,23 @@ bool decode(Buffer bytes, std::size_t size, bool valid, QuizText& out) {
         end = decoder.finish(end);
         out.text =
             std::string_view(out.storage.get(), static_cast<std::size_t>(end - out.storage.get()));
-        return true;
+        return out;
     }
+    const std::string_view body = raw.substr(raw.starts_with("\xEF\xBB\xBF") ? 3 : 0);
     if (valid) {
         out.storage = std::move(bytes);
-        out.text = raw.substr(raw.starts_with("\xEF\xBB\xBF") ? 3 : 0);
-    } else {
-        out.windows1252 = true;
-        out.strayByte = strayByte(raw.substr(raw.starts_with("\xEF\xBB\xBF") ? 3 : 0));
-        out.storage = allocate(3 * size);
-        char* end = out.storage.get();
-        for (std::size_t i = raw.starts_with("\xEF\xBB\xBF") ? 3 : 0; i < size; ++i)
-            end = putUtf8(windows1252CodePoint(static_cast<unsigned char>(raw[i])), end);
-        out.text =
-            std::string_view(out.storage.get(), static_cast<std::size_t>(end - out.storage.get()));
+        out.text = body;
+        return out;
     }
-    return false;
+    out.windows1252 = true;
+    out.strayByte = strayByte(body);
+    out.storage = allocate(3 * body.size());
+    char* end = out.storage.get();
+    for (const char byte : body)
+        end = putUtf8(windows1252CodePoint(static_cast<unsigned char>(byte)), end);
+    out.text =
+        std::string_view(out.storage.get(), static_cast<std::size_t>(end - out.storage.get()));
+    return out;
 }
 
 } // namespace
@@ -150,7 +151,6 @@ std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
     auto text = std::make_shared<QuizText>();
     text->displayName = std::move(displayName);
     const std::string tooLarge = "a quiz file may hold up to " + sizeText(limits.fileBytes);
-    bool hasNul = false;
     try {
         // A file written to while it is read is read again: the pass must
         // not begin with half of each version.
@@ -170,7 +170,6 @@ std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
             Buffer bytes = allocate(room);
             std::size_t size = 0;
             Utf8Validator validator;
-            hasNul = false;
             // Each block is checked while it is in the cache.
             while (size < room) {
                 const ssize_t got =
@@ -184,14 +183,15 @@ std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
                     break;
                 const auto n = static_cast<std::size_t>(got);
                 validator.feed(bytes.get() + size, n);
-                hasNul = hasNul || std::memchr(bytes.get() + size, 0, n) != nullptr;
                 size += n;
             }
             struct stat after {};
             if (::fstat(file.fd, &after) != 0)
                 throw fileError(where, errno);
             if (unchanged(before, after) && size == static_cast<std::size_t>(after.st_size)) {
-                hasNul = decode(std::move(bytes), size, validator.valid(), *text) || hasNul;
+                std::string displayed = std::move(text->displayName);
+                *text = decoded(std::move(bytes), size, validator.valid());
+                text->displayName = std::move(displayed);
                 break;
             }
             if (attempt == 3)
@@ -202,9 +202,9 @@ std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
         throw QuizError(Failure::OutOfMemory, where, 0, "");
     }
     const std::string_view all = text->text;
-    const void* nul = hasNul ? std::memchr(all.data(), 0, all.size()) : nullptr;
-    if (nul)
-        // Most likely UTF-16 without its byte-order mark, or no text at all.
+    // Most likely UTF-16 without its byte-order mark, or no text at all; in
+    // UTF-16 with its mark, a NUL shows only once decoded.
+    if (const void* nul = std::memchr(all.data(), 0, all.size()))
         throw QuizError(
             Failure::NotText, text->displayName,
             lineAt(all, static_cast<std::size_t>(static_cast<const char*>(nul) - all.data())),
