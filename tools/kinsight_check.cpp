@@ -10,8 +10,10 @@
 #include "quiz_location.h"
 #include "text.h"
 
-#ifdef KINSIGHT_TEXT_FIT
+#ifdef KINSIGHT_PICTURE_PROBE
 #include "picture_probe.h"
+#endif
+#ifdef KINSIGHT_TEXT_FIT
 #include "text_fit.h"
 
 #include <QApplication>
@@ -123,7 +125,7 @@ int check(const kinsight::CommandLine& command, kinsight::PlayStatsLimits limits
 #endif
 
     const kinsight::PictureProbe* pictures = nullptr;
-#ifdef KINSIGHT_TEXT_FIT
+#ifdef KINSIGHT_PICTURE_PROBE
     const kinsight::ProgramPictureProbe probe;
     pictures = &probe;
 #endif
