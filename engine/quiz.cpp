@@ -151,9 +151,17 @@ void Quiz::restart() {
     restart(std::move(text));
 }
 
-void Quiz::restart(std::shared_ptr<const QuizText> checked, bool showAgain) {
+void Quiz::restart(std::shared_ptr<const QuizText> checked) {
+    startPass(std::move(checked), true);
+}
+
+void Quiz::playInPlace(std::shared_ptr<const QuizText> checked) {
+    startPass(std::move(checked), false);
+}
+
+void Quiz::startPass(std::shared_ptr<const QuizText> checked, bool showAgain) {
     // A tie-break window left open would announce from the emptied tables.
-    m_tieBreaks.closeTieBreaks();
+    m_tieBreaks.hideTieBreaks();
     m_offered = 0;
     m_tables.clear();
     m_grammar.close();

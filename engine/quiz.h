@@ -46,12 +46,14 @@ public:
     void tieBreakChosen(int position);
     // Reads the quiz file again and checks all of it as the start-up does;
     // a broken quiz throws its QuizError before the window changes.
-    // Otherwise empties the tables and plays it from its start.
+    // Otherwise empties the tables, hides and shows the window, and plays
+    // the quiz from its start.
     void restart();
-    // The same with a text read and checked already. Without showAgain the
-    // window is neither hidden nor shown again, so the keyboard stays
-    // wherever the user has it.
-    void restart(std::shared_ptr<const QuizText> checked, bool showAgain = true);
+    // The same with a text read and checked already.
+    void restart(std::shared_ptr<const QuizText> checked);
+    // A new pass of a text read and checked already, with the window neither
+    // hidden nor shown again, so the keyboard stays wherever the user has it.
+    void playInPlace(std::shared_ptr<const QuizText> checked);
 
     const QuizTables& tables() const { return m_tables; }
     // True once the end of the questions has been read.
@@ -67,6 +69,7 @@ private:
     // to the tables.
     void onField(const FieldEvent& event) override;
     std::shared_ptr<const QuizText> readQuizFile();
+    void startPass(std::shared_ptr<const QuizText> checked, bool showAgain);
     void finalRanking();
     void announceWinner(int slot);
     void closeForAnswers(const std::string& resultName);

@@ -80,10 +80,10 @@ void QuizGrammar::load(std::shared_ptr<const QuizText> text) {
 }
 
 void QuizGrammar::ForwardToo(std::string_view marker) {
-    forwardTo(marker, "looking for " + inQuotes(marker));
+    skipToMarker(marker, "looking for " + inQuotes(marker));
 }
 
-void QuizGrammar::forwardTo(std::string_view marker, std::string_view seeking) {
+void QuizGrammar::skipToMarker(std::string_view marker, std::string_view seeking) {
     for (;;) {
         const std::string_view field = read(seeking);
         if (field == marker) {
@@ -98,7 +98,7 @@ bool QuizGrammar::readNextQuestion() {
     if (m_finished)
         return false;
     static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestionMarker);
-    forwardTo(kNewQuestionMarker, kSeekingNewQuestion);
+    skipToMarker(kNewQuestionMarker, kSeekingNewQuestion);
     const std::string_view mark = read("reading the line after \"NewQuestion:\"");
     notify(FieldRole::QuestionMark, mark);
     if (mark == kEndQuestionsMarker) {
@@ -119,7 +119,7 @@ void QuizGrammar::readQuestion() {
 
 void QuizGrammar::readAnswerBlock(int k) {
     const AnswerWords& words = answerWords()[k];
-    forwardTo(words.marker, words.seeking);
+    skipToMarker(words.marker, words.seeking);
     notify(FieldRole::AnswerText, read(words.text), k);
     notify(FieldRole::Ignored, read(words.after), k);
 

@@ -38,7 +38,7 @@ public:
 
 private:
     std::string_view read(std::string_view reading);
-    void forwardTo(std::string_view marker, std::string_view seeking);
+    void skipToMarker(std::string_view marker, std::string_view seeking);
     void notify(FieldRole role, std::string_view text, int answer = 0, int slot = 0, int points = 0,
                 std::string_view marker = {});
     void readQuestion();

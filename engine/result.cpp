@@ -31,7 +31,7 @@ void presentResult(QuizWindow& window, const std::string& name, ResultOrder orde
 void announceChoice(QuizWindow& window, TieBreakWindows& tieBreaks, const std::string& name,
                     ResultOrder order) {
     window.greet(name);
-    tieBreaks.closeTieBreaks();
+    tieBreaks.hideTieBreaks();
     presentResult(window, name, order);
 }
 

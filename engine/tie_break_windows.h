@@ -18,7 +18,7 @@ public:
     // modeless, with the names from the top of the tie list in order.
     virtual void openTieBreak(const std::vector<std::string>& names) = 0;
     // Hides any tie-break window that is open.
-    virtual void closeTieBreaks() = 0;
+    virtual void hideTieBreaks() = 0;
     // Two-way window: needle timer on at its first interval, slowing timer
     // off; creates the window hidden, with no names, if it does not exist.
     virtual void resetDualTimers() = 0;
@@ -28,7 +28,7 @@ public:
 class NullTieBreakWindows : public TieBreakWindows {
 public:
     void openTieBreak(const std::vector<std::string>&) override {}
-    void closeTieBreaks() override {}
+    void hideTieBreaks() override {}
     void resetDualTimers() override {}
 };
 

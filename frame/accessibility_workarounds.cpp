@@ -1,9 +1,8 @@
-#include "screen_reader.h"
+#include "accessibility_workarounds.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace kinsight {
@@ -99,72 +98,50 @@ QAccessibleInterface* wholeLineFactory(const QString&, QObject* object) {
     return field && field->property(kWholeLine).toBool() ? new WholeLineAccessible(field) : nullptr;
 }
 
-// Passes every event on but those of a text change in quietField.
-QObject* quietField = nullptr;
-QAccessible::UpdateHandler passedOn = nullptr;
+// Set on a field only while the program writes it unannounced.
+const char* const kUnannounced = "kinsightUnannounced";
 
-void withoutTextChange(QAccessibleEvent* event) {
-    const auto type = event->type();
-    if (event->object() == quietField &&
-        (type == QAccessible::TextInserted || type == QAccessible::TextRemoved ||
-         type == QAccessible::TextUpdated))
+bool isTextChange(QAccessible::Event type) {
+    return type == QAccessible::TextInserted || type == QAccessible::TextRemoved ||
+           type == QAccessible::TextUpdated;
+}
+
+// Every accessibility event of the program passes here on its way to the
+// platform. Qt 6.4 has no public way to hand one on but its own path, which
+// it takes only with no filter installed.
+void filterUpdate(QAccessibleEvent* event) {
+    const QObject* object = event->object();
+    if (object && isTextChange(event->type()) && object->property(kUnannounced).toBool())
         return;
-    if (passedOn) {
-        passedOn(event);
-        return;
-    }
-    // Without a handler of its own, Qt hands the event to the platform.
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(withoutTextChange);
+    QAccessible::installUpdateHandler(filterUpdate);
 }
 
 } // namespace
 
-ScreenReader::ScreenReader(QLabel& question, QObject* parent)
-    : QObject(parent), m_question(question) {}
-
-void ScreenReader::readWholeLine(QLineEdit& field) {
-    static const bool installed = (QAccessible::installFactory(wholeLineFactory), true);
+void installAccessibilityWorkarounds() {
+    static const bool installed = [] {
+        QAccessible::installFactory(wholeLineFactory);
+        QAccessible::installUpdateHandler(filterUpdate);
+        return true;
+    }();
     Q_UNUSED(installed);
+}
+
+void readAsWholeLine(QLineEdit& field) {
     field.setProperty(kWholeLine, true);
 }
 
-void ScreenReader::setTextQuietly(QLineEdit& field, const QString& text) {
+void setTextUnannounced(QLineEdit& field, const QString& text) {
     // Orca 43 takes a text inserted into the focused field after Return or
     // Tab for the user's own and speaks it again after the focus has read
     // the field: the name was heard twice once a tie-break's greeting was
     // closed with Return. Only the change's event is left out; the caret's
     // goes, and readers read the text itself.
-    quietField = &field;
-    passedOn = QAccessible::installUpdateHandler(withoutTextChange);
+    field.setProperty(kUnannounced, true);
     field.setText(text);
-    QAccessible::installUpdateHandler(passedOn);
-    quietField = nullptr;
-}
-
-void ScreenReader::questionChanged() {
-    if (!QAccessible::isActive())
-        return;
-    // Orca 43 speaks a control when its focus comes to it, never again while
-    // it stays, and of several focus changes waiting it handles the last
-    // only; its mouse handling moves its focus, silently, to a focused
-    // control that is clicked. With Qt 6.4 it cannot speak a changed name or
-    // description either (Qt sends the object in place of the text). So the
-    // new question comes to the reader's focus as an object of its own, new
-    // each time, hidden under the question's box; the keyboard stays where
-    // the window put it, and the reader follows it again at the next key.
-    auto* spoken = new QLabel(m_question.text(), m_question.parentWidget());
-    spoken->setObjectName(QStringLiteral("spokenQuestion"));
-    spoken->setGeometry(m_question.geometry());
-    spoken->hide();
-    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
-        QAccessibleEvent event(spoken, type);
-        QAccessible::updateAccessibility(&event);
-    }
-    // The last one goes only now, for the reader may still be reading it.
-    delete m_spoken.data();
-    m_spoken = spoken;
+    field.setProperty(kUnannounced, false);
 }
 
 } // namespace kinsight

@@ -3,6 +3,9 @@
 #include "only_layout.h"
 #include "quiz_tables.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -35,9 +38,31 @@ int characterAt(const QString& text, const QFont& font, int x) {
 } // namespace
 
 WindowTextMeasurer::WindowTextMeasurer() {
-    setUpQuestionBox(m_question);
-    m_answer.setGeometry(answerGeometry(1));
-    m_name.setGeometry(kResultNameGeometry);
+    QLabel question;
+    setUpQuestionBox(question);
+    m_questionFont = question.font();
+    m_questionBox = question.contentsRect();
+    m_questionAlignment = question.alignment();
+
+    QRadioButton answer;
+    answer.setGeometry(answerGeometry(1));
+    QStyleOptionButton answerOption;
+    answerOption.initFrom(&answer);
+    m_answerFont = answer.font();
+    m_answerRoom = answer.style()
+                       ->subElementRect(QStyle::SE_RadioButtonContents, &answerOption, &answer)
+                       .width();
+
+    QLineEdit name;
+    name.setGeometry(kResultNameGeometry);
+    QStyleOptionFrame nameOption;
+    nameOption.initFrom(&name);
+    nameOption.lineWidth =
+        name.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &nameOption, &name);
+    m_nameFont = name.font();
+    // Inside its frame a line edit keeps a margin of 2 pixels each side.
+    m_nameRoom =
+        name.style()->subElementRect(QStyle::SE_LineEditContents, &nameOption, &name).width() - 4;
 }
 
 std::optional<std::size_t> WindowTextMeasurer::questionShown(std::string_view text) const {
@@ -46,12 +71,12 @@ std::optional<std::size_t> WindowTextMeasurer::questionShown(std::string_view te
     const QString original = fromUtf8(text);
     QString shown = original;
     shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    const QRect box = m_question.contentsRect();
-    QTextLayout layout(shown, m_question.font());
-    QTextOption option(m_question.alignment());
+    const QRect box = m_questionBox;
+    QTextLayout layout(shown, m_questionFont);
+    QTextOption option(m_questionAlignment);
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
-    const qreal leading = m_question.fontMetrics().leading();
+    const qreal leading = QFontMetrics(m_questionFont).leading();
 
     std::optional<std::size_t> cut;
     layout.beginLayout();
@@ -81,29 +106,18 @@ std::optional<std::size_t> WindowTextMeasurer::questionShown(std::string_view te
 
 std::optional<std::size_t> WindowTextMeasurer::answerShown(std::string_view text) const {
     const QString shown = fromUtf8(text);
-    QStyleOptionButton option;
-    option.initFrom(&m_answer);
-    option.text = shown;
-    const QRect room =
-        m_answer.style()->subElementRect(QStyle::SE_RadioButtonContents, &option, &m_answer);
-    if (m_answer.fontMetrics().horizontalAdvance(shown) <= room.width())
+    if (QFontMetrics(m_answerFont).horizontalAdvance(shown) <= m_answerRoom)
         return std::nullopt;
-    return utf8Bytes(shown, characterAt(shown, m_answer.font(), room.width()));
+    return utf8Bytes(shown, characterAt(shown, m_answerFont, m_answerRoom));
 }
 
 std::optional<std::size_t> WindowTextMeasurer::nameShownFrom(std::string_view name) const {
     const QString shown = fromUtf8(name);
-    QStyleOptionFrame option;
-    option.initFrom(&m_name);
-    option.lineWidth = m_name.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &m_name);
-    // Inside its frame a line edit keeps a margin of 2 pixels each side.
-    const int room =
-        m_name.style()->subElementRect(QStyle::SE_LineEditContents, &option, &m_name).width() - 4;
-    const int width = m_name.fontMetrics().horizontalAdvance(shown);
-    if (width <= room)
+    const int width = QFontMetrics(m_nameFont).horizontalAdvance(shown);
+    if (width <= m_nameRoom)
         return std::nullopt;
     // The text is written with the caret at its end, so its end shows.
-    return utf8Bytes(shown, characterAt(shown, m_name.font(), width - room) + 1);
+    return utf8Bytes(shown, characterAt(shown, m_nameFont, width - m_nameRoom) + 1);
 }
 
 } // namespace kinsight

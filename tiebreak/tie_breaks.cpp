@@ -1,27 +1,20 @@
 #include "tie_breaks.h"
 
-#include "dual.h"
 #include "pendulum.h"
-#include "tri.h"
 
 namespace kinsight {
 
 TieBreaks::TieBreaks(std::function<void(int position)> chosen)
     : m_chosen(std::move(chosen)), m_pendulum(std::make_unique<Pendulum>()) {}
 
-TieBreaks::~TieBreaks() {
-    // The windows have no parent, so that hiding the main window on restart
-    // leaves them alone; they end with their owner.
-    delete m_dual.data();
-    delete m_tri.data();
-}
+TieBreaks::~TieBreaks() = default;
 
 Dual* TieBreaks::dual() const {
-    return m_dual.data();
+    return m_dual.get();
 }
 
 Tri* TieBreaks::tri() const {
-    return m_tri.data();
+    return m_tri.get();
 }
 
 void TieBreaks::report(TieBreakWindow* window) {
@@ -32,30 +25,30 @@ void TieBreaks::report(TieBreakWindow* window) {
 }
 
 Dual& TieBreaks::dualWindow() {
-    if (!m_dual) {
-        m_dual = new Dual();
-        report(m_dual);
-    }
-    return *m_dual;
+    return m_dual.getOrMake([this] {
+        auto* window = new Dual();
+        report(window);
+        return window;
+    });
 }
 
 void TieBreaks::openTieBreak(const std::vector<std::string>& names) {
     if (names.size() == 2) {
         dualWindow().open(names);
     } else if (names.size() == 3) {
-        if (!m_tri) {
-            m_tri = new Tri(*m_pendulum);
-            report(m_tri);
-        }
-        m_tri->open(names);
+        m_tri
+            .getOrMake([this] {
+                auto* window = new Tri(*m_pendulum);
+                report(window);
+                return window;
+            })
+            .open(names);
     }
 }
 
-void TieBreaks::closeTieBreaks() {
-    if (m_dual)
-        m_dual->hide();
-    if (m_tri)
-        m_tri->hide();
+void TieBreaks::hideTieBreaks() {
+    m_dual.hide();
+    m_tri.hide();
 }
 
 void TieBreaks::resetDualTimers() {
@@ -63,10 +56,8 @@ void TieBreaks::resetDualTimers() {
 }
 
 void TieBreaks::closeAll() {
-    if (m_dual)
-        m_dual->close();
-    if (m_tri)
-        m_tri->close();
+    m_dual.close();
+    m_tri.close();
 }
 
 } // namespace kinsight

@@ -1,22 +1,21 @@
-// TieBreaks: the owner of the two tie-break windows. It makes each window on
-// first use, and anew after the user closed one, keeps the pendulum, whose
-// phase outlives the three-way window, and passes on the position a window
-// chose.
+// TieBreaks: the owner of the two tie-break windows, held as every secondary
+// window is (made on first use, anew after the user closed one). It keeps
+// the pendulum, whose phase outlives the three-way window, and passes on the
+// position a window chose.
 #pragma once
 
+#include "dual.h"
+#include "secondary_window.h"
 #include "tie_break_windows.h"
-
-#include <QPointer>
+#include "tri.h"
 
 #include <functional>
 #include <memory>
 
 namespace kinsight {
 
-class Dual;
 class Pendulum;
 class TieBreakWindow;
-class Tri;
 
 class TieBreaks : public TieBreakWindows {
 public:
@@ -30,7 +29,7 @@ public:
     // Shows Dual (two names) or Tri (three) modeless and active.
     void openTieBreak(const std::vector<std::string>& names) override;
     // The program's own hide of whichever window is up.
-    void closeTieBreaks() override;
+    void hideTieBreaks() override;
     // The restart's reset of the two-way window's timers; makes the window
     // hidden if there is none yet.
     void resetDualTimers() override;
@@ -46,8 +45,8 @@ private:
 
     std::function<void(int)> m_chosen;
     std::unique_ptr<Pendulum> m_pendulum;
-    QPointer<Dual> m_dual;
-    QPointer<Tri> m_tri;
+    SecondaryWindow<Dual> m_dual;
+    SecondaryWindow<Tri> m_tri;
 };
 
 } // namespace kinsight

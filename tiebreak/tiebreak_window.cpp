@@ -23,8 +23,6 @@ TieBreakWindow::TieBreakWindow(const char* objectName, const char* caption, QSiz
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QString::fromLatin1(caption));
     setFixedSize(size);
-    // Closed by the user before a result, the window is made anew next time.
-    setAttribute(Qt::WA_DeleteOnClose);
     // The background is painted opaque in full, so Qt need not clear it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_programFocused = QGuiApplication::focusWindow() != nullptr;

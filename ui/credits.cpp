@@ -22,7 +22,6 @@ QString Credits::creditsText() {
 
 Credits::Credits(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
     setObjectName(QStringLiteral("Credits"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromLatin1(kTitle));
     setFixedSize(320, 245);
 

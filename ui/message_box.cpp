@@ -88,14 +88,11 @@ int wrappedHeight(const QFontMetrics& metrics, const QString& shown, int width) 
     return metrics.boundingRect(QRect(0, 0, width, 1 << 24), Qt::TextWordWrap, shown).height();
 }
 
-// The box's text label, whose text the box shows and a screen reader reads.
+// The box's text label, whose text the box shows and a screen reader reads:
+// QMessageBox names it so from Qt 5 to Qt 6.4 at least, and gives no other
+// way to it.
 QLabel* textLabel(const QMessageBox& box) {
-    if (box.text().isEmpty())
-        return nullptr;
-    for (QLabel* label : box.findChildren<QLabel*>())
-        if (label->text() == box.text())
-            return label;
-    return nullptr;
+    return box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"), Qt::FindDirectChildrenOnly);
 }
 
 // Shows the text breakable, while a screen reader and box->text() keep it
@@ -107,7 +104,10 @@ void showWithin(QMessageBox& box, const QString& text, const QRect& screen) {
     if (!label)
         return;
     const QFontMetrics metrics(label->font());
-    // QMessageBox's own widths: what it starts from, and how far it may go.
+    // What a longer text of the box's made it wide no longer holds.
+    label->setMinimumWidth(0);
+    // QMessageBox's own widths in Qt 6.4 (QMessageBoxPrivate::updateSize):
+    // what it starts from, and how far it may go.
     const int usual = std::min(screen.width() / 2, 500);
     const int widest =
         (screen.width() <= 1024 ? screen.width() : std::min(screen.width() - 480, 1000)) -

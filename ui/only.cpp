@@ -1,5 +1,6 @@
 #include "only.h"
 
+#include "accessibility_workarounds.h"
 #include "answer_button.h"
 #include "credits.h"
 #include "fixed_window.h"
@@ -8,8 +9,8 @@
 #include "picture_area.h"
 #include "quiz_location.h"
 #include "result_picture.h"
-#include "screen_reader.h"
-#include "window_manager.h"
+#include "spoken_question.h"
+#include "window_manager_workarounds.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -81,11 +82,7 @@ Only::Only(std::filesystem::path picturesDir, QWidget* parent)
     m_windowManager = new WindowManagerWorkarounds(*this);
 }
 
-Only::~Only() {
-    // The about window has no parent, so that hiding this one on restart
-    // leaves it alone; it ends with this one.
-    delete m_credits.data();
-}
+Only::~Only() = default;
 
 void Only::createControls() {
     m_question = new QLabel(QString::fromLatin1(kInitialQuestion), this);
@@ -110,7 +107,7 @@ void Only::createControls() {
         m_optionGroup->addButton(option, k);
         m_options[k] = option;
     }
-    m_screenReader = new ScreenReader(*m_question, this);
+    m_spokenQuestion = new SpokenQuestion(*m_question, this);
     auto* skip = new AnswerButton(QString::fromUtf8(kSkipCaption), this);
     skip->setObjectName(QStringLiteral("SkipQuestion"));
     skip->setGeometry(kSkipGeometry);
@@ -133,7 +130,7 @@ void Only::createControls() {
     connect(about, &QShortcut::activated, this, &Only::openCredits);
 
     m_resultName = new QLineEdit(this);
-    ScreenReader::readWholeLine(*m_resultName);
+    readAsWholeLine(*m_resultName);
     m_resultName->setObjectName(QStringLiteral("Text1"));
     m_resultName->setGeometry(kResultNameGeometry);
     m_resultName->setAccessibleName(QStringLiteral("Result"));
@@ -150,7 +147,7 @@ void Only::createControls() {
     // The score panel: never seen, still written and still in the tab order.
     for (int i = 0; i < kCharacterCount; ++i) {
         auto* box = new QLineEdit(this);
-        ScreenReader::readWholeLine(*box);
+        readAsWholeLine(*box);
         box->setObjectName(QStringLiteral("score"));
         box->setProperty("index", i);
         box->setGeometry(scoreBoxGeometry(i));
@@ -181,8 +178,9 @@ void Only::nameScoreBoxes(const std::array<std::string, kCharacterSlots>& names)
 }
 
 void Only::optionToggled(int id, bool selected) {
+    // The group's ids are the choices' Control values.
     if (selected)
-        Q_EMIT chosen(id);
+        Q_EMIT chosen(static_cast<Control>(id));
 }
 
 void Only::presentNextQuestion() {
@@ -192,7 +190,7 @@ void Only::presentNextQuestion() {
         return;
     if (focusWidget() != first)
         first->setFocus(Qt::OtherFocusReason);
-    m_screenReader->questionChanged();
+    m_spokenQuestion->questionChanged();
 }
 
 void Only::focusFirstAnswer() {
@@ -200,9 +198,7 @@ void Only::focusFirstAnswer() {
 }
 
 void Only::openCredits() {
-    if (!m_credits)
-        m_credits = new Credits();
-    showActive(*m_credits);
+    showActive(m_credits.getOrMake([] { return new Credits(); }));
 }
 
 QAbstractButton* Only::button(Control control) const {
@@ -260,7 +256,7 @@ void Only::setResultName(const std::string& text) {
     // caret that moves first, silently, and then ignores the focus.
     if (!name.isEmpty())
         m_resultName->setFocus(Qt::OtherFocusReason);
-    ScreenReader::setTextQuietly(*m_resultName, name);
+    setTextUnannounced(*m_resultName, name);
     // A name wider than the box shows its start.
     m_resultName->setCursorPosition(0);
 }
@@ -316,8 +312,7 @@ void Only::showWindow() {
 
 void Only::closeEvent(QCloseEvent* event) {
     // The program ends with this window, whatever else is open or hidden.
-    if (m_credits)
-        m_credits->close();
+    m_credits.close();
     Q_EMIT closing();
     event->accept();
 }

@@ -7,10 +7,11 @@
 // box i.
 #pragma once
 
+#include "credits.h"
 #include "quiz_tables.h"
 #include "quiz_window.h"
+#include "secondary_window.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -26,9 +27,8 @@ class QRadioButton;
 
 namespace kinsight {
 
-class Credits;
 class PictureArea;
-class ScreenReader;
+class SpokenQuestion;
 class WindowManagerWorkarounds;
 
 class Only : public QWidget, public QuizWindow {
@@ -64,8 +64,8 @@ public:
     void message(const std::string& text, const std::string& title) override;
 
 Q_SIGNALS:
-    // Answer 1..6, or 7 for the skip choice, turned selected by the user.
-    void chosen(int id);
+    // An answer or the skip choice, turned selected by the user.
+    void chosen(Control choice);
     void restartChosen();
     // The window is closing, and the program ends with it.
     void closing();
@@ -86,13 +86,13 @@ private:
     // Indexed by Control: 1..6 the answers, 7 the skip choice.
     std::array<QRadioButton*, 8> m_options{};
     QButtonGroup* m_optionGroup = nullptr;
-    ScreenReader* m_screenReader = nullptr;
+    SpokenQuestion* m_spokenQuestion = nullptr;
     PictureArea* m_picture = nullptr;
     QLineEdit* m_resultName = nullptr;
     QPushButton* m_restart = nullptr;
     std::array<QLineEdit*, 15> m_scores{};
     WindowManagerWorkarounds* m_windowManager = nullptr;
-    QPointer<Credits> m_credits;
+    SecondaryWindow<Credits> m_credits;
 };
 
 } // namespace kinsight

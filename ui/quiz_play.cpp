@@ -5,16 +5,13 @@
 namespace kinsight {
 
 QuizPlay::QuizPlay(const QuizLocation& quiz, FailureRoute failed,
-                   std::shared_ptr<const QuizText> checked)
+                   std::shared_ptr<const QuizText> checked, Restart restartPolicy)
     : m_failureRoute(std::move(failed)), m_window(quiz.pictures), m_tieBreaks([this](int position) {
           guarded([this, position] { m_quiz.tieBreakChosen(position); });
       }),
-      m_quiz(m_window, m_tieBreaks, quiz.file) {
-    QObject::connect(&m_window, &Only::chosen, &m_window,
-                     [this](int id) { chosen(static_cast<Control>(id)); });
-    QObject::connect(&m_window, &Only::restartChosen, &m_window, [this] {
-        startOver([this] { m_restartText ? m_quiz.restart(m_restartText) : m_quiz.restart(); });
-    });
+      m_quiz(m_window, m_tieBreaks, quiz.file), m_restart(restartPolicy), m_lastChecked(checked) {
+    QObject::connect(&m_window, &Only::chosen, &m_window, [this](Control c) { chosen(c); });
+    QObject::connect(&m_window, &Only::restartChosen, &m_window, [this] { restart(); });
     // The program ends with the main window, whatever else is open or hidden.
     QObject::connect(&m_window, &Only::closing, &m_window, [this] { m_tieBreaks.closeAll(); });
 
@@ -47,13 +44,23 @@ void QuizPlay::chosen(Control choice) {
     m_window.presentNextQuestion();
 }
 
-void QuizPlay::playAgain(std::shared_ptr<const QuizText> checked) {
-    m_restartText = checked;
-    startOver([&] { m_quiz.restart(std::move(checked), false); });
+void QuizPlay::restart() {
+    guarded([this] {
+        if (m_restart == Restart::PlaysTheLastChecked)
+            m_quiz.restart(m_lastChecked);
+        else
+            m_quiz.restart();
+    });
+    passStarted();
 }
 
-template <typename Action> void QuizPlay::startOver(Action&& action) {
-    guarded(std::forward<Action>(action));
+void QuizPlay::playInPlace(std::shared_ptr<const QuizText> checked) {
+    m_lastChecked = checked;
+    guarded([&] { m_quiz.playInPlace(std::move(checked)); });
+    passStarted();
+}
+
+void QuizPlay::passStarted() {
     m_window.nameScoreBoxes(m_quiz.tables().CharacterTable);
     // The keyboard starts over where the quiz does: at the first answer.
     m_window.focusFirstAnswer();

@@ -22,11 +22,16 @@ using FailureRoute = std::function<void(const QuizError& error, QWidget* window)
 
 class QuizPlay {
 public:
+    // What the restart button plays: the quiz file read and checked again,
+    // or, for an author's live preview, the last text that passed its check
+    // (the file may hold a broken save when the button is pressed).
+    enum class Restart { ReadsTheFile, PlaysTheLastChecked };
+
     // Loads checked, the quiz's text already read and checked, at once, so
     // the quiz's title is in place before the first show; a failure then, as
     // later, goes to failed. Pictures come from quiz.pictures.
-    QuizPlay(const QuizLocation& quiz, FailureRoute failed,
-             std::shared_ptr<const QuizText> checked);
+    QuizPlay(const QuizLocation& quiz, FailureRoute failed, std::shared_ptr<const QuizText> checked,
+             Restart restart = Restart::ReadsTheFile);
     QuizPlay(const QuizPlay&) = delete;
     QuizPlay& operator=(const QuizPlay&) = delete;
 
@@ -36,27 +41,25 @@ public:
 
     // A new pass of checked, a quiz read and checked already, from its first
     // question as the restart button starts one, but with the window left
-    // where it is and not activated. From then on the restart button plays
-    // checked too, rather than reading the file again.
-    void playAgain(std::shared_ptr<const QuizText> checked);
-    // The restart button plays checked rather than the file read again.
-    void restartWith(std::shared_ptr<const QuizText> checked) {
-        m_restartText = std::move(checked);
-    }
+    // where it is and not activated; the last checked text from then on.
+    void playInPlace(std::shared_ptr<const QuizText> checked);
 
 private:
     // Every call into the engine goes through here, so a failure is reported
     // in one place and ends the program.
     template <typename Action> void guarded(Action&& action);
     void chosen(Control choice);
-    template <typename Action> void startOver(Action&& action);
+    void restart();
+    // The keyboard and the score boxes' names after a new pass began.
+    void passStarted();
 
     FailureRoute m_failureRoute;
     Only m_window;
     TieBreaks m_tieBreaks;
     Quiz m_quiz;
     bool m_failed = false;
-    std::shared_ptr<const QuizText> m_restartText;
+    Restart m_restart;
+    std::shared_ptr<const QuizText> m_lastChecked;
 };
 
 } // namespace kinsight

@@ -3,24 +3,26 @@
 #include "checker.h"
 #include "dry_run.h"
 #include "failure.h"
-#include "message_box.h"
 #include "picture_probe.h"
 #include "quiz_error.h"
-#include "quiz_location.h"
-#include "quiz_play.h"
 #include "text.h"
 #include "text_fit.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
-#include <QScreen>
 
-#include <ostream>
+#include <optional>
 #include <utility>
 
 namespace kinsight {
+
+struct QuizWatch::Outcome {
+    int generation = 0;
+    QuizLocation quiz;
+    DryRunResult read;
+    bool changed = false;
+    QStringList warnings;
+};
 
 namespace {
 
@@ -28,125 +30,131 @@ bool sameText(const std::shared_ptr<const QuizText>& a, const std::shared_ptr<co
     return a && b && a->text == b->text && a->windows1252 == b->windows1252;
 }
 
-// What the watch finds, brought to the window and the author's terminal.
-class SaveReport : public QObject {
-public:
-    SaveReport(QuizPlay& play, std::filesystem::path quizFile, std::ostream& log)
-        : QObject(&play.window()), m_play(play), m_window(play.window()),
-          m_file(std::move(quizFile)), m_log(log) {}
+QString pathText(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
 
-    void printWarnings(const std::shared_ptr<const QuizText>& text) const {
-        const WindowTextMeasurer measurer;
-        const ProgramPictureProbe pictures;
-        const CheckReport report = checkQuiz(text, m_file, &measurer, &pictures);
-        for (const Diagnostic& diagnostic : report.diagnostics)
-            if (diagnostic.severity == Severity::Warning)
-                m_log << escapedControls(formatDiagnostic(shownPath(m_file), diagnostic)) << '\n';
-        m_log.flush();
+// The folder nearest to path that exists now, itself included.
+QString nearestFolder(QString path) {
+    for (QFileInfo info(path); !path.isEmpty(); info = QFileInfo(path)) {
+        if (info.isDir())
+            return path;
+        const QString up = info.absolutePath();
+        if (up == info.absoluteFilePath())
+            break;
+        path = up;
     }
-
-    void play(const std::shared_ptr<const QuizText>& text) {
-        // The failure on show no longer holds.
-        if (m_box)
-            m_box->hide();
-        m_pending = text;
-        playPending();
-        printWarnings(text);
-    }
-
-    void fail(const QString& report) {
-        m_log << escapedLines(report.toStdString()) << std::endl;
-        if (m_box) {
-            setMessageBoxText(*m_box, report);
-        } else {
-            m_box = makeMessageBox(QMessageBox::Critical, QApplication::applicationName(), report,
-                                   "watchFailure", &m_window);
-            m_box->setModal(false);
-            // The author goes on typing in the editor.
-            m_box->setAttribute(Qt::WA_ShowWithoutActivating);
-        }
-        m_box->show();
-        placeBeside(*m_box);
-    }
-
-private:
-    // Below the window, or above it on a screen too short, so that the quiz
-    // stays in view and answers.
-    void placeBeside(QWidget& box) const {
-        const QRect window = m_window.frameGeometry();
-        const QRect frame = box.frameGeometry();
-        const QScreen* screen = m_window.screen();
-        QPoint at(window.left(), window.bottom() + 1);
-        if (screen && at.y() + frame.height() > screen->availableGeometry().bottom())
-            at.setY(window.top() - frame.height());
-        // Until the window manager has framed the box, Qt places its client
-        // area there: its frame is taken to be the window's.
-        if (frame == box.geometry())
-            at += m_window.geometry().topLeft() - window.topLeft();
-        box.move(at);
-    }
-
-    void playPending() {
-        if (!m_pending)
-            return;
-        // A box of the pass (a greeting, a draw) waits in the middle of one
-        // of its steps, which would go on in the new pass: the new pass
-        // starts once that box is gone and the step is over.
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            connect(modal, &QObject::destroyed, this, &SaveReport::playPending,
-                    static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
-            return;
-        }
-        m_play.playAgain(std::exchange(m_pending, nullptr));
-    }
-
-    QuizPlay& m_play;
-    Only& m_window;
-    std::filesystem::path m_file;
-    std::ostream& m_log;
-    std::shared_ptr<const QuizText> m_pending;
-    QPointer<QMessageBox> m_box;
-};
+    return QStringLiteral("/");
+}
 
 } // namespace
 
-QuizWatch::QuizWatch(std::filesystem::path quizFile, std::shared_ptr<const QuizText> playing,
+QStringList checkerWarnings(const std::shared_ptr<const QuizText>& text,
+                            const std::filesystem::path& quizFile, const TextMeasurer* measurer) {
+    const ProgramPictureProbe pictures;
+    const CheckReport report = checkQuiz(text, quizFile, measurer, &pictures);
+    QStringList lines;
+    for (const Diagnostic& diagnostic : report.diagnostics)
+        if (diagnostic.severity == Severity::Warning)
+            lines << QString::fromStdString(
+                escapedControls(formatDiagnostic(shownPath(quizFile), diagnostic)));
+    return lines;
+}
+
+namespace {
+
+// What the program's start would find in the quiz now: the checker's
+// warnings only for a text that is new.
+QuizWatch::Outcome readQuiz(int generation, QuizLocation quiz,
+                            std::shared_ptr<const QuizText> tried, const TextMeasurer* measurer) {
+    DryRunResult read = dryRun(quiz.file);
+    QuizWatch::Outcome outcome{generation, std::move(quiz), std::move(read), false, {}};
+    outcome.changed = !sameText(outcome.read.text, tried);
+    if (outcome.changed && !outcome.read.error)
+        outcome.warnings = checkerWarnings(outcome.read.text, outcome.quiz.file, measurer);
+    return outcome;
+}
+
+} // namespace
+
+QuizWatch::QuizWatch(std::function<QuizLocation()> locate, std::shared_ptr<const QuizText> checked,
                      QObject* parent)
-    : QObject(parent), m_file(std::move(quizFile)),
-      m_watchedFile(QFile::decodeName(QByteArray::fromStdString(m_file.string()))),
-      m_tried(std::move(playing)) {
-    // The folder sees a file created, deleted or renamed over the quiz; the
-    // file, a write in place.
-    m_watcher.addPath(QFileInfo(m_watchedFile).absolutePath());
-    watchFile();
+    : QObject(parent), m_locate(std::move(locate)), m_tried(std::move(checked)) {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMilliseconds);
     const auto restartSettle = [this] { m_settle.start(); };
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_settle, restartSettle);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle, restartSettle);
     connect(&m_settle, &QTimer::timeout, this, &QuizWatch::settled);
+    // A large quiz takes seconds to read and check: the window answers
+    // meanwhile. Qt 6 measures text on any thread.
+    m_reader = new QObject;
+    m_reader->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_reader, &QObject::deleteLater);
+    m_thread.start();
+    follow();
 }
 
-void QuizWatch::watchFile() {
-    // A save by rename leaves the name on another file: the watch is set
-    // again on whatever file has the name now.
-    if (m_watcher.files().contains(m_watchedFile))
-        m_watcher.removePath(m_watchedFile);
-    if (QFileInfo::exists(m_watchedFile))
-        m_watcher.addPath(m_watchedFile);
+QuizWatch::~QuizWatch() {
+    m_newest = -1;
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void QuizWatch::follow() {
+    // The file, for a write in place; its folder, for a file created,
+    // deleted or renamed over it; and the folder above, for the folder
+    // itself removed, made again or a link to it pointed elsewhere. A path
+    // not there yet is watched from the nearest folder that is.
+    const QuizLocation quiz = m_locate();
+    const QString file = pathText(quiz.file);
+    const QString folder = QFileInfo(file).absolutePath();
+    const QString above = nearestFolder(QFileInfo(folder).absolutePath());
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+    const bool folderSeen = m_watcher.addPath(nearestFolder(folder));
+    m_watcher.addPath(above);
+    const bool fileSeen = !QFileInfo(file).isFile() || m_watcher.addPath(file);
+    const Sight sight = !folderSeen ? Sight::Nothing
+                        : !fileSeen ? Sight::RenamesOnly
+                                    : Sight::Everything;
+    if (sight != Sight::Everything && sight != m_sight)
+        Q_EMIT sightLost(sight);
+    m_sight = sight;
 }
 
 void QuizWatch::settled() {
-    watchFile();
-    DryRunResult read = dryRun(m_file);
+    follow();
+    const int generation = ++m_newest;
+    QuizLocation quiz = m_locate();
+    // Made here, on the window's thread, where its widgets may be made.
+    auto measurer = std::make_shared<const WindowTextMeasurer>();
+    QMetaObject::invokeMethod(
+        m_reader,
+        [this, generation, quiz = std::move(quiz), tried = m_tried, measurer] {
+            // A newer save is on its way: this one is not worth reading.
+            if (generation != m_newest)
+                return;
+            auto outcome =
+                std::make_shared<Outcome>(readQuiz(generation, quiz, tried, measurer.get()));
+            QMetaObject::invokeMethod(
+                this, [this, outcome] { told(*outcome); }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+}
+
+void QuizWatch::told(const Outcome& outcome) {
+    if (outcome.generation != m_newest)
+        return;
     // Other files in the folder come and go (an editor's swap file): only a
     // new text is a save to play.
-    const bool unchanged = sameText(read.text, m_tried);
-    m_tried = read.text;
-    if (unchanged)
+    if (!outcome.changed)
         return;
-    if (read.error) {
-        const QString report = QString::fromStdString(failureReport(*read.error));
+    m_tried = outcome.read.text;
+    if (outcome.read.error) {
+        const QString report = QString::fromStdString(failureReport(*outcome.read.error));
         if (report != m_failure) {
             m_failure = report;
             Q_EMIT failed(report);
@@ -154,26 +162,7 @@ void QuizWatch::settled() {
         return;
     }
     m_failure.clear();
-    Q_EMIT checked(std::move(read.text));
-}
-
-QuizWatch* watchQuiz(QuizPlay& play, const QuizLocation& quiz,
-                     std::shared_ptr<const QuizText> playing, std::ostream& log) {
-    auto* report = new SaveReport(play, quiz.file, log);
-    // The file may hold a broken save when the button is pressed.
-    play.restartWith(playing);
-    auto* watch = new QuizWatch(quiz.file, playing, &play.window());
-    // Out of the system's notifications, say, the quiz still plays.
-    if (watch->watching())
-        log << "kinsight: watching " << shownPath(quiz.file)
-            << "; each save is played from its first question" << std::endl;
-    else
-        log << "kinsight: cannot watch " << shownPath(quiz.file)
-            << ": the system gives no notice of its changes" << std::endl;
-    report->printWarnings(playing);
-    QObject::connect(watch, &QuizWatch::checked, report, &SaveReport::play);
-    QObject::connect(watch, &QuizWatch::failed, report, &SaveReport::fail);
-    return watch;
+    Q_EMIT passed(outcome.quiz, outcome.read.text, outcome.warnings);
 }
 
 } // namespace kinsight

@@ -1,26 +1,30 @@
-// An author's live preview (kinsight --watch): the quiz file is watched
-// through the system's file notifications, and each save is read and checked
-// as the program's start reads and checks a quiz. A save that passes is
-// played from its first question; one that fails is reported in a box that
-// leaves the keyboard in the author's editor, and the last good quiz plays
-// on. Nothing is ever written.
+// The eyes of an author's live preview: the quiz's path, as the author gave
+// it, is followed through the system's file notifications, through a folder
+// removed and made again, a link pointed elsewhere or a folder made after the
+// start. Each settled change is read and checked away from the window's
+// thread; only the newest save's outcome is told, and only a new text.
 #pragma once
 
 #include "quiz_file.h"
+#include "quiz_location.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
-#include <QString>
+#include <QStringList>
+#include <QThread>
 #include <QTimer>
 
-#include <filesystem>
-#include <iosfwd>
+#include <atomic>
+#include <functional>
 #include <memory>
 
 namespace kinsight {
 
-class QuizPlay;
-struct QuizLocation;
+class TextMeasurer;
+
+// The checker's warnings on a quiz's text, each as a line of the terminal.
+QStringList checkerWarnings(const std::shared_ptr<const QuizText>& text,
+                            const std::filesystem::path& quizFile, const TextMeasurer* measurer);
 
 class QuizWatch : public QObject {
     Q_OBJECT
@@ -30,37 +34,46 @@ public:
     // gives one new pass.
     static constexpr int kSettleMilliseconds = 200;
 
-    // playing: the text of the quiz played now, so that only a change plays.
-    QuizWatch(std::filesystem::path quizFile, std::shared_ptr<const QuizText> playing,
-              QObject* parent = nullptr);
+    // What the system's notifications show of the quiz.
+    enum class Sight { Everything, RenamesOnly, Nothing };
 
-    // Whether the system tells of changes to the quiz's folder.
-    bool watching() const { return !m_watcher.directories().isEmpty(); }
+    // locate: where the quiz is now, from the author's argument; checked:
+    // the text read and checked at the start (null when it could not be
+    // read), so that only a change is told.
+    QuizWatch(std::function<QuizLocation()> locate, std::shared_ptr<const QuizText> checked,
+              QObject* parent = nullptr);
+    ~QuizWatch() override;
+
+    Sight sight() const { return m_sight; }
+
+    // What one reading of the quiz found.
+    struct Outcome;
 
 Q_SIGNALS:
-    // A save that passed the check, as it was read and checked.
-    void checked(std::shared_ptr<const QuizText> text);
+    // A save that passed the check, as it was read and checked, with the
+    // checker's warnings on it as the terminal shows them.
+    void passed(const QuizLocation& quiz, std::shared_ptr<const QuizText> text,
+                const QStringList& warnings);
     // A save that failed, as the start-up report words it; a failure is
     // told once until a save passes or fails otherwise.
     void failed(const QString& report);
+    // The system's notifications show less than before.
+    void sightLost(Sight sight);
 
 private:
-    void watchFile();
+    void follow();
     void settled();
+    void told(const Outcome& outcome);
 
-    std::filesystem::path m_file;
-    QString m_watchedFile;
+    std::function<QuizLocation()> m_locate;
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
+    Sight m_sight = Sight::Everything;
+    QThread m_thread;
+    QObject* m_reader; // lives on m_thread
+    std::atomic<int> m_newest{0};
     std::shared_ptr<const QuizText> m_tried; // the last text read, if it could be
     QString m_failure;                       // the last failure told, if any
 };
-
-// Plays every save of quiz in play, which plays playing now, and has the
-// restart button play the last good one: tells log that it watches, and
-// writes there the checker's warnings on each text that plays and each
-// failure. The watch belongs to play's window.
-QuizWatch* watchQuiz(QuizPlay& play, const QuizLocation& quiz,
-                     std::shared_ptr<const QuizText> playing, std::ostream& log);
 
 } // namespace kinsight

@@ -1,25 +1,18 @@
 // The program's start: reads the command line, checks for a display, finds
 // the quiz, checks it before anything is shown, and plays it in the main
-// window. Every way the program ends comes back here as an exit status.
+// window, or in an author's live preview. runProgram returns the exit status
+// of every way the program ends, but one: a platform that Qt cannot start
+// ends the process from inside Qt (platform_start.h).
 #pragma once
 
 #include "dry_run.h"
 #include "quiz_play.h"
 
-#include <functional>
 #include <memory>
-#include <string>
 
 namespace kinsight {
 
 inline constexpr const char* kProgramName = "Kinsight";
-// Whether a windowing system can be reached, judged from the environment
-// (DISPLAY, WAYLAND_DISPLAY or an explicit QT_QPA_PLATFORM).
-bool displayAvailable(const std::function<std::string(const char* name)>& environment);
-
-// The line the program ends with when no window can be opened: what is
-// missing, named from the environment, and what to do.
-std::string displayFailure(const std::function<std::string(const char* name)>& environment);
 
 struct OpenedQuiz {
     std::unique_ptr<QuizPlay> play;       // none when the quiz failed

@@ -1,4 +1,4 @@
-#include "window_manager.h"
+#include "window_manager_workarounds.h"
 
 #include "fixed_window.h"
 

@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             {2, 9, 0, 0},
             1,
-            {"greet(\"I\")", "closeTieBreaks()", "showPicture(\"I\")", "setResultName(\"I\")"}},
+            {"greet(\"I\")", "hideTieBreaks()", "showPicture(\"I\")", "setResultName(\"I\")"}},
         RankingCase{
             "ThreeWay",
             {{"C01=2", "C02=2", "C03=2"}},
@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             {1, 2, 3, 0},
             2,
-            {"greet(\"C\")", "closeTieBreaks()", "setResultName(\"C\")", "showPicture(\"C\")"}},
+            {"greet(\"C\")", "hideTieBreaks()", "setResultName(\"C\")", "showPicture(\"C\")"}},
         RankingCase{"FourWayWithApology",
                     {{"C01=1", "C02=1", "C03=1", "C04=1"}},
                     false,
@@ -357,7 +357,7 @@ TEST_F(QuizTest, TextAfterEndQuestionsIsNeverRead) {
 }
 
 Ops restartOps() {
-    Ops ops{"closeTieBreaks()", "hideWindow()", "showWindow()"};
+    Ops ops{"hideTieBreaks()", "hideWindow()", "showWindow()"};
     for (const char* control : {"Ans1", "Ans2", "Ans3", "Ans4", "Ans5", "Ans6", "SkipQuestion"})
         ops.push_back(std::string("setControlEnabled(") + control + ",true)");
     ops = ops + clearAll();

@@ -349,7 +349,7 @@ public:
         syncClock();
     }
     // A hide of the program's own stops the timers; a hidden window gets no hide.
-    void closeTieBreaks() override {
+    void hideTieBreaks() override {
         if (dual.visible)
             dual.spinner.halt();
         if (tri.visible)

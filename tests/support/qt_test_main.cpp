@@ -1,4 +1,6 @@
 // The main of the window tests: GoogleTest inside a QApplication.
+#include "accessibility_workarounds.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
         // As the program names itself; its boxes carry the name.
         QApplication::setApplicationName(QStringLiteral("Kinsight"));
+        kinsight::installAccessibilityWorkarounds();
     }
     return RUN_ALL_TESTS();
 }

@@ -94,7 +94,7 @@ public:
             op.append(&name == &names.front() ? "" : ",").append(q(name));
         record(op + ")");
     }
-    void closeTieBreaks() override { record("closeTieBreaks()"); }
+    void hideTieBreaks() override { record("hideTieBreaks()"); }
     void resetDualTimers() override { record("resetDualTimers()"); }
 
 private:

@@ -53,7 +53,7 @@ public:
         tieBreaks->openTieBreak(names);
         holdTimers();
     }
-    void closeTieBreaks() override { tieBreaks->closeTieBreaks(); }
+    void hideTieBreaks() override { tieBreaks->hideTieBreaks(); }
     void resetDualTimers() override {
         tieBreaks->resetDualTimers();
         holdTimers();

@@ -2,6 +2,7 @@
 // the choice it reports, activation, the restart's reset and closing early.
 #include "dual.h"
 #include "row_name.h"
+#include "secondary_window.h"
 #include "window_helpers.h"
 
 #include <QLabel>
@@ -36,7 +37,7 @@ protected:
 
     // The receiver hides the window once it has the choice, as the engine does.
     Dual* make() {
-        dual = new Dual();
+        dual = &held.getOrMake([] { return new Dual(); });
         QObject::connect(dual, &TieBreakWindow::chosen, dual, [this](int position) {
             choices.push_back(
                 {position, dual->isVisible(), timer1()->isActive(), slower()->isActive()});
@@ -79,6 +80,7 @@ protected:
 
     std::vector<std::string> names{"Ann Lee", "Bo"};
     std::vector<Choice> choices;
+    kinsight::SecondaryWindow<Dual> held; // as the program holds it
     QPointer<Dual> dual;
     QPointer<QWidget> other;
 };

@@ -2,6 +2,7 @@
 // and the choice it reports, re-opening on the same phase, and closing early.
 #include "pendulum.h"
 #include "row_name.h"
+#include "secondary_window.h"
 #include "tri.h"
 #include "window_helpers.h"
 
@@ -33,7 +34,7 @@ protected:
     // The receiver notes the band and whether the window was up and still,
     // then hides the window, as the engine does.
     Tri* make() {
-        tri = new Tri(pendulum);
+        tri = &held.getOrMake([this] { return new Tri(pendulum); });
         QObject::connect(tri, &TieBreakWindow::chosen, tri, [this](int position) {
             chosen.push_back(position);
             upAndStill = tri->isVisible() && !timer1()->isActive();
@@ -60,6 +61,7 @@ protected:
     Pendulum pendulum;
     std::vector<int> chosen;
     bool upAndStill = false;
+    kinsight::SecondaryWindow<Tri> held; // as the program holds it
     QPointer<Tri> tri;
     QPointer<QWidget> other;
 };

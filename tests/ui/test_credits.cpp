@@ -1,5 +1,6 @@
 // The about window.
 #include "credits.h"
+#include "secondary_window.h"
 #include "window_helpers.h"
 
 #include <QLabel>
@@ -15,7 +16,8 @@ protected:
 };
 
 TEST_F(CreditsTest, WindowAndControls) {
-    auto* credits = new Credits();
+    kinsight::SecondaryWindow<Credits> held;
+    Credits* credits = &held.getOrMake([] { return new Credits(); });
     credits->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(credits));
     EXPECT_EQ(credits->windowTitle(), "About box Thingy");

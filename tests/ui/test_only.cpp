@@ -17,6 +17,7 @@
 #include "temp_dir.h"
 #include "text_fit.h"
 #include "tri.h"
+#include "watch_session.h"
 #include "window_helpers.h"
 
 #include <QAccessible>
@@ -587,15 +588,14 @@ TEST_F(OnlyTest, ClosingTheMainWindowClosesTheOthers) {
 class Watch : public OnlyTest {
 protected:
     std::ostringstream m_watchLog;
+    std::unique_ptr<kinsight::WatchSession> m_session;
     std::unique_ptr<QSignalSpy> m_passes;
 
     void SetUp() override {
         OnlyTest::SetUp();
-        open(quizText(twoQuestions()));
-        kinsight::QuizWatch* watch =
-            kinsight::watchQuiz(*m_play, kinsight::locateQuiz(m_folder->quizFile()),
-                                kinsight::dryRun(m_folder->quizFile()).text, m_watchLog);
-        m_passes = std::make_unique<QSignalSpy>(watch, &kinsight::QuizWatch::checked);
+        newFolder();
+        m_folder->writeQuiz(quizText(twoQuestions()));
+        ASSERT_TRUE(watch(m_folder->quizFile()));
         EXPECT_NE(m_watchLog.str().find("watching"), std::string::npos) << m_watchLog.str();
     }
     void TearDown() override {
@@ -603,7 +603,26 @@ protected:
                   QStringList({"Pictures", "way.txt"}));
         EXPECT_TRUE(m_exits.isEmpty());
         m_passes.reset();
+        m_session.reset();
         OnlyTest::TearDown();
+    }
+    // Watches the quiz named as on the command line; true once it plays.
+    bool watch(const std::filesystem::path& quiz) {
+        const kinsight::FailureRoute failed = [this](const kinsight::QuizError&, QWidget*) {
+            m_exits << kinsight::kFailureExitStatus;
+        };
+        m_passes.reset();
+        m_session.reset();
+        m_session = std::make_unique<kinsight::WatchSession>(
+            [quiz] { return kinsight::locateQuiz(quiz); },
+            kinsight::dryRun(kinsight::locateQuiz(quiz).file), failed, m_watchLog);
+        m_passes = std::make_unique<QSignalSpy>(m_session->findChild<kinsight::QuizWatch*>(),
+                                                &kinsight::QuizWatch::passed);
+        return playing();
+    }
+    bool playing() {
+        m_window = m_session->play() ? &m_session->play()->window() : nullptr;
+        return m_window && QTest::qWaitForWindowExposed(m_window);
     }
 
     static QString quizTitled(const QString& title) {
@@ -612,7 +631,12 @@ protected:
     // "Start:" misspelt: the box names the last line, where the search ends.
     static QString brokenQuiz() { return quizTitled("Broken").replace("Start:", "Stort:"); }
     QString question() const { return child<QLabel>("Question_Box")->text(); }
-    QMessageBox* failureBox() const { return m_window->findChild<QMessageBox*>("watchFailure"); }
+    QMessageBox* failureBox() const {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "watchFailure")
+                return qobject_cast<QMessageBox*>(w);
+        return nullptr;
+    }
     bool titleBecomes(const QString& title) const {
         return QTest::qWaitFor([&] { return m_window->windowTitle() == title; });
     }
@@ -687,6 +711,35 @@ TEST_F(Watch, DeletedQuizIsReportedAndWaitedFor) {
     ASSERT_TRUE(boxShown());
     EXPECT_EQ(readBox(failureBox()).shown, m_folder->quizPath() + ": File not found");
     ASSERT_NO_FATAL_FAILURE(saveAndPlay("Written again"));
+    // The whole folder too, made again.
+    std::filesystem::remove_all(m_folder->quizFile().parent_path());
+    ASSERT_TRUE(boxShown());
+    std::filesystem::create_directories(m_folder->quizFile().parent_path() / "Pictures");
+    ASSERT_NO_FATAL_FAILURE(saveAndPlay("Folder made again"));
+}
+
+// Followed as the author named it: a link pointed elsewhere plays its new
+// target, and a folder made after the start plays once it holds a quiz.
+TEST_F(Watch, PathFollowedAsNamed) {
+    const TempDir dir;
+    dir.write("v1/way.txt", quizTitled("One").toStdString());
+    dir.write("v2/way.txt", quizTitled("Two").toStdString());
+    std::filesystem::create_directory_symlink("v1", dir.path() / "cur");
+    ASSERT_TRUE(watch(dir.path() / "cur")) << m_watchLog.str();
+    EXPECT_EQ(m_window->windowTitle(), "One");
+    std::filesystem::create_directory_symlink("v2", dir.path() / "new");
+    std::filesystem::rename(dir.path() / "new", dir.path() / "cur");
+    ASSERT_TRUE(titleBecomes("Two")) << m_window->windowTitle().toStdString();
+    dir.write("v1/way.txt", quizTitled("Old target").toStdString());
+    dir.write("v2/way.txt", quizTitled("Two again").toStdString());
+    ASSERT_TRUE(titleBecomes("Two again")) << m_window->windowTitle().toStdString();
+
+    EXPECT_FALSE(watch(dir.path() / "later"));
+    ASSERT_TRUE(boxShown());
+    dir.write("later/way.txt", quizTitled("Made later").toStdString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playing(); }));
+    EXPECT_EQ(m_window->windowTitle(), "Made later");
+    EXPECT_FALSE(failureBox()->isVisible());
 }
 
 // A save while a box of the pass is up waits for the box: the step of the

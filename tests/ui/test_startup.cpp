@@ -8,6 +8,7 @@
 #include "quiz_location.h"
 #include "row_name.h"
 #include "started_window.h"
+#include "platform_start.h"
 #include "startup.h"
 #include "temp_dir.h"
 #include "window_helpers.h"
