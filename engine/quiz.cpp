@@ -112,6 +112,9 @@ void Quiz::finalRanking() {
         m_offered = ways;
         names.resize(static_cast<std::size_t>(ways));
         m_tieBreaks.openTieBreak(names);
+    } else {
+        // Nobody: slot 0 is announced, whose empty name has no picture.
+        m_window.showPicture(t.CharacterTable[0]);
     }
     closeForAnswers("");
 }

@@ -37,7 +37,8 @@ public:
     // i = 0..14: the box of character i + 1
     virtual void setScoreText(int i, const std::string& text) = 0;
     virtual void setResultName(const std::string& text) = 0;
-    // Shows the character's picture from the Pictures folder in Image1.
+    // Shows the character's picture from the Pictures folder in Image1; for
+    // an empty name (nobody chosen), none.
     virtual void showPicture(const std::string& characterName) = 0;
     // The modal "You are..." greeting; returns once it is closed.
     virtual void greet(const std::string& characterName) = 0;

@@ -22,8 +22,8 @@ std::string drawMessage(const std::vector<std::string>& names) {
 void presentResult(QuizWindow& window, const std::string& name, ResultOrder order) {
     if (order == ResultOrder::NameThenPicture)
         window.setResultName(name);
-    if (!name.empty())
-        window.showPicture(name);
+    // Nobody's picture, for an empty name, replaces the last one all the same.
+    window.showPicture(name);
     if (order == ResultOrder::PictureThenName)
         window.setResultName(name);
 }

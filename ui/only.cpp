@@ -263,6 +263,11 @@ void Only::setResultName(const std::string& text) {
 
 void Only::showPicture(const std::string& characterName) {
     const QString name = fromEngine(characterName);
+    if (name.isEmpty()) {
+        m_picture->clearPicture();
+        m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
+        return;
+    }
     const ResultPicture picture = readResultPicture(m_picturesDir, name);
     if (picture.image.isNull()) {
         // A missing picture costs the picture, not the result.

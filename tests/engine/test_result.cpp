@@ -80,16 +80,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"setResultName(\"Bo\")", "showPicture(\"Bo\")"},
                                   {"greet(\"Bo\")", "hideTieBreaks()", "setResultName(\"Bo\")",
                                    "showPicture(\"Bo\")"}},
-                      PresentCase{"EmptyNameHasNoPicture",
+                      // Nobody's picture: the last winner's goes.
+                      PresentCase{"EmptyNameClearsThePicture",
                                   "",
                                   ResultOrder::PictureThenName,
-                                  {"setResultName(\"\")"},
-                                  {"greet(\"\")", "hideTieBreaks()", "setResultName(\"\")"}},
-                      PresentCase{"EmptyNameHasNoPictureEitherOrder",
+                                  {"showPicture(\"\")", "setResultName(\"\")"},
+                                  {"greet(\"\")", "hideTieBreaks()", "showPicture(\"\")",
+                                   "setResultName(\"\")"}},
+                      PresentCase{"EmptyNameClearsThePictureEitherOrder",
                                   "",
                                   ResultOrder::NameThenPicture,
-                                  {"setResultName(\"\")"},
-                                  {"greet(\"\")", "hideTieBreaks()", "setResultName(\"\")"}}),
+                                  {"setResultName(\"\")", "showPicture(\"\")"},
+                                  {"greet(\"\")", "hideTieBreaks()", "setResultName(\"\")",
+                                   "showPicture(\"\")"}}),
     kinsight::test::rowName);
 
 } // namespace

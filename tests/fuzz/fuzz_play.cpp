@@ -718,6 +718,8 @@ private:
                 for (std::size_t p = 0; p < offered; ++p)
                     open += names[p] + '\n';
                 want.push_back({Shown::Open, open, static_cast<int>(offered)});
+            } else {
+                want.push_back({Shown::Picture, ""}); // nobody's: none
             }
             want.push_back({Shown::Result, ""});
         }

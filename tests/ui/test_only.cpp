@@ -453,6 +453,14 @@ TEST_F(OnlyTest, RestartBringsTheFirstQuestionBack) {
     click(option(2));
     EXPECT_EQ(child<QLineEdit>("Text1")->text(), "Bo");
     EXPECT_TRUE(near(pictureColour(), kGreen));
+
+    // Nobody chosen (every question skipped, fifteen tied): no picture.
+    click(child<QPushButton>("cmd_restart"));
+    ModalCloser closer;
+    click(option(7));
+    click(option(7));
+    ASSERT_EQ(closer.boxes().size(), 1);
+    EXPECT_TRUE(child<kinsight::PictureArea>("Image1")->picture().isNull());
 }
 
 TEST_F(OnlyTest, RestartCreatesTheTwoWayWindowHidden) {
