@@ -108,17 +108,30 @@ void playThrough(QuizGrammar& grammar, std::shared_ptr<const QuizText> text) {
 
 } // namespace
 
-DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
-                    QuizObserver* observer) {
+namespace {
+
+DryRunResult readAndRun(const std::filesystem::path& quizFile, std::string name, bool keepQuestions,
+                        QuizObserver* observer) {
     std::shared_ptr<const QuizText> text;
     try {
-        text = readQuizText(quizFile, shownPath(quizFile.filename()));
+        text = readQuizText(quizFile, std::move(name));
     } catch (const QuizError& error) {
         DryRunResult result;
         result.error = error;
         return result;
     }
     return dryRun(std::move(text), keepQuestions, observer);
+}
+
+} // namespace
+
+DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions,
+                    QuizObserver* observer) {
+    return readAndRun(quizFile, shownPath(quizFile.filename()), keepQuestions, observer);
+}
+
+DryRunResult dryRun(const QuizLocation& quiz) {
+    return readAndRun(quiz.file, quiz.name, false, nullptr);
 }
 
 DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions,

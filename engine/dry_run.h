@@ -4,6 +4,7 @@
 #pragma once
 
 #include "quiz_error.h"
+#include "quiz_location.h"
 #include "quiz_tables.h"
 
 #include <array>
@@ -49,6 +50,8 @@ struct DryRunResult {
 // the program never reads (FieldRole::Trailing).
 DryRunResult dryRun(const std::filesystem::path& quizFile, bool keepQuestions = false,
                     QuizObserver* observer = nullptr);
+// The same on the quiz located, its reports naming it as quiz.name does.
+DryRunResult dryRun(const QuizLocation& quiz);
 // The same on a quiz already read.
 DryRunResult dryRun(std::shared_ptr<const QuizText> text, bool keepQuestions = false,
                     QuizObserver* observer = nullptr);

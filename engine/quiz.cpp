@@ -20,8 +20,10 @@ TieBreakWindows& noTieBreaks() {
 
 } // namespace
 
-Quiz::Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile)
-    : m_window(window), m_tieBreaks(tieBreaks), m_path(std::move(quizFile)) {}
+Quiz::Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile,
+           std::string fileName)
+    : m_window(window), m_tieBreaks(tieBreaks), m_path(std::move(quizFile)),
+      m_fileName(fileName.empty() ? shownPath(m_path.filename()) : std::move(fileName)) {}
 
 Quiz::Quiz(QuizWindow& window, std::filesystem::path quizFile)
     : Quiz(window, noTieBreaks(), std::move(quizFile)) {}
@@ -49,7 +51,7 @@ void Quiz::onField(const FieldEvent& event) {
 }
 
 std::shared_ptr<const QuizText> Quiz::readQuizFile() {
-    return readQuizText(m_path, shownPath(m_path.filename()), m_limits);
+    return readQuizText(m_path, m_fileName, m_limits);
 }
 
 void Quiz::load() {

@@ -20,9 +20,11 @@ inline constexpr const char* kQuizFileName = "way.txt";
 
 class Quiz : private QuizObserver {
 public:
-    // quizFile is the path of the quiz (QuizLocation::file); the current
-    // folder is never changed.
-    Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile);
+    // quizFile is the path of the quiz (QuizLocation::file), which reports
+    // name as fileName (QuizLocation::name; by default, its own name); the
+    // current folder is never changed.
+    Quiz(QuizWindow& window, TieBreakWindows& tieBreaks, std::filesystem::path quizFile,
+         std::string fileName = {});
     // With no tie-break windows: a draw is reported, and nobody chosen.
     Quiz(QuizWindow& window, std::filesystem::path quizFile);
     // The grammar reports to this very object.
@@ -77,6 +79,7 @@ private:
     QuizWindow& m_window;
     TieBreakWindows& m_tieBreaks;
     std::filesystem::path m_path;
+    std::string m_fileName;
     QuizFileLimits m_limits;
     QuizGrammar m_grammar{*this};
     QuizTables m_tables;

@@ -18,6 +18,7 @@ QuizLocation locateQuiz(const std::optional<std::filesystem::path>& argument,
     else
         quiz.file = *argument;
     quiz.pictures = quiz.file.parent_path() / "Pictures";
+    quiz.name = argument ? shownPath(quiz.file) : std::string(kQuizFileName);
     return quiz;
 }
 

@@ -12,6 +12,9 @@ namespace kinsight {
 struct QuizLocation {
     std::filesystem::path file;
     std::filesystem::path pictures;
+    // The quiz file as reports name it: as the user named it, or way.txt
+    // for the quiz beside the program, as kinsight-check names it.
+    std::string name;
 
     bool operator==(const QuizLocation&) const = default;
 };

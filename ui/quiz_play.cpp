@@ -9,7 +9,8 @@ QuizPlay::QuizPlay(const QuizLocation& quiz, FailureRoute failed,
     : m_failureRoute(std::move(failed)), m_window(quiz.pictures), m_tieBreaks([this](int position) {
           guarded([this, position] { m_quiz.tieBreakChosen(position); });
       }),
-      m_quiz(m_window, m_tieBreaks, quiz.file), m_restart(restartPolicy), m_lastChecked(checked) {
+      m_quiz(m_window, m_tieBreaks, quiz.file, quiz.name), m_restart(restartPolicy),
+      m_lastChecked(checked) {
     QObject::connect(&m_window, &Only::chosen, &m_window, [this](Control c) { chosen(c); });
     QObject::connect(&m_window, &Only::restartChosen, &m_window, [this] { restart(); });
     // The program ends with the main window, whatever else is open or hidden.

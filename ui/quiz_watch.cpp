@@ -67,7 +67,7 @@ namespace {
 // warnings only for a text that is new.
 QuizWatch::Outcome readQuiz(int generation, QuizLocation quiz,
                             std::shared_ptr<const QuizText> tried, const TextMeasurer* measurer) {
-    DryRunResult read = dryRun(quiz.file);
+    DryRunResult read = dryRun(quiz);
     QuizWatch::Outcome outcome{generation, std::move(quiz), std::move(read), false, {}};
     outcome.changed = !sameText(outcome.read.text, tried);
     if (outcome.changed && !outcome.read.error)

@@ -82,7 +82,7 @@ int playQuiz(const std::optional<std::filesystem::path>& argument, bool watch) {
         return locateQuiz(argument, folder);
     };
     const QuizLocation quiz = locate();
-    DryRunResult check = dryRun(quiz.file);
+    DryRunResult check = dryRun(quiz);
 
     std::unique_ptr<WatchSession> session;
     OpenedQuiz opened;
@@ -105,7 +105,7 @@ int playQuiz(const std::optional<std::filesystem::path>& argument, bool watch) {
 } // namespace
 
 OpenedQuiz openQuiz(const QuizLocation& quiz, const FailureRoute& failed) {
-    return openChecked(quiz, failed, dryRun(quiz.file));
+    return openChecked(quiz, failed, dryRun(quiz));
 }
 
 OpenedQuiz openChecked(const QuizLocation& quiz, const FailureRoute& failed, DryRunResult check) {

@@ -170,8 +170,10 @@ program_case "a folder, relative" window '^My own quiz$' "$work/elsewhere" -- \
     "$program" ../quizzes/mine
 program_case "a quiz file of any name" window '^Pets of Qel$' "$work/elsewhere" -- \
     "$program" "$work/quizzes/pets/pets.txt"
-program_case "a broken quiz file of any name" report "^broken pets\\.txt:[0-9]+: $cut_error" \
-    "$work/elsewhere" -- "$program" "$work/quizzes/pets/broken pets.txt"
+# Named as on the command line, as the checker names it.
+program_case "a broken quiz file of any name" report \
+    "^\\.\\./quizzes/pets/broken pets\\.txt:[0-9]+: $cut_error" \
+    "$work/elsewhere" -- "$program" "../quizzes/pets/broken pets.txt"
 # An author starts the preview on a quiz still being written: its failure
 # box waits, and the first save that plays opens the quiz.
 cp "$work/quizzes/pets/broken pets.txt" "$work/quizzes/pets/draft.txt"
@@ -217,10 +219,10 @@ program_case "quiz beside the program broken in its second question" report \
 start=$(grep -n '^Start:' "$quiz" | head -n 1 | cut -d: -f1)
 mkdir -p "$work/few"
 sed "16,$((start - 1))d" "$quiz" >"$work/few/way.txt"
-checked=$(cd "$work/few" && { "$check" --quiet way.txt || true; } | sed -E 's/^([^:]*:[0-9]+): (error|note): /\1: /')
+checked=$(cd "$work/elsewhere" && { "$check" --quiet ../few || true; } | sed -E 's/^([^:]*:[0-9]+): (error|note): /\1: /')
 [ "$(wc -l <<<"$checked")" -eq 2 ] || fail "the checker's error on too few names has no note: $checked"
 program_case "too few names, explained as the checker does" report \
-    "^$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$checked")\$" "$work/elsewhere" -- "$program" "$work/few"
+    "^$(sed 's/[][\.*^$?+(){}|/]/\\&/g' <<<"$checked")\$" "$work/elsewhere" -- "$program" ../few
 cp "$program" "$work/empty/kinsight"
 program_case "no quiz beside the program" report "^$work/empty/way\\.txt: File not found\$" \
     "$work/elsewhere" -- "$work/empty/kinsight"

@@ -685,9 +685,11 @@ TEST_F(Watch, SaveByRenamePlaysFromTheFirstQuestion) {
 // meanwhile, and starts again without reading the broken save.
 TEST_F(Watch, BrokenSaveIsReportedWhileTheLastGoodPlaysOn) {
     ASSERT_NO_FATAL_FAILURE(saveBroken());
-    const QString report = "way.txt:86: Input past end of file (looking for \"Start:\")\n"
-                           "way.txt:19: \"Stort:\" is not \"Start:\": markers must match "
-                           "exactly, case and blanks included";
+    const QString report = QString("FOLDER/way.txt:86: Input past end of file (looking for "
+                                   "\"Start:\")\nFOLDER/way.txt:19: \"Stort:\" is not "
+                                   "\"Start:\": markers must match exactly, case and blanks "
+                                   "included")
+                               .replace("FOLDER", m_folder->path());
     EXPECT_EQ(readBox(failureBox()).shown, report);
     EXPECT_NE(m_watchLog.str().find(report.toStdString() + "\n"), std::string::npos);
     ModalCloser closer;
@@ -806,9 +808,11 @@ TEST_P(BrokenQuizFile, IsReportedBeforeAnyWindowOpens) {
     ModalCloser closer;
     EXPECT_FALSE(openFolder(false));
     ASSERT_EQ(closer.boxes().size(), 1);
-    EXPECT_EQ(closer.boxes().first().shown, GetParam().report);
+    // Named as on the command line: here the whole path.
+    const QString report = QString(GetParam().report).replace("FOLDER", m_folder->path());
+    EXPECT_EQ(closer.boxes().first().shown, report);
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
-    EXPECT_EQ(QString::fromStdString(m_log.str()), GetParam().report + "\n");
+    EXPECT_EQ(QString::fromStdString(m_log.str()), report + "\n");
     EXPECT_EQ(m_exits, QList<int>{1});
 }
 
@@ -817,15 +821,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BrokenCase{"EndsBeforeTheThirdAnswer",
                    [](const QString& whole) { return whole.left(whole.indexOf("A3)")); },
-                   "way.txt:32: Input past end of file (looking for \"A3)\")"},
-        BrokenCase{"CharacterOutOfRange",
-                   [](const QString& whole) { return QString(whole).replace("C03=1", "C99=1"); },
-                   "way.txt:36: Subscript out of range (points for character 99 in \"C99=1\"; "
-                   "characters are numbered 1 to 15)"},
-        BrokenCase{"WeightListWithoutItsEnd",
-                   [](const QString& whole) { return whole.left(whole.indexOf("C02=1") + 5); },
-                   "way.txt:26: Input past end of file (reading the points of answer 1, which end "
-                   "at an empty line)"}),
+                   "FOLDER/way.txt:32: Input past end of file (looking for \"A3)\")"},
+        BrokenCase{
+            "CharacterOutOfRange",
+            [](const QString& whole) { return QString(whole).replace("C03=1", "C99=1"); },
+            "FOLDER/way.txt:36: Subscript out of range (points for character 99 in \"C99=1\"; "
+            "characters are numbered 1 to 15)"},
+        BrokenCase{
+            "WeightListWithoutItsEnd",
+            [](const QString& whole) { return whole.left(whole.indexOf("C02=1") + 5); },
+            "FOLDER/way.txt:26: Input past end of file (reading the points of answer 1, which end "
+            "at an empty line)"}),
     rowName);
 
 struct RestartFailureCase {
@@ -849,7 +855,6 @@ TEST_P(RestartFailure, IsReportedAtTheClickAsAtStartUp) {
     ModalCloser closer;
     click(child<QPushButton>("cmd_restart"));
     ASSERT_EQ(closer.boxes().size(), 1);
-    // The file as start-up names it: the path given, here the whole one.
     const QString report = QString(GetParam().report).replace("FOLDER", m_folder->path());
     EXPECT_EQ(closer.boxes().first().shown, report);
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
@@ -871,7 +876,7 @@ INSTANTIATE_TEST_SUITE_P(
                            [](const QuizFolder& folder) {
                                folder.writeQuiz(quizText(twoQuestions()).replace("C02=5", "C99=5"));
                            },
-                           "way.txt:63: Subscript out of range (points for character 99 in "
+                           "FOLDER/way.txt:63: Subscript out of range (points for character 99 in "
                            "\"C99=5\"; characters are numbered 1 to 15)"},
         // The error, then on a line of its own what brought it about.
         RestartFailureCase{
@@ -880,7 +885,8 @@ INSTANTIATE_TEST_SUITE_P(
                 folder.writeQuiz(
                     quizText(twoQuestions()).replace("Bo\r\n", "").replace("Oz\r\n\r\n", "Oz\r\n"));
             },
-            "way.txt:84: Input past end of file (looking for \"Start:\")\nway.txt:17: the "
+            "FOLDER/way.txt:84: Input past end of file (looking for "
+            "\"Start:\")\nFOLDER/way.txt:17: the "
             "marker \"Start:\" is read as the name of character 15: fewer than fifteen names "
             "stand before \"Start:\""}),
     rowName);
@@ -939,8 +945,10 @@ TEST_P(HostileSize, IsAnErrorOrPlaysCleanly) {
     if (GetParam().bytes > kinsight::QuizFile::kMaxFieldBytes) {
         ASSERT_EQ(closer.boxes().size(), 1);
         const QString report1 = closer.boxes().first().text;
-        EXPECT_TRUE(report1.startsWith(QStringLiteral("way.txt:%1: Field too long (").arg(line)) &&
-                    report1.endsWith("; over 64 KiB)"))
+        EXPECT_TRUE(
+            report1.startsWith(
+                QStringLiteral("%1:%2: Field too long (").arg(m_folder->quizPath()).arg(line)) &&
+            report1.endsWith("; over 64 KiB)"))
             << report1.toStdString();
         EXPECT_EQ(m_exits, QList<int>{1});
         ASSERT_EQ(report.errorCount(), 1);
