@@ -60,44 +60,109 @@ private:
     QuestionSummary m_current;
 };
 
-// What brought the end of the file about when a field was still wanted, if
-// the fields read show it: a quote never closed, else a marker read as
-// something else, else the closest near miss of the marker sought. A marker
-// found puts the reading back on track, so what came before it is forgotten.
+// What brought the end of the file about when a field was still wanted:
+// the first place since the last marker found where the reading left the
+// quiz's shape (a quote never closed, a marker read as something else,
+// skipped, or missed by a near miss), for whatever came after follows from
+// it. When nothing went astray, the file ends too soon: what is missing,
+// and where it goes.
 class Explainer : public QuizObserver {
 public:
     void onField(const FieldEvent& e) override {
+        track(e);
         if (e.role == FieldRole::Marker) {
-            m_misread = {};
-            m_miss = {};
+            m_cause = {};
             return;
         }
-        if (e.quoteUnclosed)
-            m_quote = {e.line, quoteNeverClosed(e)};
-        if (m_misread.text.empty())
-            if (std::string text = markerMisread(e); !text.empty())
-                m_misread = {e.line, std::move(text)};
-        if (e.role != FieldRole::Skipped || isMarker(e.text))
+        if (m_cause.line != 0)
             return;
-        const std::optional<std::size_t> distance = nearMiss(e.text, e.marker);
-        if (distance && (m_miss.text.empty() || *distance < m_miss.distance))
-            m_miss = {e.line, markerMissed(e.text, e.marker), *distance};
+        if (e.quoteUnclosed)
+            m_cause = {e.line, quoteNeverClosed(e)};
+        else if (std::string text = markerMisread(e); !text.empty())
+            m_cause = {e.line, std::move(text)};
+        else if (e.role == FieldRole::Skipped && isMarker(e.text))
+            m_cause = {e.line, markerSkipped(e.text, e.marker)};
+        else if (e.role == FieldRole::Skipped && nearMiss(e.text, e.marker))
+            m_cause = {e.line, markerMissed(e.text, e.marker)};
     }
 
     void explain(QuizError& error) const {
-        for (const Cause* cause : {&m_quote, &m_misread, &m_miss})
-            if (!cause->text.empty())
-                return error.explain(cause->line, cause->text);
+        const Cause cause = m_cause.line != 0 ? m_cause : missingAtTheEnd();
+        if (cause.line != 0)
+            error.explain(cause.line, cause.text);
     }
 
 private:
     struct Cause {
         int line = 0;
         std::string text;
-        std::size_t distance = 0;
     };
 
-    Cause m_quote, m_misread, m_miss;
+    void track(const FieldEvent& e) {
+        m_lastLine = e.line;
+        m_sought = {};
+        switch (e.role) {
+        case FieldRole::Name:
+            if (e.slot == kCharacterCount)
+                m_sought = kStartMarker;
+            break;
+        case FieldRole::Skipped:
+            m_sought = e.marker;
+            break;
+        case FieldRole::Marker:
+            m_sought = e.text == kNewQuestionMarker ? kEndQuestionsMarker : std::string_view();
+            break;
+        case FieldRole::QuestionText:
+            m_question = e.question;
+            m_questionLine = e.line;
+            break;
+        case FieldRole::Weight:
+            if (e.text.empty())
+                m_sought = e.answer < kAnswerCount ? kAnswerMarkers[e.answer + 1]
+                                                   : kNewQuestionMarker;
+            break;
+        default:
+            break;
+        }
+    }
+
+    static std::string markerSkipped(std::string_view skipped, std::string_view sought) {
+        std::string text = inQuotes(skipped) + " is skipped while looking for " + inQuotes(sought);
+        if (sought == kStartMarker)
+            return text + ": " + inQuotes(kStartMarker) +
+                   " is missing; write it on a line of its own after the fifteen names";
+        return text + ": " + inQuotes(sought) + " is missing before it";
+    }
+
+    Cause missingAtTheEnd() const {
+        const std::string question = std::to_string(m_question);
+        if (m_sought == kStartMarker)
+            return {m_lastLine, "no " + inQuotes(kStartMarker) +
+                                    " follows the fifteen names: write it on a line of its "
+                                    "own after the name of character 15"};
+        if (m_sought == kEndQuestionsMarker)
+            return {m_lastLine, "the file ends after this " + inQuotes(kNewQuestionMarker) +
+                                    ": write " + inQuotes(kEndQuestionsMarker) +
+                                    " on the line after it to end the quiz"};
+        if (m_sought == kNewQuestionMarker)
+            return {m_lastLine, "the answers of question " + question + " end here, and no " +
+                                    inQuotes(kNewQuestionMarker) +
+                                    " follows: end the quiz with " +
+                                    inQuotes(kNewQuestionMarker) + " and " +
+                                    inQuotes(kEndQuestionsMarker) + " on the two lines after it"};
+        if (!m_sought.empty() && m_questionLine != 0)
+            return {m_questionLine, "question " + question + " has no " + inQuotes(m_sought) +
+                                        ": a question needs its six answers, " +
+                                        inQuotes(kAnswerMarkers[1]) + " to " +
+                                        inQuotes(kAnswerMarkers[kAnswerCount])};
+        return {};
+    }
+
+    Cause m_cause;
+    std::string_view m_sought; // a marker, from the markers' own storage
+    int m_lastLine = 0;
+    int m_question = 0;
+    int m_questionLine = 0;
 };
 
 void playThrough(QuizGrammar& grammar, std::shared_ptr<const QuizText> text) {

@@ -378,6 +378,40 @@ const std::vector<Case> kCases = {
       {W, 2, "\"ish\" after the closing quote of the text of answer 2 of question 3 is not "
              "shown; the player sees only \"Green\""},
       {W, 3, "\" or 4\" after the closing quote of points of answer 2 of question 3 is not read"}}},
+    // The cause is the first place the reading went astray, not a later one.
+    {"MisspeltAnswerMarkerBeforeAQuoteLeftOpen",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 2), "A3)\n", "a3) <--\n");
+         replaceOnce(q(p, 2), "A4)\n", "A4) <--\n");
+         replaceOnce(q(p, 3), "\nGreen\n", "\n\"Green <--\n");
+         p.end = "NewQuestion:\nENDQUESTIONS <--\n";
+     },
+     {{W, 1, "the marker \"A4)\" is skipped while looking for \"A3)\", and so are 5 more markers "
+             "after it"},
+      {W, 2,
+       "the quote opened here is never closed, so all that follows it to the end of the file "
+       "(lines {2} to {3}) is read as one text, a line skipped while looking for \"A3)\""},
+      {E, 3, "Input past end of file (looking for \"A3)\")"},
+      {N, 0, "\"a3)\" is not \"A3)\": markers must match exactly, case and blanks included"}}},
+    {"StartDeleted",
+     [](QuizParts& p) {
+         p.afterNames = "\nQuestion 1\n";
+         replaceOnce(q(p, 1), "A1)\n", "A1) <--\n");
+         p.end = "NewQuestion:\nENDQUESTIONS <--\n";
+     },
+     {{W, 0,
+       "the marker \"A1)\" is skipped while looking for \"Start:\", and so are 21 more markers "
+       "after it"},
+      {E, 1, "Input past end of file (looking for \"Start:\")"},
+      {N, 0,
+       "\"A1)\" is skipped while looking for \"Start:\": \"Start:\" is missing; write it on a "
+       "line of its own after the fifteen names"}}},
+    {"EndQuestionsForgotten",
+     [](QuizParts& p) { p.end = "NewQuestion: <--\n"; },
+     {{E, 0, "Input past end of file (reading the line after \"NewQuestion:\")"},
+      {N, 0,
+       "the file ends after this \"NewQuestion:\": write \"ENDQUESTIONS\" on the line after it "
+       "to end the quiz"}}},
     {"QuoteNeverClosed",
      [](QuizParts& p) {
          replaceOnce(q(p, 3), "\nGreen\n", "\n\"Green <--\n");

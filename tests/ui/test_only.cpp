@@ -702,6 +702,16 @@ TEST_F(Watch, BrokenSaveIsReportedWhileTheLastGoodPlaysOn) {
     EXPECT_EQ(question(), "Red, or blue?");
     EXPECT_EQ(m_window->windowTitle(), kTitle);
     EXPECT_TRUE(closer.boxes().isEmpty());
+
+    // A forgotten end: the box says what to add, and where.
+    m_folder->writeQuiz(quizText(twoQuestions()).replace("ENDQUESTIONS\r\n", ""));
+    const QString end = QString("FOLDER/way.txt:85: Input past end of file (reading the line "
+                                "after \"NewQuestion:\")\nFOLDER/way.txt:85: the file ends after "
+                                "this \"NewQuestion:\": write \"ENDQUESTIONS\" on the line after "
+                                "it to end the quiz")
+                            .replace("FOLDER", m_folder->path());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readBox(failureBox()).shown == end; }))
+        << readBox(failureBox()).shown.toStdString();
 }
 
 // Mended, the box goes; broken the same way again, it is told again.
@@ -821,7 +831,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BrokenCase{"EndsBeforeTheThirdAnswer",
                    [](const QString& whole) { return whole.left(whole.indexOf("A3)")); },
-                   "FOLDER/way.txt:32: Input past end of file (looking for \"A3)\")"},
+                   "FOLDER/way.txt:32: Input past end of file (looking for \"A3)\")\nFOLDER/"
+                   "way.txt:21: question 1 has no \"A3)\": a question needs its six answers, "
+                   "\"A1)\" to \"A6)\""},
         BrokenCase{
             "CharacterOutOfRange",
             [](const QString& whole) { return QString(whole).replace("C03=1", "C99=1"); },
@@ -831,7 +843,12 @@ INSTANTIATE_TEST_SUITE_P(
             "WeightListWithoutItsEnd",
             [](const QString& whole) { return whole.left(whole.indexOf("C02=1") + 5); },
             "FOLDER/way.txt:26: Input past end of file (reading the points of answer 1, which end "
-            "at an empty line)"}),
+            "at an empty line)"},
+        BrokenCase{"StartDeleted",
+                   [](const QString& whole) { return QString(whole).replace("Start:\r\n", ""); },
+                   "FOLDER/way.txt:85: Input past end of file (looking for \"Start:\")\nFOLDER/"
+                   "way.txt:21: \"A1)\" is skipped while looking for \"Start:\": \"Start:\" is "
+                   "missing; write it on a line of its own after the fifteen names"}),
     rowName);
 
 struct RestartFailureCase {
