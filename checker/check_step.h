@@ -54,6 +54,8 @@ enum class WarningKind {
     TwoPointsOnALine,
     NoDigitForPoints,
     PointsNotAsWritten,
+    NegativePoints,
+    MarkerWithText,
 };
 
 class CheckStep : public QuizObserver {

@@ -191,9 +191,7 @@ CheckReport checkRead(const std::filesystem::path& quizFile,
     std::optional<Diagnostic> note;
     if (run.error) {
         const QuizError& error = *run.error;
-        std::string message = failureName(error.failure());
-        if (!error.detail().empty())
-            message += " (" + error.detail() + ")";
+        std::string message = failureMessage(error.failure(), error.detail());
         if (error.line() == 0) // the file itself cannot be read
             report.readable = false;
         out.push_back({Severity::Error, error.line(), std::move(message)});

@@ -133,6 +133,8 @@ void MarkerSearch::skipped(const FieldEvent& e) {
         *m_afterPoints = {m_afterPoints->where, inQuotes(e.text), e.line,
                           isExtraAnswerMarker(e.text),
                           isMarker(e.text) || nearMiss(e.text, e.marker).has_value()};
+    if (std::string message = markerWithText(e.text); !message.empty())
+        warn(WarningKind::MarkerWithText, e.line, std::move(message));
     if (isMarker(e.text)) {
         // One search that runs over markers usually runs over many; the first tells.
         if (m_skippedMarkers++ == 0)

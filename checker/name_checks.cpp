@@ -44,6 +44,11 @@ int NameTable::nonEmpty() const {
 }
 
 void NameList::see(const FieldEvent& e) {
+    // Descriptions may stand there too: only so many are worth a look.
+    constexpr std::size_t kBeforeStartKept = 32;
+    if (e.role == FieldRole::Skipped && e.marker == kStartMarker && !e.text.empty() &&
+        m_table.beforeStart.size() < kBeforeStartKept)
+        m_table.beforeStart.emplace_back(e.line, std::string(e.text));
     if (e.role != FieldRole::Name)
         return;
     m_table.names[e.slot] = e.text;
@@ -97,6 +102,18 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
             continue;
         }
         pictured.push_back(slot);
+    }
+    // A sixteenth name, or a name pushed past the fifteenth by one inserted
+    // among them, is skipped: its picture tells it for a name.
+    for (const auto& [line, field] : table.beforeStart) {
+        const bool named = std::any_of(
+            names.begin() + 1, names.begin() + 1 + table.count,
+            [&](const std::string& name) { return caselessForm(name) == caselessForm(field); });
+        if (!named && isPictureName(field) && !findPicture(picturesDir, field).found.empty())
+            out.push_back({Severity::Warning, line,
+                           "only fifteen names are read: " + inQuotes(field) +
+                               " is never a character, though it has a picture; if it is "
+                               "one, remove a name"});
     }
     if (pictured.empty())
         return;

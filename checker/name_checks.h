@@ -9,6 +9,8 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kinsight {
 
@@ -16,6 +18,9 @@ struct NameTable {
     std::array<std::string, kCharacterSlots> names{}; // slots 1..count
     CharacterNumbers lines{};
     int count = 0; // names read
+    // What stands between the fifteenth name and "Start:", as the reading
+    // skips it (the first few lines only), with its line.
+    std::vector<std::pair<int, std::string>> beforeStart;
 
     int nonEmpty() const;
 };

@@ -26,6 +26,13 @@ std::optional<int> writtenPoints(std::string_view field) {
     return value;
 }
 
+// A minus sign just before the points written, as in C05=-2.
+bool negative(std::string_view field) {
+    const std::string_view rest = characters(field, 3, field.size());
+    const std::size_t digit = rest.find_first_of("0123456789");
+    return digit != std::string_view::npos && digit > 0 && rest[digit - 1] == '-';
+}
+
 bool hasDigit(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
@@ -115,14 +122,20 @@ void Weights::weight(const FieldEvent& e) {
     if (!written)
         warn(WarningKind::NoDigitForPoints, e.line,
              inQuotes(e.text) + " gives character " + std::to_string(e.slot) +
-                 " 0 points: character 5 holds no digit; the points are the one digit "
-                 "in character 5, as in C07=3");
+                 " 0 points: position 5 of the line holds no digit; the points are the one "
+                 "digit at position 5, as in C07=3");
+    else if (negative(e.text))
+        warn(WarningKind::NegativePoints, e.line,
+             inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
+                 std::to_string(e.points) + (e.points == 1 ? " point" : " points") +
+                 ": points cannot be negative; they are the one digit 0 to 9 at position 5 of "
+                 "the line, as in C07=3");
     else if (*written != e.points)
         warn(WarningKind::PointsNotAsWritten, e.line,
              inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
                  std::to_string(e.points) + (e.points == 1 ? " point" : " points") + ", not " +
                  std::to_string(*written) +
-                 ": the points are the one digit in character 5, as in C07=3");
+                 ": the points are the one digit at position 5 of the line, as in C07=3");
 }
 
 } // namespace kinsight

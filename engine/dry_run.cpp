@@ -82,6 +82,9 @@ public:
             m_cause = {e.line, std::move(text)};
         else if (e.role == FieldRole::Skipped && isMarker(e.text))
             m_cause = {e.line, markerSkipped(e.text, e.marker)};
+        else if (std::string with = markerWithText(e.text);
+                 e.role == FieldRole::Skipped && !with.empty())
+            m_cause = {e.line, std::move(with)};
         else if (e.role == FieldRole::Skipped && nearMiss(e.text, e.marker))
             m_cause = {e.line, markerMissed(e.text, e.marker)};
     }
@@ -118,8 +121,8 @@ private:
             break;
         case FieldRole::Weight:
             if (e.text.empty())
-                m_sought = e.answer < kAnswerCount ? kAnswerMarkers[e.answer + 1]
-                                                   : kNewQuestionMarker;
+                m_sought =
+                    e.answer < kAnswerCount ? kAnswerMarkers[e.answer + 1] : kNewQuestionMarker;
             break;
         default:
             break;
@@ -146,8 +149,7 @@ private:
                                     " on the line after it to end the quiz"};
         if (m_sought == kNewQuestionMarker)
             return {m_lastLine, "the answers of question " + question + " end here, and no " +
-                                    inQuotes(kNewQuestionMarker) +
-                                    " follows: end the quiz with " +
+                                    inQuotes(kNewQuestionMarker) + " follows: end the quiz with " +
                                     inQuotes(kNewQuestionMarker) + " and " +
                                     inQuotes(kEndQuestionsMarker) + " on the two lines after it"};
         if (!m_sought.empty() && m_questionLine != 0)

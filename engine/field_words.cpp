@@ -104,6 +104,23 @@ std::string markerMisread(const FieldEvent& e) {
     return "the marker " + inQuotes(e.text) + " is read as " + what;
 }
 
+std::string markerWithText(std::string_view field) {
+    const auto begins = [field](std::string_view marker) {
+        return field.size() > marker.size() && field.starts_with(marker) &&
+               (field[marker.size()] == ' ' || field[marker.size()] == '\t');
+    };
+    for (std::string_view marker : kAnswerMarkers)
+        if (!marker.empty() && begins(marker))
+            return inQuotes(field) + " begins with the marker " + inQuotes(marker) +
+                   ", which is seen only on a line of its own: write the answer's text on the "
+                   "next line";
+    for (std::string_view marker : {kStartMarker, kNewQuestionMarker, kEndQuestionsMarker})
+        if (begins(marker))
+            return inQuotes(field) + " begins with the marker " + inQuotes(marker) +
+                   ", which is seen only on a line of its own: write the rest on the next line";
+    return {};
+}
+
 std::string markerMissed(std::string_view field, std::string_view marker) {
     return inQuotes(field) + " is not " + inQuotes(marker) +
            ": markers must match exactly, case and blanks included";

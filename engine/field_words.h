@@ -32,6 +32,9 @@ std::optional<std::size_t> nearMiss(std::string_view field, std::string_view mar
 // For a marker read as something else (a name, points, a text), what that
 // does; empty for any other field.
 std::string markerMisread(const FieldEvent& e);
+// For a field that begins with a marker and goes on with text on its line,
+// as in "A1) Yes": the marker is seen only alone. Empty for any other field.
+std::string markerWithText(std::string_view field);
 // For a near miss of the marker sought, at its line.
 std::string markerMissed(std::string_view field, std::string_view marker);
 // For a quote never closed, at the line it opens.

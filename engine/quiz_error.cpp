@@ -31,6 +31,14 @@ const char* failureName(Failure failure) {
     return "Unknown failure";
 }
 
+std::string failureMessage(Failure failure, const std::string& detail) {
+    if (detail.empty())
+        return failureName(failure);
+    if (failure == Failure::SubscriptOutOfRange)
+        return detail + " (" + failureName(failure) + ")";
+    return failureName(failure) + (" (" + detail + ")");
+}
+
 namespace {
 
 // way.txt:37: Input past end of file (looking for "A3)")
@@ -39,11 +47,7 @@ std::string describe(Failure failure, const std::string& file, int line,
     std::string text = file;
     if (line > 0)
         text += ':' + std::to_string(line);
-    text += ": ";
-    text += failureName(failure);
-    if (!detail.empty())
-        text += " (" + detail + ')';
-    return text;
+    return text + ": " + failureMessage(failure, detail);
 }
 
 } // namespace

@@ -24,6 +24,9 @@ enum class Failure {
 // "Field too long", "Not a text file", "Permission denied", "Too many files",
 // "Device I/O error", "Path/File access error", "Out of memory".
 const char* failureName(Failure failure);
+// The failure's name with its detail after it in brackets; for a character
+// out of range, the plain words first and the name after them.
+std::string failureMessage(Failure failure, const std::string& detail);
 
 class QuizError : public std::runtime_error {
 public:

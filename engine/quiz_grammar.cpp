@@ -129,7 +129,7 @@ void QuizGrammar::readAnswerBlock(int k) {
         if (weight.slot < 0 || weight.slot > kCharacterCount)
             throw QuizError(Failure::SubscriptOutOfRange, m_file.displayName(), m_file.fieldLine(),
                             "points for character " + std::to_string(weight.slot) + " in " +
-                                inQuotes(field) + "; characters are numbered 1 to 15");
+                                inQuotes(field) + ": characters are numbered 1 to 15");
         notify(FieldRole::Weight, field, k, static_cast<int>(weight.slot), weight.points);
         if (field.empty())
             return;

@@ -65,10 +65,12 @@ struct Case {
 
 using std::filesystem::perms;
 
-// The pictures, with the one of character 3 named otherwise.
-std::vector<std::string> picturesWith(const std::string& third) {
+// The pictures, with the one of character 3 named otherwise, and one more.
+std::vector<std::string> picturesWith(const std::string& third, const std::string& more = {}) {
     std::vector<std::string> names = kNames;
     names[2] = third;
+    if (!more.empty())
+        names.push_back(more);
     return names;
 }
 
@@ -192,13 +194,13 @@ const std::vector<Case> kCases = {
     {"CharacterNumberTooLarge",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C09=5\n", "C99=5 <--\n"); },
      {{E, 0,
-       "Subscript out of range (points for character 99 in \"C99=5\"; characters are numbered 1 "
-       "to 15)"}}},
+       "points for character 99 in \"C99=5\": characters are numbered 1 to 15 (Subscript out of "
+       "range)"}}},
     {"CharacterNumberNegative",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C09=5\n", "C-1=5 <--\n"); },
      {{E, 0,
-       "Subscript out of range (points for character -1 in \"C-1=5\"; characters are numbered 1 "
-       "to 15)"}}},
+       "points for character -1 in \"C-1=5\": characters are numbered 1 to 15 (Subscript out of "
+       "range)"}}},
 
     // Names.
     {"FewerThanFifteenNamesBeforeStart",
@@ -450,6 +452,7 @@ const std::vector<Case> kCases = {
     {"CommaInALineWhoseEveryFieldCounts",
      [](QuizParts& p) {
          p.head = "Test quiz\nMade by Ms Hale, class 6B <--\n";
+         p.names.back() += " <--"; // pushed past the fifteenth name
          p.afterNames = "\nStart:\nQuestion 1, warm-up <--\n";
          p.newQuestion = "NewQuestion:\nNext, please <--";
          replaceOnce(q(p, 3), "Green\nPoints:\n", "Green\nPoints: for, Green <--\n");
@@ -459,16 +462,19 @@ const std::vector<Case> kCases = {
        "comma or quote the line"},
       {W, 0, "no picture \"Pictures/class 6B.jpg\" for \"class 6B\" (character 1)"},
       {W, 1,
-       "line {1} holds a comma, so \"warm-up\" became the text of question 1: remove the comma "
-       "or quote the line"},
+       "only fifteen names are read: \"Oda\" is never a character, though it has a picture; if "
+       "it is one, remove a name"},
       {W, 2,
-       "line {2} holds a comma, so \"please\" became the text of question 2: remove the comma "
+       "line {2} holds a comma, so \"warm-up\" became the text of question 1: remove the comma "
        "or quote the line"},
       {W, 3,
-       "line {3} holds a comma, so \"please\" became the text of question 3: remove the comma "
+       "line {3} holds a comma, so \"please\" became the text of question 2: remove the comma "
        "or quote the line"},
       {W, 4,
-       "line {4} holds a comma, so \"Green\" became points of answer 2 of question 3: remove "
+       "line {4} holds a comma, so \"please\" became the text of question 3: remove the comma "
+       "or quote the line"},
+      {W, 5,
+       "line {5} holds a comma, so \"Green\" became points of answer 2 of question 3: remove "
        "the comma or quote the line"}}},
     {"StrayByteInAUtf8Quiz",
      [](QuizParts& p) {
@@ -627,16 +633,16 @@ const std::vector<Case> kCases = {
     {"OneDigitCharacterNumber",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C7=5 <--\n"); },
      {{W, 0,
-       "\"C7=5\" gives character 7 0 points, not 5: the points are the one digit in character "
-       "5, as in C07=3"}}},
+       "\"C7=5\" gives character 7 0 points, not 5: the points are the one digit at position 5 "
+       "of the line, as in C07=3"}}},
     {"PointsWithoutADigitInCharacterFive",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5\nC08= <--\nC09=nine <--\nC10=3 strong\n"); },
      {{W, 0,
-       "\"C08=\" gives character 8 0 points: character 5 holds no digit; the points are the one "
-       "digit in character 5, as in C07=3"},
+       "\"C08=\" gives character 8 0 points: position 5 of the line holds no digit; the points "
+       "are the one digit at position 5, as in C07=3"},
       {W, 1,
-       "\"C09=nine\" gives character 9 0 points: character 5 holds no digit; the points are the "
-       "one digit in character 5, as in C07=3"}}},
+       "\"C09=nine\" gives character 9 0 points: position 5 of the line holds no digit; the "
+       "points are the one digit at position 5, as in C07=3"}}},
     {"TwoPointsOnOneLine",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5 C12=2 <--\n"); },
      {{W, 0,
@@ -645,8 +651,32 @@ const std::vector<Case> kCases = {
     {"TwoDigitPoints",
      [](QuizParts& p) { replaceOnce(q(p, 2), "C08=5\n", "C08=12 <--\n"); },
      {{W, 0,
-       "\"C08=12\" gives character 8 1 point, not 12: the points are the one digit in character "
-       "5, as in C07=3"}}},
+       "\"C08=12\" gives character 8 1 point, not 12: the points are the one digit at position 5 "
+       "of the line, as in C07=3"}}},
+
+    {"NegativePoints",
+     [](QuizParts& p) { replaceOnce(q(p, 2), "C07=5\n", "C07=5\nC08=-2 <--\n"); },
+     {{W, 0,
+       "\"C08=-2\" gives character 8 0 points: points cannot be negative; they are the one digit "
+       "0 to 9 at position 5 of the line, as in C07=3"}}},
+    {"AnswerOnItsMarkersLine",
+     [](QuizParts& p) {
+         replaceOnce(q(p, 3), "A6)\n", "A6) Black, always <--\n");
+         p.end = "NewQuestion: <--\nENDQUESTIONS <--\n";
+     },
+     {{W, 1,
+       "the marker \"NewQuestion:\" is skipped while looking for \"A6)\", and so is 1 more "
+       "marker after it"},
+      {E, 2, "Input past end of file (looking for \"A6)\")"},
+      {N, 0,
+       "\"A6) Black\" begins with the marker \"A6)\", which is seen only on a line of its own: "
+       "write the answer's text on the next line"}}},
+    {"SixteenthNameIsNoCharacter",
+     [](QuizParts& p) { p.afterNames = "Titan <--\nA description\n" + p.afterNames; },
+     {{W, 0,
+       "only fifteen names are read: \"Titan\" is never a character, though it has a picture; "
+       "if it is one, remove a name"}},
+     picturesWith("Cid", "Titan")},
 
     // Scores.
     {"CharacterWithoutPoints",

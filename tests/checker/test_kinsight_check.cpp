@@ -81,8 +81,8 @@ protected:
 
 const std::string kWarning =
     "way.txt:7: warning: the name \"Ann\" (character 5) is also the name of character 1\n";
-const std::string kError = "way.txt:68: error: Subscript out of range (points for character 99 "
-                           "in \"C99=5\\x1B[2J\"; characters are numbered 1 to 15)\n";
+const std::string kError = "way.txt:68: error: points for character 99 in \"C99=5\\x1B[2J\": "
+                           "characters are numbered 1 to 15 (Subscript out of range)\n";
 
 TEST_F(KinsightCheck, CleanQuizPrintsOnlyTheSummary) {
     m_dir.write("way.txt", withCrLf(QuizParts{}.text()).bytes);

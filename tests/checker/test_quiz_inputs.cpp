@@ -42,7 +42,7 @@ TEST(QuizInputs, CheckerAndDryRunAgree) {
             std::find_if(report.diagnostics.begin(), report.diagnostics.end(),
                          [](const Diagnostic& d) { return d.severity == Severity::Error; });
         EXPECT_EQ(error->line, run.error->line());
-        EXPECT_EQ(error->message.rfind(failureName(run.error->failure()), 0), 0u);
+        EXPECT_EQ(error->message, failureMessage(run.error->failure(), run.error->detail()));
     }
 }
 

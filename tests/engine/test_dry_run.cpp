@@ -168,13 +168,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "reading the text of answer 6"},
         FailureCase{"CharacterNumberTooHigh", replaced("C02=5", "X99=1"),
                     Failure::SubscriptOutOfRange, "X99=1",
-                    "points for character 99 in \"X99=1\"; characters are numbered 1 to 15"},
+                    "points for character 99 in \"X99=1\": characters are numbered 1 to 15"},
         FailureCase{"CharacterSixteen", replaced("C02=5", "C16=1"), Failure::SubscriptOutOfRange,
                     "C16=1",
-                    "points for character 16 in \"C16=1\"; characters are numbered 1 to 15"},
+                    "points for character 16 in \"C16=1\": characters are numbered 1 to 15"},
         FailureCase{"CharacterNumberNegative", replaced("C01=5", "C-1=2"),
                     Failure::SubscriptOutOfRange, "C-1=2",
-                    "points for character -1 in \"C-1=2\"; characters are numbered 1 to 15"},
+                    "points for character -1 in \"C-1=2\": characters are numbered 1 to 15"},
         FailureCase{"ThirteenNamesMakeStartAName",
                     [] {
                         return QuizBuilder()

@@ -837,8 +837,8 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{
             "CharacterOutOfRange",
             [](const QString& whole) { return QString(whole).replace("C03=1", "C99=1"); },
-            "FOLDER/way.txt:36: Subscript out of range (points for character 99 in \"C99=1\"; "
-            "characters are numbered 1 to 15)"},
+            "FOLDER/way.txt:36: points for character 99 in \"C99=1\": characters are numbered 1 "
+            "to 15 (Subscript out of range)"},
         BrokenCase{
             "WeightListWithoutItsEnd",
             [](const QString& whole) { return whole.left(whole.indexOf("C02=1") + 5); },
@@ -893,8 +893,8 @@ INSTANTIATE_TEST_SUITE_P(
                            [](const QuizFolder& folder) {
                                folder.writeQuiz(quizText(twoQuestions()).replace("C02=5", "C99=5"));
                            },
-                           "FOLDER/way.txt:63: Subscript out of range (points for character 99 in "
-                           "\"C99=5\"; characters are numbered 1 to 15)"},
+                           "FOLDER/way.txt:63: points for character 99 in \"C99=5\": characters "
+                           "are numbered 1 to 15 (Subscript out of range)"},
         // The error, then on a line of its own what brought it about.
         RestartFailureCase{
             "TooFewNames",

@@ -113,12 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"MissingFile", Failure::FileNotFound, "/opt/quiz/way.txt", 0, "",
                    "/opt/quiz/way.txt: File not found"},
         ReportCase{"OutOfRange", Failure::SubscriptOutOfRange, "way.txt", 5, "C99",
-                   "way.txt:5: Subscript out of range (C99)"},
+                   "way.txt:5: C99 (Subscript out of range)"},
         // A terminal would clear its screen and take a new title.
         ReportCase{"ControlBytes", Failure::SubscriptOutOfRange, "w\tay.txt", 5,
                    "C99\x1b[2J\x1b]0;x\x07\x7f",
-                   "w\tay.txt:5: Subscript out of range (C99\x1b[2J\x1b]0;x\x07\x7f)",
-                   "w\\x09ay.txt:5: Subscript out of range (C99\\x1B[2J\\x1B]0;x\\x07\\x7F)"}),
+                   "w\tay.txt:5: C99\x1b[2J\x1b]0;x\x07\x7f (Subscript out of range)",
+                   "w\\x09ay.txt:5: C99\\x1B[2J\\x1B]0;x\\x07\\x7F (Subscript out of range)"}),
     rowName);
 
 // A quiz in a folder of the author's own, named on the command line from
