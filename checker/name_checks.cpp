@@ -158,6 +158,9 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
             std::string message = "no picture " + shownFile + " for " + characterRef(slot, name);
             if (listed.hasFolded(file))
                 message += "; a file differs only in blanks";
+            else if (const std::string hint = nearMissHint(findPicture(picturesDir, name));
+                     !hint.empty())
+                message += "; " + hint;
             warn(slot, std::move(message));
         } else if (finding.kind == PictureFinding::NotShown) {
             warn(slot, shownFile + " " + finding.problem +

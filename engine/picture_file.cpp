@@ -1,6 +1,7 @@
 #include "picture_file.h"
 
 #include "caseless.h"
+#include "field_words.h"
 
 #include <system_error>
 
@@ -8,6 +9,13 @@ namespace kinsight {
 
 bool isPictureName(std::string_view name) {
     return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+std::string nearMissHint(const PictureLookup& lookup) {
+    if (lookup.nearMiss.empty())
+        return {};
+    return "there is " + inQuotes(lookup.nearMiss.filename().native()) + ": name it " +
+           inQuotes(lookup.expected.filename().native());
 }
 
 PictureLookup findPicture(const std::filesystem::path& picturesDir, const std::string& name) {
@@ -26,14 +34,23 @@ PictureLookup findPicture(const std::filesystem::path& picturesDir, const std::s
     // or that write them decomposed. Of several matches the first by name is
     // taken, whatever the listing's order.
     const std::string wanted = caselessForm(fileName);
+    const std::string stem = caselessForm(name);
     for (std::filesystem::directory_iterator it(picturesDir, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code typeError;
         const std::filesystem::path entry = it->path();
-        if (it->is_regular_file(typeError) && caselessForm(entry.filename().native()) == wanted &&
-            (lookup.found.empty() || entry < lookup.found))
+        if (!it->is_regular_file(typeError))
+            continue;
+        const std::string file = caselessForm(entry.filename().native());
+        if (file == wanted && (lookup.found.empty() || entry < lookup.found))
             lookup.found = entry;
+        const bool near = caselessForm(entry.stem().native()) == stem ||
+                          caselessForm(entry.stem().native()) == wanted;
+        if (near && file != wanted && (lookup.nearMiss.empty() || entry < lookup.nearMiss))
+            lookup.nearMiss = entry;
     }
+    if (!lookup.found.empty())
+        lookup.nearMiss.clear();
     lookup.folderError = ec.value();
     return lookup;
 }

@@ -27,7 +27,15 @@ struct PictureLookup {
     // The system's error number when the folder could not be searched or
     // listed, so that a picture may be there unseen; 0 otherwise.
     int folderError = 0;
+    // With nothing found: a file that differs from the one asked for only
+    // by its extension (Mars.png, Mars.jpeg) or by a doubled one
+    // (Mars.jpg.jpg), which is never loaded but is likely the one meant.
+    std::filesystem::path nearMiss;
 };
+
+// For a lookup with a near miss: there is "Mars.png": name it "Mars.jpg".
+// Empty without one.
+std::string nearMissHint(const PictureLookup& lookup);
 
 PictureLookup findPicture(const std::filesystem::path& picturesDir, const std::string& name);
 

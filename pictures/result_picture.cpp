@@ -13,6 +13,28 @@
 
 namespace kinsight {
 
+namespace {
+
+// A picture format that Qt here may not read, told by its first bytes.
+QString formatByItsBytes(QIODevice& device) {
+    device.seek(0);
+    const QByteArray head = device.read(16);
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return QStringLiteral("WebP");
+    const QByteArray brand = head.mid(4, 8);
+    if (brand == "ftypavif" || brand == "ftypavis")
+        return QStringLiteral("AVIF");
+    if (brand.startsWith("ftyphei") || brand == "ftypmif1" || brand == "ftypheix")
+        return QStringLiteral("HEIC");
+    if (head.startsWith("\xFF\x0A") || head.mid(4, 8) == "JXL \x0D\x0A\x87\x0A")
+        return QStringLiteral("JPEG XL");
+    if (head.startsWith("II*") || head.startsWith("MM\0*"))
+        return QStringLiteral("TIFF");
+    return {};
+}
+
+} // namespace
+
 ResultPicture readResultPicture(const std::filesystem::path& picturesDir, const QString& name) {
     ResultPicture picture;
     picture.lookup = findPicture(picturesDir, name.toStdString());
@@ -62,7 +84,7 @@ ResultPicture readResultPicture(const std::filesystem::path& picturesDir, const 
         const bool unreadable = reader.error() == QImageReader::FileNotFoundError ||
                                 reader.error() == QImageReader::DeviceError;
         picture.problem = unreadable ? PictureProblem::Unreadable : PictureProblem::NotAPicture;
-        picture.detail = reader.errorString();
+        picture.detail = unreadable ? reader.errorString() : formatByItsBytes(device);
     }
     return picture;
 }
@@ -75,10 +97,16 @@ QString pictureProblemText(const ResultPicture& picture) {
         return QStringLiteral(
             "cannot be in the Pictures folder: the name holds a path separator or a NUL");
     case PictureProblem::Missing:
+        if (const std::string hint = nearMissHint(picture.lookup); !hint.empty())
+            return QStringLiteral("is missing; ") + QString::fromStdString(hint);
         return QStringLiteral("is missing");
     case PictureProblem::Unreadable:
         return QStringLiteral("cannot be read (%1)").arg(picture.detail);
     case PictureProblem::NotAPicture:
+        if (!picture.detail.isEmpty())
+            return QStringLiteral("is a %1 picture, a format the program cannot show (save it "
+                                  "as JPEG or PNG)")
+                .arg(picture.detail);
         return QStringLiteral("is not a picture");
     case PictureProblem::TooLarge:
         return QStringLiteral("is a picture of %1 pixels, more than the program shows")

@@ -22,7 +22,9 @@ struct ResultPicture {
     PictureLookup lookup;
     QImage image; // null unless problem is None
     PictureProblem problem = PictureProblem::None;
-    QString detail; // for Unreadable and TooLarge: the reader's words or the size
+    // For Unreadable and TooLarge: the reader's words or the size; for
+    // NotAPicture, the format its first bytes tell (WebP, HEIC, ...), if any.
+    QString detail;
 };
 
 // Finds and reads the picture of the character named name.

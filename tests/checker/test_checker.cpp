@@ -269,6 +269,27 @@ const std::vector<Case> kCases = {
        "\"Pictures/Cid.jpg\" is not a picture, so the program shows no picture for \"Cid\" "
        "(character 3)"}},
      kNames, nullptr, {{"Pictures/Cid.jpg", "Cid's picture comes later\n"}}},
+    // Near misses are named with the fix; only the name plus .jpg is loaded.
+    {"PictureWithAnotherExtension",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, 0,
+       "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3); there is \"Cid.jpeg\": name "
+       "it \"Cid.jpg\""}},
+     picturesWith("Zed"), nullptr, {{"Pictures/Cid.jpeg", jpeg(4, 4)}}},
+    {"PictureWithADoubledExtension",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, 0,
+       "no picture \"Pictures/Cid.jpg\" for \"Cid\" (character 3); there is \"Cid.jpg.jpg\": "
+       "name it \"Cid.jpg\""}},
+     picturesWith("Zed"), nullptr, {{"Pictures/Cid.jpg.jpg", jpeg(4, 4)}}},
+#ifdef KINSIGHT_PICTURE_PROBE
+    {"PictureInAFormatNotShown",
+     [](QuizParts& p) { p.names[2] = "Cid <--"; },
+     {{W, 0,
+       "\"Pictures/Cid.jpg\" is a WebP picture, a format the program cannot show (save it as "
+       "JPEG or PNG), so the program shows no picture for \"Cid\" (character 3)"}},
+     kNames, nullptr, {{"Pictures/Cid.jpg", std::string("RIFF\x10\0\0\0WEBPVP8 \0\0\0\0", 20)}}},
+#endif
     {"PictureBomb",
      [](QuizParts& p) { p.names[2] = "Cid <--"; },
      {{W, 0,
