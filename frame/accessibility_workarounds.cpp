@@ -1,5 +1,6 @@
 #include "accessibility_workarounds.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -98,20 +99,36 @@ QAccessibleInterface* wholeLineFactory(const QString&, QObject* object) {
     return field && field->property(kWholeLine).toBool() ? new WholeLineAccessible(field) : nullptr;
 }
 
-// Set on a field only while the program writes it unannounced.
+// Set on a widget only while the program changes it unannounced.
 const char* const kUnannounced = "kinsightUnannounced";
+// Set on a field whose changes are told only while it has the focus.
+const char* const kFocusedOnly = "kinsightFocusedOnly";
 
 bool isTextChange(QAccessible::Event type) {
     return type == QAccessible::TextInserted || type == QAccessible::TextRemoved ||
            type == QAccessible::TextUpdated;
 }
 
+bool dropped(const QAccessibleEvent& event) {
+    const QObject* object = event.object();
+    if (!object)
+        return false;
+    const QAccessible::Event type = event.type();
+    if (object->property(kUnannounced).toBool())
+        return isTextChange(type) || type == QAccessible::NameChanged;
+    // Orca 43 handles every event in turn, with a dozen calls back for each,
+    // before it speaks the next question; a score box's are of no use to it
+    // until the box has the focus.
+    if (object->property(kFocusedOnly).toBool() && !static_cast<const QWidget*>(object)->hasFocus())
+        return isTextChange(type) || type == QAccessible::TextCaretMoved;
+    return false;
+}
+
 // Every accessibility event of the program passes here on its way to the
 // platform. Qt 6.4 has no public way to hand one on but its own path, which
 // it takes only with no filter installed.
 void filterUpdate(QAccessibleEvent* event) {
-    const QObject* object = event->object();
-    if (object && isTextChange(event->type()) && object->property(kUnannounced).toBool())
+    if (dropped(*event))
         return;
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
@@ -131,6 +148,16 @@ void installAccessibilityWorkarounds() {
 
 void readAsWholeLine(QLineEdit& field) {
     field.setProperty(kWholeLine, true);
+}
+
+void announceOnlyWithFocus(QWidget& widget) {
+    widget.setProperty(kFocusedOnly, true);
+}
+
+void setCaptionUnannounced(QAbstractButton& button, const QString& text) {
+    button.setProperty(kUnannounced, true);
+    button.setText(text);
+    button.setProperty(kUnannounced, false);
 }
 
 void setTextUnannounced(QLineEdit& field, const QString& text) {

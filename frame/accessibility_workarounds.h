@@ -4,7 +4,9 @@
 // They are installed once, before the first window is made.
 #pragma once
 
+class QAbstractButton;
 class QLineEdit;
+class QWidget;
 class QString;
 
 namespace kinsight {
@@ -15,6 +17,12 @@ void installAccessibilityWorkarounds();
 
 // The field offers its text to screen readers as one whole line.
 void readAsWholeLine(QLineEdit& field);
+// A widget whose changes of text reach screen readers only while it has the
+// focus, as a score box's: Tab to it and its text is read.
+void announceOnlyWithFocus(QWidget& widget);
+// Sets a button's caption without the name change Qt 6.4 tells for it, for
+// a caller that sets the button's accessible name next: one change, not two.
+void setCaptionUnannounced(QAbstractButton& button, const QString& text);
 // Writes a field made by readAsWholeLine, which has or is about to have the
 // focus, so that a reader speaks it once, as the focus reads it.
 void setTextUnannounced(QLineEdit& field, const QString& text);

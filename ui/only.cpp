@@ -23,6 +23,7 @@
 
 #include <cassert>
 #include <limits>
+#include <utility>
 
 namespace kinsight {
 
@@ -148,6 +149,7 @@ void Only::createControls() {
     for (int i = 0; i < kCharacterCount; ++i) {
         auto* box = new QLineEdit(this);
         readAsWholeLine(*box);
+        announceOnlyWithFocus(*box);
         box->setObjectName(QStringLiteral("score"));
         box->setProperty("index", i);
         box->setGeometry(scoreBoxGeometry(i));
@@ -178,19 +180,20 @@ void Only::nameScoreBoxes(const std::array<std::string, kCharacterSlots>& names)
 }
 
 void Only::optionToggled(int id, bool selected) {
+    if (!selected)
+        return;
+    m_announceQuestion = true;
     // The group's ids are the choices' Control values.
-    if (selected)
-        Q_EMIT chosen(static_cast<Control>(id));
+    Q_EMIT chosen(static_cast<Control>(id));
 }
 
 void Only::presentNextQuestion() {
+    // No question came (the quiz is over, or nothing was read).
+    m_announceQuestion = false;
     // Once finished, closing the answers has already moved the keyboard.
     QRadioButton* first = m_options[1];
-    if (!first->isEnabled())
-        return;
-    if (focusWidget() != first)
+    if (first->isEnabled() && focusWidget() != first)
         first->setFocus(Qt::OtherFocusReason);
-    m_spokenQuestion->questionChanged();
 }
 
 void Only::focusFirstAnswer() {
@@ -218,6 +221,14 @@ void Only::setTitle(const std::string& text) {
 void Only::setQuestion(const std::string& text) {
     const QString question = fromEngine(text);
     m_question->setText(question);
+    // After a choice, the question is announced before the answers change:
+    // Orca 43 handles the events in order, and of several focus changes it
+    // speaks the last, so the keyboard goes to the first answer before.
+    if (std::exchange(m_announceQuestion, false)) {
+        if (m_options[1]->isEnabled() && focusWidget() != m_options[1])
+            m_options[1]->setFocus(Qt::OtherFocusReason);
+        m_spokenQuestion->questionChanged();
+    }
     // Orca reads a focused answer's description with it, but not a change
     // to the label: the question is heard as the keyboard reaches an answer.
     for (QRadioButton* option : m_options)
@@ -230,7 +241,7 @@ void Only::setAnswer(int k, const std::string& text) {
     if (!option)
         return;
     const QString caption = fromEngine(text);
-    option->setText(literalCaption(caption));
+    setCaptionUnannounced(*option, literalCaption(caption));
     option->setAccessibleName(caption);
 }
 

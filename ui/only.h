@@ -87,6 +87,8 @@ private:
     std::array<QRadioButton*, 8> m_options{};
     QButtonGroup* m_optionGroup = nullptr;
     SpokenQuestion* m_spokenQuestion = nullptr;
+    // A choice was made: the question that comes next is announced.
+    bool m_announceQuestion = false;
     PictureArea* m_picture = nullptr;
     QLineEdit* m_resultName = nullptr;
     QPushButton* m_restart = nullptr;
