@@ -17,9 +17,10 @@ constexpr Program kKinsight{
     "Plays a personality quiz: one question at a time, then the character you are.\n",
     "Without QUIZ, the quiz installed beside\nthe program is played.\n",
     kKinsightOptions,
-    "Exit status: 0 when the window is closed, 1 when the quiz cannot be played\n"
-    "(the reason is shown and written to the error stream), 2 for a wrong\n"
-    "command line.\n",
+    "Exit status: 0 when the window is closed; 1 when the quiz cannot be played\n"
+    "(the reason is shown and written to the error stream), when no display\n"
+    "can be opened, or when --watch's box for a quiz not yet playable is\n"
+    "closed; 2 for a wrong command line.\n",
 };
 
 constexpr Option kCheckOptions[] = {

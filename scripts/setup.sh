@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kinsight needs, skipping those already
 # there, one line per step:
-#   setup.sh              what building, running, installing and packaging
-#                         need (file: cpack's scan of the programs' libraries)
+#   setup.sh              what building, running and installing need
 #   setup.sh --headless   also what a first run without a display needs
-#   setup.sh --test       also what the tests, the fuzzer, the packaging and
-#                         the screenshots need, and a compiler cache
+#   setup.sh --test       also what the tests, the fuzzer, the Debian package
+#                         (debhelper) and the screenshots need, and a
+#                         compiler cache
 # When another package manager holds its lock (a fresh machine running its
 # first updates), it waits for it, up to ten minutes.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core file)
+packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core)
 headless=(xvfb xdotool imagemagick)
 case "${1:-}" in
 "") ;;
@@ -20,7 +20,7 @@ case "${1:-}" in
         libgtest-dev libbenchmark-dev clang libclang-rt-14-dev time ccache
         xauth x11-utils x11-apps libx11-dev openbox metacity xfwm4 mutter
         at-spi2-core python3-pyatspi dbus orca weston xwayland qt6-wayland
-        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev locales)
+        desktop-file-utils appstream groff lintian libglib2.0-bin dpkg-dev locales debhelper)
     ;;
 *)
     echo "usage: setup.sh [--headless | --test]" >&2
@@ -54,8 +54,12 @@ trap 'rm -f "$log"' EXIT
 apt_get() {
     local deadline=$((SECONDS + 600)) said=
     while :; do
+        # apt's own lines of progress, one a package fetched or set up, as
+        # they come; all of them go to the log.
         if "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-            apt-get -q -y -o DPkg::Lock::Timeout=20 "$@" >"$log" 2>&1; then
+            apt-get -q -y -o DPkg::Lock::Timeout=20 "$@" 2>&1 | tee "$log" |
+            { grep --line-buffered -E '^(Get:[0-9]+ |Setting up )' || true; } |
+            sed -u -E 's/^Get:[0-9]+ [^ ]+ [^ ]+ [^ ]+ ([^ ]+) .*/setup: fetched \1/; s/^Setting up ([^ ]+).*/setup: set up \1/'; then
             return 0
         fi
         if grep -qE 'Could not get lock|Unable to acquire|Unable to lock|is another process using it' \
