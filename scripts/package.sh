@@ -25,12 +25,9 @@ echo "package.sh: building the source and binary packages with their tests" \
     "(ten minutes or more the first time; the lines go to $log)"
 (cd "$out/kinsight-$version" && exec dpkg-buildpackage -us -uc) >"$log" 2>&1 &
 build=$!
-# Ninja's counter, every 15 s, so that a long build says where it is.
-while kill -0 "$build" 2>/dev/null; do
-    sleep 15
-    step=$(grep -ao '^\[[0-9]*/[0-9]*\]' "$log" | tail -n 1 || true)
-    echo "package.sh: ${step:-starting} $(tail -n 1 "$log" | cut -c1-60)"
-done
+# shellcheck source=build_progress.sh
+source scripts/build_progress.sh
+show_progress "$build" "$log" package.sh
 if ! wait "$build"; then
     tail -n 40 "$log" >&2
     echo "package.sh: dpkg-buildpackage failed: the lines above say why (all in $log)" >&2

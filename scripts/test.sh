@@ -28,15 +28,9 @@ werror=${KINSIGHT_WERROR:-OFF} type=RelWithDebInfo
     -DKINSIGHT_TESTS=ON -DKINSIGHT_BENCH="$werror" -DKINSIGHT_WERROR="$werror" "${launcher[@]}" &&
     cmake --build build -j"$(nproc)"; } >"$log" 2>&1 &
 build=$!
-# Ninja's counter every 15 s, so that a long first build says where it is.
-while kill -0 "$build" 2>/dev/null; do
-    for _ in $(seq 150); do
-        kill -0 "$build" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$build" 2>/dev/null || break
-    echo "test.sh: building, step $(grep -ao '^\[[0-9]*/[0-9]*\]' "$log" | tail -n 1 || echo '(configuring)')"
-done
+# shellcheck source=build_progress.sh
+source scripts/build_progress.sh
+show_progress "$build" "$log" test.sh
 if ! wait "$build"; then
     tail -n 40 "$log" >&2
     echo "test.sh: the build failed: the lines above say why (all in $log)" >&2

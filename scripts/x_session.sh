@@ -146,3 +146,24 @@ write_quiz() {
         crlf "NewQuestion:" "ENDQUESTIONS"
     } >"$file"
 }
+
+# Starts Orca with no voice and no braille, its debug log (which stamps
+# each utterance with the time) in FOLDER/orca.log, its settings in
+# FOLDER/data; sets orca to its pid. Orca refuses to start while another of
+# this user's runs, anywhere (a test of another checkout, say): it starts
+# once none is left.
+start_orca() {
+    local folder=$1
+    mkdir -p "$folder/data/orca"
+    echo '{"general": {"speechServerFactory": "none", "speechFactoryModules": [],
+  "enableBraille": false}, "profiles": {"default": {"profile": ["Default", "default"],
+  "pronunciations": {}, "keybindings": {}}}, "pronunciations": {}, "keybindings": {}}' \
+        >"$folder/data/orca/user-settings.conf"
+    for _ in $(seq 1200); do
+        pgrep -u "$(id -u)" -x orca >/dev/null || break
+        sleep 0.1
+    done
+    XDG_DATA_HOME=$folder/data script -qfec "orca --debug-file=/dev/stdout" "$folder/orca.log" \
+        >/dev/null 2>&1 </dev/null &
+    orca=$!
+}

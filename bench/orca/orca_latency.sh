@@ -55,19 +55,7 @@ for _ in $(seq 600); do
     sleep 0.1
 done
 start_desktop "$work"
-mkdir -p "$work/data/orca"
-echo '{"general": {"speechServerFactory": "none", "speechFactoryModules": [],
-  "enableBraille": false}, "profiles": {"default": {"profile": ["Default", "default"],
-  "pronunciations": {}, "keybindings": {}}}, "pronunciations": {}, "keybindings": {}}' \
-    >"$work/data/orca/user-settings.conf"
-# Orca refuses to start while another of this user's runs.
-for _ in $(seq 1200); do
-    pgrep -u "$(id -u)" -x orca >/dev/null || break
-    sleep 0.1
-done
-XDG_DATA_HOME=$work/data script -qfec "orca --debug-file=/dev/stdout" "$work/orca.log" \
-    >/dev/null 2>&1 </dev/null &
-orca=$!
+start_orca "$work"
 
 # Each utterance as "SECONDS TEXT", SECONDS since midnight, as Orca stamps it.
 # The key's echo is Orca's own ("space"), spoken as the key arrives.

@@ -166,25 +166,6 @@ flock -w 600 9
 # Each step below reports its own failure and the play goes on.
 set +e
 start_desktop "$work" || exit 1
-# No voice and no braille; the debug log goes to a terminal, which Python
-# writes line by line.
-mkdir -p "$work/data/orca"
-echo '{"general": {"speechServerFactory": "none", "speechFactoryModules": [],
-  "enableBraille": false}, "profiles": {"default": {"profile": ["Default", "default"],
-  "pronunciations": {}, "keybindings": {}}}, "pronunciations": {}, "keybindings": {}}' \
-    >"$work/data/orca/user-settings.conf"
-# Orca refuses to start while another of this user's runs, anywhere (a
-# test of another checkout, say): it starts once none is left.
-start_orca() {
-    for _ in $(seq 1200); do
-        pgrep -u "$(id -u)" -x orca >/dev/null || break
-        sleep 0.1
-    done
-    XDG_DATA_HOME=$work/data script -qfec "orca --debug-file=/dev/stdout" "$work/orca.log" \
-        >/dev/null 2>&1 </dev/null &
-    orca=$!
-}
-
 # What Orca has spoken since the last key or click, one line each.
 since=0
 speech() { grep -as 'SPEECH OUTPUT: ' "$work/orca.log" | sed 's/.* - SPEECH OUTPUT: //'; }
@@ -238,7 +219,7 @@ third="Which day?"
 # Orca is up once it speaks (up to 90 s on a busy machine). One that found
 # the bus refusing, or another Orca, ends at once: it starts again.
 for _ in 1 2 3; do
-    start_orca
+    start_orca "$work"
     for _ in $(seq 900); do
         spoken | grep -qF "'Screen reader on.'" && break 2
         kill -0 "$orca" 2>/dev/null || break
