@@ -105,12 +105,15 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
     }
     // A sixteenth name, or a name pushed past the fifteenth by one inserted
     // among them, is skipped: its picture tells it for a name.
-    for (const auto& [line, field] : table.beforeStart) {
-        const bool named = std::any_of(
-            names.begin() + 1, names.begin() + 1 + table.count,
-            [&](const std::string& name) { return caselessForm(name) == caselessForm(field); });
+    // Not a structured binding: clang 14 cannot capture one in the lambda.
+    for (const auto& skipped : table.beforeStart) {
+        const std::string& field = skipped.second;
+        const bool named = std::any_of(names.begin() + 1, names.begin() + 1 + table.count,
+                                       [&field](const std::string& name) {
+                                           return caselessForm(name) == caselessForm(field);
+                                       });
         if (!named && isPictureName(field) && !findPicture(picturesDir, field).found.empty())
-            out.push_back({Severity::Warning, line,
+            out.push_back({Severity::Warning, skipped.first,
                            "only fifteen names are read: " + inQuotes(field) +
                                " is never a character, though it has a picture; if it is "
                                "one, remove a name"});
