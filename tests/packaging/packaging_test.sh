@@ -45,7 +45,11 @@ trap 'exit 143' TERM INT
 # shellcheck source=../../scripts/x_session.sh
 source "$source_dir/scripts/x_session.sh"
 
-ok() { echo "ok   $*"; }
+passed=0
+ok() {
+    echo "ok   $*"
+    passed=$((passed + 1))
+}
 # LABEL COMMAND...: passes when COMMAND succeeds and prints nothing.
 silent() {
     local label=$1 output status=0
@@ -284,4 +288,5 @@ bare) bare_test ;;
     exit 2
     ;;
 esac
+echo "packaging: $passed passed, ${failures:-0} failed"
 exit $((failures > 0))
