@@ -26,11 +26,12 @@ constexpr int kAroundTextHeight = 160;
 // wrap would not, inside a long word or after the comma between two names.
 const QChar kBreak(0x200B);
 
+// At most keep characters, the "…" among them.
 QString shortened(const QString& text, qsizetype keep) {
     if (text.size() <= keep)
         return text;
-    QString start = text.left(keep / 2);
-    QString end = text.right(keep / 2);
+    QString start = text.left((keep - 1) / 2);
+    QString end = text.right(keep - 1 - (keep - 1) / 2);
     // Never half a character outside the Basic Multilingual Plane.
     if (start.back().isHighSurrogate())
         start.chop(1);

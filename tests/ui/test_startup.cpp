@@ -3,12 +3,12 @@
 #include "modal_closer.h"
 #include "only.h"
 #include "picture_area.h"
+#include "platform_start.h"
 #include "quiz_error.h"
 #include "quiz_folder.h"
 #include "quiz_location.h"
 #include "row_name.h"
 #include "started_window.h"
-#include "platform_start.h"
 #include "startup.h"
 #include "temp_dir.h"
 #include "window_helpers.h"
@@ -114,6 +114,17 @@ INSTANTIATE_TEST_SUITE_P(
                    "/opt/quiz/way.txt: File not found"},
         ReportCase{"OutOfRange", Failure::SubscriptOutOfRange, "way.txt", 5, "C99",
                    "way.txt:5: C99 (Subscript out of range)"},
+        // A line at the box's limit of 4,000 characters is shown whole; one
+        // past it is shortened to the limit, "…" included. The terminal
+        // gets it whole.
+        ReportCase{"LineAtTheLimit", Failure::SubscriptOutOfRange, "way.txt", 5,
+                   std::string(3964, 'x'),
+                   "way.txt:5: " + QString(3964, 'x') + " (Subscript out of range)"},
+        ReportCase{"LineOverTheLimit", Failure::SubscriptOutOfRange, "way.txt", 5,
+                   std::string(3965, 'x'),
+                   "way.txt:5: " + QString(1988, 'x') + QChar(0x2026) + QString(1975, 'x') +
+                       " (Subscript out of range)",
+                   "way.txt:5: " + QString(3965, 'x') + " (Subscript out of range)"},
         // A terminal would clear its screen and take a new title.
         ReportCase{"ControlBytes", Failure::SubscriptOutOfRange, "w\tay.txt", 5,
                    "C99\x1b[2J\x1b]0;x\x07\x7f",
