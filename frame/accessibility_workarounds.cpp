@@ -5,6 +5,8 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLineEdit>
+#include <QList>
+#include <QTextBoundaryFinder>
 
 namespace kinsight {
 
@@ -47,13 +49,20 @@ public:
         *endOffset = characterCount();
         return {};
     }
+    // Qt 6.4's own versions loop for ever where no boundary follows: at the
+    // end of the text (offset -1 reads as the end) or from a blank that
+    // starts it. These take the pieces between the boundaries once.
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                          int* endOffset) const override {
-        if (offset >= characterCount()) {
-            *startOffset = *endOffset = characterCount();
-            return {};
-        }
-        return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+        return piece(offset, boundaryType, 0, startOffset, endOffset);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                             int* startOffset, int* endOffset) const override {
+        return piece(offset, boundaryType, -1, startOffset, endOffset);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                            int* startOffset, int* endOffset) const override {
+        return piece(offset, boundaryType, 1, startOffset, endOffset);
     }
 
     void selection(int, int* startOffset, int* endOffset) const override {
@@ -92,6 +101,47 @@ public:
 
 private:
     QLineEdit* field() const { return static_cast<QLineEdit*>(widget()); }
+
+    // The piece of the text at offset (its neighbour before or after, for
+    // step -1 or 1) between two boundaries of the kind asked for; a line edit
+    // holds one line, so lines and paragraphs are the whole text. Empty past
+    // either end.
+    QString piece(int offset, QAccessible::TextBoundaryType type, int step, int* startOffset,
+                  int* endOffset) const {
+        const QString text = field()->text();
+        const int count = static_cast<int>(text.size());
+        if (offset < 0 || offset > count)
+            offset = count;
+        QList<int> bounds{0};
+        if (type == QAccessible::CharBoundary || type == QAccessible::WordBoundary ||
+            type == QAccessible::SentenceBoundary) {
+            QTextBoundaryFinder finder(
+                type == QAccessible::CharBoundary   ? QTextBoundaryFinder::Grapheme
+                : type == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
+                                                    : QTextBoundaryFinder::Sentence,
+                text);
+            for (qsizetype at = finder.toNextBoundary(); at > 0 && at < count;
+                 at = finder.toNextBoundary())
+                bounds << static_cast<int>(at);
+        }
+        if (count > 0)
+            bounds << count;
+        // The piece that holds offset; at the end, none.
+        qsizetype holder = bounds.size() - 1;
+        for (qsizetype i = 0; i + 1 < bounds.size(); ++i)
+            if (offset < bounds[i + 1]) {
+                holder = i;
+                break;
+            }
+        const qsizetype wanted = holder + step;
+        if (wanted < 0 || wanted + 1 >= bounds.size()) {
+            *startOffset = *endOffset = wanted < 0 ? 0 : count;
+            return {};
+        }
+        *startOffset = bounds[wanted];
+        *endOffset = bounds[wanted + 1];
+        return text.mid(*startOffset, *endOffset - *startOffset);
+    }
 };
 
 QAccessibleInterface* wholeLineFactory(const QString&, QObject* object) {

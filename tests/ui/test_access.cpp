@@ -18,6 +18,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -191,6 +192,26 @@ protected:
     }
 };
 
+// Every piece an assistive client may ask of a text field answers, whatever
+// the offset (Qt 6.4 spun for ever at the end, or from a leading blank), and
+// is a piece of the text where it says.
+void expectEveryPieceAnswers(QAccessibleTextInterface& text) {
+    const QString whole = text.text(0, text.characterCount());
+    for (const auto type :
+         {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+          QAccessible::LineBoundary, QAccessible::NoBoundary})
+        for (const int offset : {-5, -1, 0, 1, text.characterCount(), text.characterCount() + 1,
+                                 std::numeric_limits<int>::max()}) {
+            int start = -1, end = -1;
+            for (const QString& piece : {text.textBeforeOffset(offset, type, &start, &end),
+                                         text.textAtOffset(offset, type, &start, &end),
+                                         text.textAfterOffset(offset, type, &start, &end)})
+                EXPECT_TRUE(piece.isEmpty() || whole.contains(piece))
+                    << "boundary " << type << " at " << offset;
+            EXPECT_TRUE(start >= 0 && start <= end && end <= whole.size());
+        }
+}
+
 TEST_F(AccessTest, EveryControlReadsWhatItShowsThroughAQuiz) {
     Only& w = openTestQuiz();
     auto* question = child<QLabel>("Question_Box");
@@ -227,6 +248,7 @@ TEST_F(AccessTest, EveryControlReadsWhatItShowsThroughAQuiz) {
             EXPECT_EQ(
                 text->textAtOffset(text->characterCount(), QAccessible::WordBoundary, &start, &end),
                 QString());
+            expectEveryPieceAnswers(*text);
         }
     };
     check("start", "Red, or blue?", "", "Result picture", "", false);
@@ -238,6 +260,11 @@ TEST_F(AccessTest, EveryControlReadsWhatItShowsThroughAQuiz) {
 
     option(1)->click();
     check("won", "Second question", "Ann Lee", "Result picture: Ann Lee", "5", true);
+
+    // A name that starts with a blank, as a quoted name may.
+    w.setResultName(" Ann Lee");
+    expectEveryPieceAnswers(
+        *QAccessible::queryAccessibleInterface(child("Text1"))->textInterface());
 
     child<QPushButton>("cmd_restart")->click();
     // The picture stays until the next result, and says whose it is.
