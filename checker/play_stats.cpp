@@ -217,7 +217,8 @@ std::string formatPlayStats(std::string_view fileName, const QuizSummary& summar
         width = std::max(width, characterCount(name));
     for (int slot = 1; slot <= kCharacterCount; ++slot) {
         const std::string& name = summary.names[static_cast<std::size_t>(slot)];
-        names.push_back(name.empty() ? "character " + std::to_string(slot) : name);
+        // A name's line break would forge a row of the table.
+        names.push_back(name.empty() ? "character " + std::to_string(slot) : escapedControls(name));
         width = std::max(width, characterCount(names.back()));
     }
     constexpr std::size_t kColumn = 10;

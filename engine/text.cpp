@@ -212,18 +212,70 @@ std::size_t characterCount(std::string_view text) {
     return n;
 }
 
+namespace {
+
+// Characters that change how a terminal shows the rest, or that show as
+// nothing at all: C1 controls, the bidirectional controls and the
+// zero-width characters.
+bool unseen(char32_t c) {
+    return (c >= 0x80 && c <= 0x9F) || c == 0x061C || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) ||
+           (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+}
+
+// The code point of the UTF-8 sequence at text[i] and its length; 0 for a
+// byte that starts none.
+std::size_t sequenceAt(std::string_view text, std::size_t i, char32_t& c) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || i + length > text.size())
+        return 0;
+    c = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(k) & 0x3F);
+    }
+    return length;
+}
+
+} // namespace
+
 std::string escapedControls(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string shown;
     shown.reserve(text.size());
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
         if (byte < 0x20 || byte == 0x7F) {
             shown += "\\x";
             shown += kHex[byte >> 4];
             shown += kHex[byte & 0xF];
+            ++i;
+            continue;
+        }
+        if (byte < 0x80) {
+            shown += text[i++];
+            continue;
+        }
+        char32_t c = 0;
+        const std::size_t length = sequenceAt(text, i, c);
+        if (length == 0) {
+            // Not UTF-8: a raw byte could be a C1 control to the terminal.
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+            ++i;
+        } else if (unseen(c)) {
+            std::string digits;
+            for (char32_t rest = c; rest != 0; rest >>= 4)
+                digits.insert(digits.begin(), kHex[rest & 0xF]);
+            shown += "\\u{" + digits + "}";
+            i += length;
         } else {
-            shown += ch;
+            shown.append(text.substr(i, length));
+            i += length;
         }
     }
     return shown;

@@ -71,8 +71,10 @@ std::string_view characters(std::string_view text, std::size_t first, std::size_
 // Length of UTF-8 text in characters.
 std::size_t characterCount(std::string_view text);
 
-// text with every byte below 0x20 and DEL written as \xNN: what a file or a
-// path holds reaches a terminal as letters, never as a command to it.
+// text with every byte below 0x20, DEL and every byte that is not UTF-8
+// written as \xNN, and C1 controls, bidirectional controls and zero-width
+// characters as \u{NN}: what a file or a path holds reaches a terminal as
+// letters the author can see, never as a command to it.
 std::string escapedControls(std::string_view text);
 // The same for text of several lines, each escaped on its own.
 std::string escapedLines(std::string_view text);

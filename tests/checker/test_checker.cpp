@@ -317,9 +317,10 @@ const std::vector<Case> kCases = {
      picturesWith("cID"), nullptr, {}, 15,
      perms::owner_all | perms::group_exec | perms::others_exec},
     {"ControlBytesInANameAndItsPicture",
-     [](QuizParts& p) { p.names[2] = "Cid\x1b[2J\x7f <--"; },
+     [](QuizParts& p) { p.names[2] = "Cid\x1b[2J\x7f\xc2\x9b\xe2\x80\xae\xe2\x80\x8b <--"; },
      {{W, 0,
-       "no picture \"Pictures/Cid\\x1B[2J\\x7F.jpg\" for \"Cid\\x1B[2J\\x7F\" (character 3)"}}},
+       "no picture \"Pictures/Cid\\x1B[2J\\x7F\\u{9B}\\u{202E}\\u{200B}.jpg\" for "
+       "\"Cid\\x1B[2J\\x7F\\u{9B}\\u{202E}\\u{200B}\" (character 3)"}}},
     {"NoPicturesFolder",
      [](QuizParts&) {},
      {{W, -1, "there is no folder \"Pictures\" beside the quiz, so no character has a picture"}},
@@ -345,7 +346,7 @@ const std::vector<Case> kCases = {
       {W, 2, "the name of character 6 is empty, so it has no picture"},
       {W, 2, "character 6 has no name but can be the result: the player then sees no name and no picture"},
       {W, 3,
-       "\"\xEF\xBB\xBF" "C07=5\" under answer 1 of question 2 gives its points to character 0, "
+       "\"\\u{FEFF}C07=5\" under answer 1 of question 2 gives its points to character 0, "
        "which is never scored"},
       {W, 3,
        "this line holds an invisible byte-order mark (U+FEFF), as where two files were joined, "

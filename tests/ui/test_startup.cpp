@@ -126,10 +126,12 @@ INSTANTIATE_TEST_SUITE_P(
                        " (Subscript out of range)",
                    "way.txt:5: " + QString(3965, 'x') + " (Subscript out of range)"},
         // A terminal would clear its screen and take a new title.
-        ReportCase{"ControlBytes", Failure::SubscriptOutOfRange, "w\tay.txt", 5,
-                   "C99\x1b[2J\x1b]0;x\x07\x7f",
-                   "w\tay.txt:5: C99\x1b[2J\x1b]0;x\x07\x7f (Subscript out of range)",
-                   "w\\x09ay.txt:5: C99\\x1B[2J\\x1B]0;x\\x07\\x7F (Subscript out of range)"}),
+        ReportCase{
+            "ControlBytes", Failure::SubscriptOutOfRange, "w\tay.txt", 5,
+            "C99\x1b[2J\x1b]0;x\x07\x7f\xc2\x9b\xe2\x80\xae",
+            "w\tay.txt:5: C99\x1b[2J\x1b]0;x\x07\x7f\xc2\x9b\xe2\x80\xae (Subscript out of range)",
+            "w\\x09ay.txt:5: C99\\x1B[2J\\x1B]0;x\\x07\\x7F\\u{9B}\\u{202E} (Subscript out of "
+            "range)"}),
     rowName);
 
 // A quiz in a folder of the author's own, named on the command line from
