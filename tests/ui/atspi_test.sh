@@ -175,11 +175,15 @@ press() {
     xdotool key "$@"
 }
 # K: a click on answer K's caption, as a mouse user answers.
+# Each click lands elsewhere on the answer's row than the one before: two
+# clicks on one spot in quick succession are a double-click, one answer.
+clicks=0
 click() {
     since=$(speech | wc -l)
     local x y
     read -r x y _ < <(client_geometry "$window")
-    xdotool mousemove $((x + 40)) $((y + 60 + 32 * ($1 - 1))) click 1
+    clicks=$((clicks + 1))
+    xdotool mousemove $((x + 40 + 80 * (clicks % 2))) $((y + 60 + 32 * ($1 - 1))) click 1
 }
 # LABEL TEXT [SECONDS]: waits up to 20 s (or SECONDS) for Orca to speak
 # TEXT ('…' for a whole line).

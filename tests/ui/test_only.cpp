@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -399,6 +400,23 @@ TEST_F(OnlyTest, KeyboardSelectionScoresOnce) {
     EXPECT_EQ(scores(), expected);
     // One question further, not two.
     EXPECT_EQ(child<QLabel>("Question_Box")->text(), "Second question");
+}
+
+// A double-click is one answer, not the next question's too.
+TEST_F(OnlyTest, DoubleClickAnswersOnce) {
+    open(quizText(twoQuestions()));
+    ModalCloser closer; // the result's, were both questions answered
+    // As the platform reports one: press, release, then the second press as
+    // a double-click, and its release.
+    const QPoint at(10, 12);
+    QTest::mouseClick(option(1), Qt::LeftButton, {}, at);
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, option(1)->mapToGlobal(at), Qt::LeftButton,
+                       Qt::LeftButton, {});
+    QApplication::sendEvent(option(1), &second);
+    QTest::mouseRelease(option(1), Qt::LeftButton, {}, at);
+    EXPECT_EQ(child<QLabel>("Question_Box")->text(), "Second question");
+    EXPECT_EQ(scores().mid(0, 3), QStringList({"3", "1", "0"}));
+    EXPECT_TRUE(closer.boxes().isEmpty());
 }
 
 TEST_F(OnlyTest, ClearingASelectionRaisesNothing) {
