@@ -27,12 +27,7 @@ echo "package.sh: building the source and binary packages with their tests" \
 build=$!
 # shellcheck source=build_progress.sh
 source scripts/build_progress.sh
-show_progress "$build" "$log" package.sh
-if ! wait "$build"; then
-    tail -n 40 "$log" >&2
-    echo "package.sh: dpkg-buildpackage failed: the lines above say why (all in $log)" >&2
-    exit 1
-fi
+wait_for_build "$build" "$log" package.sh "dpkg-buildpackage"
 deb=$(ls "$out"/kinsight_"$version"_*.deb)
 echo "package.sh: built $(cd "$out" && ls kinsight_"$version"*.dsc kinsight_"$version"_*.deb | tr '\n' ' ')"
 lintian --pedantic -I "$out"/kinsight_"$version".dsc || true

@@ -30,12 +30,7 @@ werror=${KINSIGHT_WERROR:-OFF} type=RelWithDebInfo
 build=$!
 # shellcheck source=build_progress.sh
 source scripts/build_progress.sh
-show_progress "$build" "$log" test.sh
-if ! wait "$build"; then
-    tail -n 40 "$log" >&2
-    echo "test.sh: the build failed: the lines above say why (all in $log)" >&2
-    exit 1
-fi
+wait_for_build "$build" "$log" test.sh "the build"
 
 if command -v clang++ >/dev/null; then
     bash scripts/fuzz.sh "${KINSIGHT_FUZZ_RUNS:-10000}"
