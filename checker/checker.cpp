@@ -12,6 +12,7 @@
 #include "quiz_location.h"
 #include "text.h"
 #include "text_checks.h"
+#include "translation.h"
 #include "weight_checks.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@
 namespace kinsight {
 
 std::string characterRef(int slot, const std::string& name) {
-    return inQuotes(name) + " (character " + std::to_string(slot) + ")";
+    return fillIn(i18n("{1} (character {2})"), {inQuotes(name), slot});
 }
 
 std::string grouped(long long number) {
@@ -46,7 +47,10 @@ void CheckStep::tellCounted() {
         if (tally.count > kKeptOfAKind) {
             const int more = tally.count - kKeptOfAKind;
             m_out.push_back({Severity::Warning, tally.firstCountedLine,
-                             "and " + grouped(more) + " more like it", more});
+                             fillIn(i18np("and {1} more like it", "and {1} more like it",
+                                          static_cast<unsigned long>(more)),
+                                    {grouped(more)}),
+                             more});
         }
 }
 
@@ -59,32 +63,39 @@ void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Di
     for (int c = 1; c <= kCharacterCount; ++c) {
         switch (reach.reach(c)) {
         case Reach::NoPoints:
-            out.push_back({Severity::Warning, lines[c], "no answer gives points to " + ref(c)});
+            out.push_back({Severity::Warning, lines[c],
+                           fillIn(i18n("no answer gives points to {1}"), {ref(c)})});
             continue; // it ties with nobody in particular either
         case Reach::Dominated: {
             const std::vector<int> above = reach.dominators(c);
             std::string list;
             const std::size_t shown = std::min<std::size_t>(above.size(), 4);
             for (std::size_t i = 0; i < shown; ++i)
-                list += (i == 0 ? "" : i + 1 == shown ? " and " : ", ") + inQuotes(names[above[i]]);
+                list += (i == 0           ? ""
+                         : i + 1 == shown ? i18n(" and ")
+                                          : ", ") +
+                        inQuotes(names[above[i]]);
             if (above.size() > shown)
-                list += " and " + std::to_string(above.size() - shown) + " more";
+                list += fillIn(i18n(" and {1} more"), {above.size() - shown});
             out.push_back({Severity::Warning, lines[c],
-                           ref(c) + " can never be the result: every answer gives " + list +
-                               " at least as many points"});
+                           fillIn(i18n("{1} can never be the result: every answer gives {2} at "
+                                       "least as many points"),
+                                  {ref(c), list})});
             break;
         }
         case Reach::Never:
             out.push_back({Severity::Warning, lines[c],
-                           ref(c) + " can never be the result: whatever is answered, another "
-                                    "character scores more, or too many share the top score"});
+                           fillIn(i18n("{1} can never be the result: whatever is answered, "
+                                       "another character scores more, or too many share the top "
+                                       "score"),
+                                  {ref(c)})});
             break;
         case Reach::Possible:
             if (names[c].empty())
                 out.push_back({Severity::Warning, lines[c],
-                               "character " + std::to_string(c) +
-                                   " has no name but can be the result: the player then sees "
-                                   "no name and no picture"});
+                               fillIn(i18n("character {1} has no name but can be the result: "
+                                           "the player then sees no name and no picture"),
+                                      {c})});
             break;
         case Reach::Unknown:
             break;
@@ -92,8 +103,9 @@ void checkScores(const ScoreReach& reach, const NameTable& table, std::vector<Di
         for (int a = 1; a < c; ++a) {
             if (reach.alwaysTie(a, c)) {
                 out.push_back({Severity::Warning, lines[c],
-                               ref(c) + " gets the same points as " + ref(a) +
-                                   " from every answer, so they always tie"});
+                               fillIn(i18n("{1} gets the same points as {2} from every answer, "
+                                           "so they always tie"),
+                                      {ref(c), ref(a)})});
                 break;
             }
         }
@@ -115,9 +127,9 @@ void checkText(const QuizText& text, std::vector<Diagnostic>& out) {
                 (all[counted] == '\n' && (counted == 0 || all[counted - 1] != '\r')))
                 ++line;
         out.push_back({Severity::Warning, line,
-                       "this line holds an invisible byte-order mark (U+FEFF), as where two files "
-                       "were joined, so its field is not what it looks like; delete the mark, or "
-                       "retype the line's start"});
+                       i18n("this line holds an invisible byte-order mark (U+FEFF), as where two "
+                            "files were joined, so its field is not what it looks like; delete "
+                            "the mark, or retype the line's start")});
     }
     if (const auto& stray = text.strayByte) {
         static constexpr char kHex[] = "0123456789ABCDEF";
@@ -127,13 +139,12 @@ void checkText(const QuizText& text, std::vector<Diagnostic>& out) {
             garbled.append(bytes,
                            putUtf8(windows1252CodePoint(static_cast<unsigned char>(ch)), bytes));
         }
+        const char hex[] = {kHex[stray->byte >> 4], kHex[stray->byte & 0xF], '\0'};
         out.push_back({Severity::Warning, stray->line,
-                       std::string("this line holds the byte 0x") + kHex[stray->byte >> 4] +
-                           kHex[stray->byte & 0xF] +
-                           ", which is not UTF-8, so the whole file is read as Windows-1252 and "
-                           "its other letters show wrongly (" +
-                           inQuotes(stray->letter) + " as " + inQuotes(garbled) +
-                           "); save the quiz as UTF-8"});
+                       fillIn(i18n("this line holds the byte 0x{1}, which is not UTF-8, so the "
+                                   "whole file is read as Windows-1252 and its other letters show "
+                                   "wrongly ({2} as {3}); save the quiz as UTF-8"),
+                              {hex, inQuotes(stray->letter), inQuotes(garbled)})});
     }
 }
 
@@ -241,29 +252,33 @@ std::string formatDiagnostic(std::string_view fileName, const Diagnostic& d) {
     // "literal" + std::string in optimised builds.
     if (d.line > 0)
         text.append(":").append(std::to_string(d.line));
-    text += d.severity == Severity::Error     ? ": error: "
-            : d.severity == Severity::Warning ? ": warning: "
-                                              : ": note: ";
+    // The words after FILE:LINE: are the user's language; editors find the
+    // line by what comes before them.
+    text += d.severity == Severity::Error     ? i18n(": error: ")
+            : d.severity == Severity::Warning ? i18n(": warning: ")
+                                              : i18n(": note: ");
     text += d.message;
     return text;
 }
 
 std::string formatSummary(std::string_view fileName, const CheckReport& report) {
-    auto count = [](int n, const std::string& one, const std::string& many) {
-        return grouped(n) + " " + (n == 1 ? one : many);
+    auto count = [](int n, const char* one, const char* many) {
+        return fillIn(i18np(one, many, static_cast<unsigned long>(n)),
+                      {grouped(n), inQuotes(kNewQuestionMarker)});
     };
+    std::string questions =
+        count(report.questionCount, I18NP_NOOP("{1} question", "{1} questions"));
     // A quiz read to its end has as many "NewQuestion:" markers as questions,
     // unless some of its questions are lost.
-    std::string questionsPlay;
     if (report.errorCount() == 0 && report.newQuestionMarkers != report.questionCount)
-        questionsPlay = std::string(report.questionCount == 1 ? " plays, " : " play, ") +
-                        count(report.newQuestionMarkers, inQuotes(kNewQuestionMarker) + " marker",
-                              inQuotes(kNewQuestionMarker) + " markers");
+        questions =
+            count(report.questionCount, I18NP_NOOP("{1} question plays", "{1} questions play")) +
+            ", " +
+            count(report.newQuestionMarkers, I18NP_NOOP("{1} {2} marker", "{1} {2} markers"));
     return std::string(fileName) + ": " + inQuotes(report.title) + ", " +
-           count(report.nameCount, "name", "names") + ", " +
-           count(report.questionCount, "question", "questions") + questionsPlay + ", " +
-           count(report.errorCount(), "error", "errors") + ", " +
-           count(report.warningCount(), "warning", "warnings");
+           count(report.nameCount, I18NP_NOOP("{1} name", "{1} names")) + ", " + questions + ", " +
+           count(report.errorCount(), I18NP_NOOP("{1} error", "{1} errors")) + ", " +
+           count(report.warningCount(), I18NP_NOOP("{1} warning", "{1} warnings"));
 }
 
 } // namespace kinsight

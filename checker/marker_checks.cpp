@@ -1,6 +1,7 @@
 #include "marker_checks.h"
 
 #include "markers.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -60,33 +61,37 @@ void MergedQuestions::see(const FieldEvent& e) {
 void MergedQuestions::warnMerged(const FieldEvent& e, int answer) {
     const int question = e.question;
     const std::size_t passed = m_passed.size();
-    std::string what = "question " + std::to_string(question) + " takes " +
-                       (answer == kAnswerCount ? "answer " + std::to_string(answer)
-                                               : "answers " + std::to_string(answer) + " to " +
-                                                     std::to_string(kAnswerCount)) +
-                       " from " +
-                       (passed == 1 ? std::string("the next question")
-                                    : std::to_string(passed) + " questions further on");
+    const std::string taken = answer == kAnswerCount
+                                  ? fillIn(i18n("answer {1}"), {answer})
+                                  : fillIn(i18n("answers {1} to {2}"), {answer, kAnswerCount});
+    const std::string from =
+        passed == 1 ? i18n("the next question")
+                    : fillIn(i18np("{1} question further on", "{1} questions further on", passed),
+                             {passed});
+    const std::string what =
+        fillIn(i18n("question {1} takes {2} from {3}"), {question, taken, from});
     constexpr std::size_t kNamed = 3;
-    std::string lost = passed == 1 ? "question " : "questions ";
+    std::string list;
     for (std::size_t i = 0; i < std::min(passed, kNamed); ++i) {
         if (i > 0)
-            lost += i + 1 == std::min(passed, kNamed) && passed <= kNamed ? " and " : ", ";
-        lost += std::to_string(question + static_cast<int>(i) + 1) + " (" +
+            list += i + 1 == std::min(passed, kNamed) && passed <= kNamed ? i18n(" and ") : ", ";
+        list += std::to_string(question + static_cast<int>(i) + 1) + " (" +
                 inQuotes(m_passed[i].text) + ")";
     }
     if (passed > kNamed)
-        lost += " and " + std::to_string(passed - kNamed) + " more";
-    lost += passed == 1 ? " is never shown" : " are never shown";
+        list += fillIn(i18n(" and {1} more"), {passed - kNamed});
+    const std::string lost = fillIn(
+        i18np("question {1} is never shown", "questions {1} are never shown", passed), {list});
 
     if (m_missBeforeNext)
         warn(WarningKind::MisspeltMarker, m_missBeforeNext->line,
-             m_missBeforeNext->shown + " is not " + inQuotes(e.marker) + ", so " + what + ", and " +
-                 lost + "; markers must match exactly, case and blanks included");
+             fillIn(i18n("{1} is not {2}, so {3}, and {4}; markers must match exactly, case and "
+                         "blanks included"),
+                    {m_missBeforeNext->shown, inQuotes(e.marker), what, lost}));
     else
         warn(WarningKind::MissingMarker, m_passed.front().line,
-             what + ": " + inQuotes(e.marker) + " is missing before this " +
-                 inQuotes(kNewQuestionMarker) + ", and " + lost);
+             fillIn(i18n("{1}: {2} is missing before this {3}, and {4}"),
+                    {what, inQuotes(e.marker), inQuotes(kNewQuestionMarker), lost}));
 }
 
 void MarkerSearch::see(const FieldEvent& e) {
@@ -97,7 +102,7 @@ void MarkerSearch::see(const FieldEvent& e) {
         if (!e.text.empty() && !m_trailingTold) {
             m_trailingTold = true;
             warn(WarningKind::TextAfterTheEnd, e.line,
-                 "text after " + inQuotes(kEndQuestionsMarker) + " is never read");
+                 fillIn(i18n("text after {1} is never read"), {inQuotes(kEndQuestionsMarker)}));
         }
         return;
     case FieldRole::Skipped:
@@ -108,13 +113,16 @@ void MarkerSearch::see(const FieldEvent& e) {
         return;
     case FieldRole::Weight:
         if (e.text.empty())
-            m_afterPoints = AfterPoints{"the points of " + answerRef(e.answer, e.question), {}};
+            m_afterPoints = AfterPoints{
+                fillIn(i18n("the points of {1}"), {answerRef(e.answer, e.question)}), {}};
         break;
     case FieldRole::QuestionMark:
         if (nearMiss(e.text, kEndQuestionsMarker))
             warn(WarningKind::NotTheEnd, e.line,
-                 inQuotes(e.text) + " after " + inQuotes(kNewQuestionMarker) + " is not " +
-                     inQuotes(kEndQuestionsMarker) + ", so the quiz reads on for another question");
+                 fillIn(i18n("{1} after {2} is not {3}, so the quiz reads on for another "
+                             "question"),
+                        {inQuotes(e.text), inQuotes(kNewQuestionMarker),
+                         inQuotes(kEndQuestionsMarker)}));
         break;
     default:
         break;
@@ -158,21 +166,23 @@ void MarkerSearch::found(const FieldEvent& e) {
         flushSkippedMarkers();
         for (const MarkerMiss& miss : m_misses)
             warn(WarningKind::MarkerFoundLate, miss.line,
-                 miss.shown + " is skipped while looking for " + inQuotes(e.marker) +
-                     ", which comes only on line " + std::to_string(e.line) +
-                     "; markers must match exactly, case and blanks included");
+                 fillIn(i18n("{1} is skipped while looking for {2}, which comes only on line "
+                             "{3}; markers must match exactly, case and blanks included"),
+                        {miss.shown, inQuotes(e.marker), e.line}));
     }
     m_misses.clear();
     if (const auto& after = m_afterPoints;
         after && !after->shown.empty() && !after->toldOtherwise && !m_merged.mergesAt(e)) {
         if (after->extraAnswer)
             warn(WarningKind::SeventhAnswer, after->line,
-                 after->shown + " is skipped while looking for " + inQuotes(e.marker) +
-                     ": a question has six answers, so the player never sees this one");
+                 fillIn(i18n("{1} is skipped while looking for {2}: a question has six "
+                             "answers, so the player never sees this one"),
+                        {after->shown, inQuotes(e.marker)}));
         else
             warn(WarningKind::NeverShown, after->line,
-                 after->shown + " after " + after->where + " is skipped while looking for " +
-                     inQuotes(e.marker) + ", so the player never sees it");
+                 fillIn(i18n("{1} after {2} is skipped while looking for {3}, so the player "
+                             "never sees it"),
+                        {after->shown, after->where, inQuotes(e.marker)}));
     }
     m_afterPoints.reset();
 }
@@ -180,13 +190,12 @@ void MarkerSearch::found(const FieldEvent& e) {
 void MarkerSearch::flushSkippedMarkers() {
     if (m_skippedMarkers == 0)
         return;
-    std::string message = "the marker " + m_firstSkippedMarker.shown +
-                          " is skipped while looking for " + inQuotes(m_sought);
-    if (m_skippedMarkers == 2)
-        message += ", and so is 1 more marker after it";
-    else if (m_skippedMarkers > 2)
-        message +=
-            ", and so are " + std::to_string(m_skippedMarkers - 1) + " more markers after it";
+    std::string message = fillIn(i18n("the marker {1} is skipped while looking for {2}"),
+                                 {m_firstSkippedMarker.shown, inQuotes(m_sought)});
+    if (m_skippedMarkers > 1)
+        message += fillIn(i18np(", and so is {1} more marker after it",
+                                ", and so are {1} more markers after it", m_skippedMarkers - 1),
+                          {m_skippedMarkers - 1});
     warn(WarningKind::MarkersSkipped, m_firstSkippedMarker.line, std::move(message));
     m_skippedMarkers = 0;
 }

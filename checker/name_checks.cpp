@@ -5,6 +5,7 @@
 #include "picture_file.h"
 #include "quiz_error.h"
 #include "text.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <set>
@@ -69,36 +70,36 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
         if (isMarker(name))
             continue; // told by the marker search
         if (name.empty()) {
-            warn(slot, "the name of character " + std::to_string(slot) +
-                           " is empty, so it has no picture");
+            warn(slot,
+                 fillIn(i18n("the name of character {1} is empty, so it has no picture"), {slot}));
             continue;
         }
         if (!isPictureName(name)) {
             const auto bad = std::find_if(name.begin(), name.end(), [](char ch) {
                 return !isPictureName(std::string_view(&ch, 1));
             });
-            warn(slot, "the name " + characterRef(slot, name) +
-                           " cannot be a file name: it holds " +
-                           inQuotes(std::string_view(&*bad, 1)));
+            warn(slot, fillIn(i18n("the name {1} cannot be a file name: it holds {2}"),
+                              {characterRef(slot, name), inQuotes(std::string_view(&*bad, 1))}));
             continue;
         }
         if (measurer)
             if (const auto from = measurer->nameShownFrom(name))
-                warn(slot, "the name " + characterRef(slot, name) +
-                               " is wider than the result box; the player sees only its end, " +
-                               inQuotes("..." + std::string(name.substr(*from))));
+                warn(slot, fillIn(i18n("the name {1} is wider than the result box; the player "
+                                       "sees only its end, {2}"),
+                                  {characterRef(slot, name),
+                                   inQuotes("..." + std::string(name.substr(*from)))}));
         // The longest file name a file system takes is 255 bytes.
         if (name.size() + 4 > 255) {
-            warn(slot, "the name " + characterRef(slot, name) + " is " +
-                           std::to_string(name.size()) +
-                           " bytes long, too long for a file name with \".jpg\", so it can have "
-                           "no picture; a name may have up to 251 bytes");
+            warn(slot, fillIn(i18n("the name {1} is {2} bytes long, too long for a file name "
+                                   "with \".jpg\", so it can have no picture; a name may have up "
+                                   "to 251 bytes"),
+                              {characterRef(slot, name), name.size()}));
             continue;
         }
         const auto same = std::find(names.begin() + 1, names.begin() + slot, name);
         if (same != names.begin() + slot) {
-            warn(slot, "the name " + characterRef(slot, name) + " is also the name of character " +
-                           std::to_string(same - names.begin()));
+            warn(slot, fillIn(i18n("the name {1} is also the name of character {2}"),
+                              {characterRef(slot, name), same - names.begin()}));
             continue;
         }
         pictured.push_back(slot);
@@ -114,9 +115,9 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
                                        });
         if (!named && isPictureName(field) && !findPicture(picturesDir, field).found.empty())
             out.push_back({Severity::Warning, skipped.first,
-                           "only fifteen names are read: " + inQuotes(field) +
-                               " is never a character, though it has a picture; if it is "
-                               "one, remove a name"});
+                           fillIn(i18n("only fifteen names are read: {1} is never a character, "
+                                       "though it has a picture; if it is one, remove a name"),
+                                  {inQuotes(field)})});
     }
     if (pictured.empty())
         return;
@@ -124,8 +125,8 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
     std::error_code ec;
     if (!std::filesystem::is_directory(picturesDir, ec)) {
         out.push_back({Severity::Warning, 0,
-                       "there is no folder \"Pictures\" beside the quiz, so no character has a "
-                       "picture"});
+                       i18n("there is no folder \"Pictures\" beside the quiz, so no character "
+                            "has a picture")});
         return;
     }
     // A picture is looked up inside the folder, which takes the right to
@@ -133,18 +134,18 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
     // whose name differs in case.
     const auto unreadable = [&](const char* fate) {
         out.push_back({Severity::Warning, 0,
-                       "the folder \"Pictures\" beside the quiz cannot be read (" +
-                           std::string(failureName(fileError({}, ec.value()).failure())) + "), " +
-                           fate});
+                       fillIn(i18n("the folder \"Pictures\" beside the quiz cannot be read "
+                                   "({1}), {2}"),
+                              {failureName(fileError({}, ec.value()).failure()), i18n(fate)})});
     };
     (void)std::filesystem::status(picturesDir / ".", ec);
     if (ec) {
-        unreadable("so no character has a picture");
+        unreadable(I18N_NOOP("so no character has a picture"));
         return;
     }
     std::filesystem::directory_iterator(picturesDir, ec);
     if (ec)
-        unreadable("so only pictures named exactly like their character are found");
+        unreadable(I18N_NOOP("so only pictures named exactly like their character are found"));
     const ListedPictures listed(picturesDir);
     for (int slot : pictured) {
         const std::string& name = names[slot];
@@ -158,16 +159,17 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
                                    {}};
         const std::string shownFile = "\"Pictures/" + escapedControls(file) + "\"";
         if (finding.kind == PictureFinding::Missing) {
-            std::string message = "no picture " + shownFile + " for " + characterRef(slot, name);
+            std::string message =
+                fillIn(i18n("no picture {1} for {2}"), {shownFile, characterRef(slot, name)});
             if (listed.hasFolded(file))
-                message += "; a file differs only in blanks";
+                message += i18n("; a file differs only in blanks");
             else if (const std::string hint = nearMissHint(findPicture(picturesDir, name));
                      !hint.empty())
                 message += "; " + hint;
             warn(slot, std::move(message));
         } else if (finding.kind == PictureFinding::NotShown) {
-            warn(slot, shownFile + " " + finding.problem +
-                           ", so the program shows no picture for " + characterRef(slot, name));
+            warn(slot, fillIn(i18n("{1} {2}, so the program shows no picture for {3}"),
+                              {shownFile, finding.problem, characterRef(slot, name)}));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "play_stats.h"
 
 #include "text.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -199,32 +200,38 @@ std::vector<WeightRows> questionWeights(const QuizSummary& summary) {
 std::string formatPlayStats(std::string_view fileName, const QuizSummary& summary,
                             const PlayStats& stats) {
     const int q = stats.questions;
-    std::string text = std::string(fileName) + ": \"" + summary.title + "\", " + std::to_string(q) +
-                       (q == 1 ? " question, " : " questions, ");
+    std::string text = std::string(fileName) + ": \"" + summary.title + "\", " +
+                       fillIn(i18np("{1} question, ", "{1} questions, ", q), {q});
     if (stats.exact)
         text +=
-            std::to_string(stats.plays) + (stats.plays == 1 ? " play, exact\n" : " plays, exact\n");
+            fillIn(i18np("{1} play, exact\n", "{1} plays, exact\n", stats.plays), {stats.plays});
     else
-        text += std::to_string(kChoices) + "^" + std::to_string(q) + " plays, simulated from " +
-                std::to_string(stats.plays) + " seeded random plays\n";
-    text += "Every question answered at random, each of the seven choices alike.\n";
+        text +=
+            fillIn(i18np("{1}^{2} plays, simulated from {3} seeded random play\n",
+                         "{1}^{2} plays, simulated from {3} seeded random plays\n", stats.plays),
+                   {kChoices, q, stats.plays});
+    text += i18n("Every question answered at random, each of the seven choices alike.\n");
 
-    const std::array<const char*, kOutcomeCount> outcomeNames = {
-        "single winner", "two-way draw", "three-way draw", "four-way draw", "five or more tied"};
+    const std::array<std::string, kOutcomeCount> outcomeNames = {
+        i18n("single winner"), i18n("two-way draw"), i18n("three-way draw"), i18n("four-way draw"),
+        i18n("five or more tied")};
+    const std::string character = i18n("character");
     std::vector<std::string> names;
-    std::size_t width = std::string_view("character").size();
-    for (const char* name : outcomeNames)
+    std::size_t width = characterCount(character);
+    for (const std::string& name : outcomeNames)
         width = std::max(width, characterCount(name));
     for (int slot = 1; slot <= kCharacterCount; ++slot) {
         const std::string& name = summary.names[static_cast<std::size_t>(slot)];
         // A name's line break would forge a row of the table.
-        names.push_back(name.empty() ? "character " + std::to_string(slot) : escapedControls(name));
+        names.push_back(name.empty() ? fillIn(i18n("character {1}"), {slot})
+                                     : escapedControls(name));
         width = std::max(width, characterCount(names.back()));
     }
     constexpr std::size_t kColumn = 10;
-    text += padded("character", width, false);
-    for (const char* heading : {"wins", "in 2-way", "in 3-way", "in 4-way"})
-        text += padded(heading, kColumn, true);
+    text += padded(character, width, false);
+    for (const char* heading :
+         {I18N_NOOP("wins"), I18N_NOOP("in 2-way"), I18N_NOOP("in 3-way"), I18N_NOOP("in 4-way")})
+        text += padded(i18n(heading), kColumn, true);
     text += "\n";
     for (std::size_t slot = 1; slot < kCharacterSlots; ++slot) {
         text += padded(names[slot - 1], width, false);

@@ -2,6 +2,7 @@
 
 #include "markers.h"
 #include "text.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <array>
@@ -33,11 +34,11 @@ std::string visibleEnd(std::string_view text, std::size_t shownBytes) {
     const std::string_view shown = text.substr(0, shownBytes);
     const std::size_t count = characterCount(shown);
     if (count == 0)
-        return "nothing of it";
+        return i18n("nothing of it");
     if (count <= kTail)
-        return "only up to " + inQuotes(shown);
+        return fillIn(i18n("only up to {1}"), {inQuotes(shown)});
     const std::string_view tail = characters(shown, count - kTail, kTail);
-    return "only up to \"..." + inQuotes(tail).substr(1);
+    return fillIn(i18n("only up to {1}"), {"\"..." + inQuotes(tail).substr(1)});
 }
 
 // True if a text over several lines holds a line that is a marker or points:
@@ -67,9 +68,9 @@ void CutTexts::see(const FieldEvent& e) {
         e.quoted && !e.quoteUnclosed && e.role != FieldRole::Trailing && swallowsShape(e.text);
     if (leftOpen)
         warn(WarningKind::QuoteRunsOn, e.line,
-             "the quote opened here runs to line " + std::to_string(endLine(e)) + ", so lines " +
-                 std::to_string(e.line) + "\u2013" + std::to_string(endLine(e)) +
-                 " are one text: a closing quote is probably missing");
+             fillIn(i18n("the quote opened here runs to line {2}, so lines {1}\u2013{2} are one "
+                         "text: a closing quote is probably missing"),
+                    {e.line, endLine(e)}));
     const bool sameLine = m_previous.endLine == e.line;
     const bool cutsQuestion =
         e.role == FieldRole::Skipped && sameLine && m_previous.role == FieldRole::QuestionText;
@@ -81,15 +82,15 @@ void CutTexts::see(const FieldEvent& e) {
     } else {
         flushDropped();
         if (cutsQuestion)
-            cutByNextField(e, "question " + std::to_string(e.question), "is skipped");
+            cutByNextField(e, fillIn(i18n("question {1}"), {e.question}), false);
         else if (cutsAnswer)
-            cutByNextField(e, answerRef(e.answer, e.question), "is not read");
+            cutByNextField(e, answerRef(e.answer, e.question), true);
         else if (sameLine)
             commaShifts(e);
     }
     if (e.role == FieldRole::AnswerText && e.text.empty())
         warn(WarningKind::AnswerWithoutText, e.line,
-             answerRef(e.answer, e.question) + " has no text");
+             fillIn(i18n("{1} has no text"), {answerRef(e.answer, e.question)}));
     // What a quote left open drops after the one that closed it is that mistake's doing.
     if (isText(e.role) && !leftOpen &&
         e.afterQuote.find_first_not_of(" \t") != std::string_view::npos)
@@ -101,21 +102,27 @@ void CutTexts::see(const FieldEvent& e) {
 
 // A text cut short by the field after it on its line: at a comma, or after
 // its closing quote.
-void CutTexts::cutByNextField(const FieldEvent& e, const std::string& whose,
-                              std::string_view fate) {
+void CutTexts::cutByNextField(const FieldEvent& e, const std::string& whose, bool answer) {
     const std::string rest = inQuotes(e.text);
     if (m_previous.quoted) {
         warn(WarningKind::RestAfterQuote, e.line,
-             rest + " after the closing quote of " + whose + " " + std::string(fate));
+             fillIn(answer ? i18n("{1} after the closing quote of {2} is not read")
+                           : i18n("{1} after the closing quote of {2} is skipped"),
+                    {rest, whose}));
         return;
     }
-    std::string message = "the text of " + whose + " ends at a comma, and " + rest +
-                          " on the same line " + std::string(fate);
+    std::string message =
+        fillIn(answer ? i18n("the text of {1} ends at a comma, and {2} on the same line is not "
+                             "read")
+                      : i18n("the text of {1} ends at a comma, and {2} on the same line is "
+                             "skipped"),
+               {whose, rest});
     if (m_previous.opening.empty())
-        message += "; put the whole text in double quotes";
+        message += i18n("; put the whole text in double quotes");
     else
-        message += ": a text in typographic quotes (" + std::string(m_previous.opening) +
-                   ") is not quoted for the reader; put the whole text in plain double quotes (\")";
+        message += fillIn(i18n(": a text in typographic quotes ({1}) is not quoted for the "
+                               "reader; put the whole text in plain double quotes (\")"),
+                          {m_previous.opening});
     warn(WarningKind::TextCutAtComma, e.line, std::move(message));
 }
 
@@ -138,18 +145,19 @@ void CutTexts::commaShifts(const FieldEvent& e) {
     // The rest takes the place of a dropped line, and the line after it is
     // read as what the dropped line was to be followed by.
     if (e.role == FieldRole::Ignored && before == FieldRole::Title)
-        became = "the line after the title, which is dropped, and the next line the name of "
-                 "character 1";
+        became = i18n("the line after the title, which is dropped, and the next line the name of "
+                      "character 1");
     else if (e.role == FieldRole::Ignored)
-        became = "the line after " + inQuotes(m_previous.marker) +
-                 ", which is dropped, and the next line the text of question " +
-                 std::to_string(e.question);
+        became = fillIn(i18n("the line after {1}, which is dropped, and the next line the text "
+                             "of question {2}"),
+                        {inQuotes(m_previous.marker), e.question});
     else if (e.role == FieldRole::QuestionMark)
-        became += ", which is dropped, and the next line the text of question " +
-                  std::to_string(e.question + 1);
+        became = fillIn(i18n("{1}, which is dropped, and the next line the text of question {2}"),
+                        {became, e.question + 1});
     warn(WarningKind::CommaShiftsLines, e.line,
-         "line " + std::to_string(e.line) + " holds a comma, so " + inQuotes(e.text) + " became " +
-             became + ": remove the comma or quote the line");
+         fillIn(i18n("line {1} holds a comma, so {2} became {3}: remove the comma or quote the "
+                     "line"),
+                {e.line, inQuotes(e.text), became}));
 }
 
 void CutTexts::flushDropped(std::string_view alsoLost) {
@@ -160,17 +168,18 @@ void CutTexts::flushDropped(std::string_view alsoLost) {
         inQuotes(alsoLost.empty() ? d.text : d.text + ", " + std::string(alsoLost));
     if (d.points)
         warn(WarningKind::RestAfterQuoteNotRead, d.line,
-             rest + " after the closing quote of " + d.what + " is not read");
+             fillIn(i18n("{1} after the closing quote of {2} is not read"), {rest, d.what}));
     else if (d.text.front() == '"')
         warn(WarningKind::QuoteInsideText, d.line,
-             "a double quote inside " + d.what + " ends it: the player sees only " +
-                 inQuotes(d.shown) + ", and " + rest +
-                 " is not shown; a quoted text cannot hold a double quote, so write the "
-                 "inner quotes as \u201C \u201D or ' '");
+             fillIn(i18n("a double quote inside {1} ends it: the player sees only {2}, and {3} "
+                         "is not shown; a quoted text cannot hold a double quote, so write the "
+                         "inner quotes as \u201C \u201D or ' '"),
+                    {d.what, inQuotes(d.shown), rest}));
     else
         warn(WarningKind::RestAfterQuoteNotShown, d.line,
-             rest + " after the closing quote of " + d.what +
-                 " is not shown; the player sees only " + inQuotes(d.shown));
+             fillIn(i18n("{1} after the closing quote of {2} is not shown; the player sees only "
+                         "{3}"),
+                    {rest, d.what, inQuotes(d.shown)}));
     m_dropped.reset();
 }
 
@@ -188,13 +197,13 @@ void TextFit::see(const FieldEvent& e) {
     if (e.role == FieldRole::QuestionText) {
         if (const auto bytes = shown(m_measurer.questionShown(head)))
             warn(WarningKind::QuestionTooLong, e.line,
-                 "question " + std::to_string(e.question) +
-                     " needs more than the two lines its box shows; the player sees " +
-                     visibleEnd(e.text, *bytes));
+                 fillIn(i18n("question {1} needs more than the two lines its box shows; the "
+                             "player sees {2}"),
+                        {e.question, visibleEnd(e.text, *bytes)}));
     } else if (const auto bytes = shown(m_measurer.answerShown(head))) {
         warn(WarningKind::AnswerTooWide, e.line,
-             answerRef(e.answer, e.question) + " is wider than its button; the player sees " +
-                 visibleEnd(e.text, *bytes));
+             fillIn(i18n("{1} is wider than its button; the player sees {2}"),
+                    {answerRef(e.answer, e.question), visibleEnd(e.text, *bytes)}));
     }
 }
 

@@ -34,7 +34,7 @@ private:
         bool points = false; // points are not shown, only read
         int line = 0;
     };
-    void cutByNextField(const FieldEvent& e, const std::string& whose, std::string_view fate);
+    void cutByNextField(const FieldEvent& e, const std::string& whose, bool answer);
     void flushDropped(std::string_view alsoLost = {});
     void commaShifts(const FieldEvent& e);
 

@@ -2,6 +2,7 @@
 
 #include "markers.h"
 #include "text.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -77,8 +78,9 @@ void Weights::see(const FieldEvent& e) {
         m_droppedLine = e.line;
         if (!m_answerCut && looksLikeWeight(e.text))
             warn(WarningKind::LineAfterAnswerText, e.line,
-                 inQuotes(e.text) + " after the text of " + answerRef(e.answer, e.question) +
-                     " is not read: the line after an answer's text is skipped");
+                 fillIn(i18n("{1} after the text of {2} is not read: the line after an answer's "
+                             "text is skipped"),
+                        {inQuotes(e.text), answerRef(e.answer, e.question)}));
         break;
     case FieldRole::Weight:
         weight(e);
@@ -101,41 +103,45 @@ void Weights::weight(const FieldEvent& e) {
     if (e.slot == 0) {
         if (hasDigit(characters(e.text, 1, 2)))
             warn(WarningKind::PointsToCharacterZero, e.line,
-                 inQuotes(e.text) + " under " + ref +
-                     " gives its points to character 0, which is never scored");
+                 fillIn(i18n("{1} under {2} gives its points to character 0, which is never "
+                             "scored"),
+                        {inQuotes(e.text), ref}));
         else if (!m_answerCut && e.line != m_droppedLine) // else the cut line tells
             warn(WarningKind::PointsUnread, e.line,
-                 inQuotes(e.text) + " is read as points of " + ref + " and gives none");
+                 fillIn(i18n("{1} is read as points of {2} and gives none"),
+                        {inQuotes(e.text), ref}));
         return;
     }
     if (m_listedOn[e.slot] != 0)
         warn(WarningKind::ListedTwice, e.line,
-             "character " + std::to_string(e.slot) + " is listed twice under " + ref +
-                 " (first on line " + std::to_string(m_listedOn[e.slot]) +
-                 "); only the last points count");
+             fillIn(i18n("character {1} is listed twice under {2} (first on line {3}); only the "
+                         "last points count"),
+                    {e.slot, ref, m_listedOn[e.slot]}));
     m_listedOn[e.slot] = e.line;
     const std::optional<int> written = writtenPoints(e.text);
     if (secondPoint(e.text))
         warn(WarningKind::TwoPointsOnALine, e.line,
-             inQuotes(e.text) + " gives points to character " + std::to_string(e.slot) +
-                 " alone: only the first point of a line counts: write one a line");
+             fillIn(i18n("{1} gives points to character {2} alone: only the first point of a "
+                         "line counts: write one a line"),
+                    {inQuotes(e.text), e.slot}));
     if (!written)
         warn(WarningKind::NoDigitForPoints, e.line,
-             inQuotes(e.text) + " gives character " + std::to_string(e.slot) +
-                 " 0 points: position 5 of the line holds no digit; the points are the one "
-                 "digit at position 5, as in C07=3");
+             fillIn(i18n("{1} gives character {2} 0 points: position 5 of the line holds no "
+                         "digit; the points are the one digit at position 5, as in C07=3"),
+                    {inQuotes(e.text), e.slot}));
     else if (negative(e.text))
         warn(WarningKind::NegativePoints, e.line,
-             inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
-                 std::to_string(e.points) + (e.points == 1 ? " point" : " points") +
-                 ": points cannot be negative; they are the one digit 0 to 9 at position 5 of "
-                 "the line, as in C07=3");
+             fillIn(i18n("{1} gives character {2} {3} points: points cannot be negative; they "
+                         "are the one digit 0 to 9 at position 5 of the line, as in C07=3"),
+                    {inQuotes(e.text), e.slot, e.points}));
     else if (*written != e.points)
         warn(WarningKind::PointsNotAsWritten, e.line,
-             inQuotes(e.text) + " gives character " + std::to_string(e.slot) + " " +
-                 std::to_string(e.points) + (e.points == 1 ? " point" : " points") + ", not " +
-                 std::to_string(*written) +
-                 ": the points are the one digit at position 5 of the line, as in C07=3");
+             fillIn(i18np("{1} gives character {2} {3} point, not {4}: the points are the one "
+                          "digit at position 5 of the line, as in C07=3",
+                          "{1} gives character {2} {3} points, not {4}: the points are the one "
+                          "digit at position 5 of the line, as in C07=3",
+                          static_cast<unsigned long>(e.points)),
+                    {inQuotes(e.text), e.slot, e.points, *written}));
 }
 
 } // namespace kinsight

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "text.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,6 +9,12 @@
 namespace kinsight {
 
 namespace {
+
+// A program's self-description in the user's language: its texts are
+// literals, so their views end where the literals do.
+const char* translated(std::string_view text) {
+    return i18n(text.data());
+}
 
 // The options every program has, as the usage lists them.
 struct Shown {
@@ -24,11 +31,11 @@ std::vector<Shown> shownOptions(const Program& program) {
         left += option.name;
         if (!option.valueName.empty())
             left.append(" ").append(option.valueName);
-        shown.push_back({left, option.help});
+        shown.push_back({left, translated(option.help)});
     }
-    shown.push_back({"-h, --help", "show this text and end"});
-    shown.push_back({"-v, --version", "show the version and the license and end"});
-    shown.push_back({"--", "the next argument is the quiz, even if it starts with -"});
+    shown.push_back({"-h, --help", i18n("show this text and end")});
+    shown.push_back({"-v, --version", i18n("show the version and the license and end")});
+    shown.push_back({"--", i18n("the next argument is the quiz, even if it starts with -")});
     return shown;
 }
 
@@ -50,9 +57,9 @@ std::string readOption(const Program& program, const std::vector<std::string>& a
     const auto option = std::find_if(program.options.begin(), program.options.end(),
                                      [&name](const Option& o) { return o.name == name; });
     if (option == program.options.end())
-        return "unknown option --" + name;
+        return fillIn(i18n("unknown option --{1}"), {name});
     if (option->valueName.empty() && equals != std::string::npos)
-        return "option --" + name + " takes no value";
+        return fillIn(i18n("option --{1} takes no value"), {name});
     if (option->valueName.empty())
         command.options[name] = "";
     else if (equals != std::string::npos)
@@ -60,8 +67,7 @@ std::string readOption(const Program& program, const std::vector<std::string>& a
     else if (i + 1 < arguments.size())
         command.options[name] = arguments[++i];
     else
-        return "option --" + name + " needs a value: --" + name + " " +
-               std::string(option->valueName);
+        return fillIn(i18n("option --{1} needs a value: --{1} {2}"), {name, option->valueName});
     return {};
 }
 
@@ -90,8 +96,10 @@ CommandLine parseCommandLine(const Program& program, const std::vector<std::stri
             version = true;
         } else if (arg[1] != '-') {
             // Not a cluster of letters: -reverse is no -r -e -v -e ...
-            wrong(arg.size() == 2 ? "unknown option " + arg
-                                  : "unknown option " + arg + " (options start with two dashes)");
+            wrong(fillIn(arg.size() == 2
+                             ? i18n("unknown option {1}")
+                             : i18n("unknown option {1} (options start with two dashes)"),
+                         {arg}));
         } else {
             wrong(readOption(program, arguments, i, command));
         }
@@ -104,10 +112,10 @@ CommandLine parseCommandLine(const Program& program, const std::vector<std::stri
         return answer;
     }
     if (quizzes.size() > 1)
-        return usageError("one quiz at a time, but " + std::to_string(quizzes.size()) +
-                          " arguments were given");
+        return usageError(
+            fillIn(i18n("one quiz at a time, but {1} arguments were given"), {quizzes.size()}));
     if (quizzes.size() == 1 && quizzes.front().empty())
-        return usageError("the quiz argument is empty");
+        return usageError(i18n("the quiz argument is empty"));
     if (quizzes.size() == 1)
         command.quiz = quizzes.front();
     return command;
@@ -118,12 +126,12 @@ std::vector<std::string> argumentsOf(int argc, char** argv) {
 }
 
 std::string usageText(const Program& program) {
-    std::string text = "Usage: " + std::string(program.name) + " [options] [QUIZ]\n";
-    text += program.purpose;
-    text += "\nQUIZ is a quiz folder holding way.txt and Pictures/, or a quiz file of any\n"
-            "name with Pictures/ beside it. ";
-    text += program.withoutQuiz;
-    text += "\nOptions:\n";
+    std::string text = fillIn(i18n("Usage: {1} [options] [QUIZ]\n"), {program.name});
+    text += translated(program.purpose);
+    text += i18n("\nQUIZ is a quiz folder holding way.txt and Pictures/, or a quiz file of any\n"
+                 "name with Pictures/ beside it. ");
+    text += translated(program.withoutQuiz);
+    text += i18n("\nOptions:\n");
     const std::vector<Shown> shown = shownOptions(program);
     std::size_t width = 0;
     for (const Shown& option : shown)
@@ -138,16 +146,15 @@ std::string usageText(const Program& program) {
         text += line + "\n";
     }
     text += "\n";
-    text += program.exitStatus;
+    text += translated(program.exitStatus);
     return text;
 }
 
 std::string versionText(const Program& program) {
-    return std::string(program.name) +
-           " " KINSIGHT_VERSION "\n"
-           "License GPL-3.0-or-later: <https://gnu.org/licenses/gpl.html>\n"
-           "This is free software: you are free to change and redistribute it.\n"
-           "There is NO WARRANTY, to the extent permitted by law.\n";
+    return std::string(program.name) + " " KINSIGHT_VERSION "\n" +
+           i18n("License GPL-3.0-or-later: <https://gnu.org/licenses/gpl.html>\n"
+                "This is free software: you are free to change and redistribute it.\n"
+                "There is NO WARRANTY, to the extent permitted by law.\n");
 }
 
 std::optional<int> answerCommandLine(const Program& program, const CommandLine& command,

@@ -5,6 +5,7 @@
 #include "quiz_grammar.h"
 #include "quiz_location.h"
 #include "quiz_observer.h"
+#include "translation.h"
 
 namespace kinsight {
 
@@ -130,33 +131,37 @@ private:
     }
 
     static std::string markerSkipped(std::string_view skipped, std::string_view sought) {
-        std::string text = inQuotes(skipped) + " is skipped while looking for " + inQuotes(sought);
         if (sought == kStartMarker)
-            return text + ": " + inQuotes(kStartMarker) +
-                   " is missing; write it on a line of its own after the fifteen names";
-        return text + ": " + inQuotes(sought) + " is missing before it";
+            return fillIn(i18n("{1} is skipped while looking for {2}: {2} is missing; write it on "
+                               "a line of its own after the fifteen names"),
+                          {inQuotes(skipped), inQuotes(sought)});
+        return fillIn(i18n("{1} is skipped while looking for {2}: {2} is missing before it"),
+                      {inQuotes(skipped), inQuotes(sought)});
     }
 
     Cause missingAtTheEnd() const {
-        const std::string question = std::to_string(m_question);
+        const std::string start = inQuotes(kStartMarker);
+        const std::string next = inQuotes(kNewQuestionMarker);
+        const std::string end = inQuotes(kEndQuestionsMarker);
         if (m_sought == kStartMarker)
-            return {m_lastLine, "no " + inQuotes(kStartMarker) +
-                                    " follows the fifteen names: write it on a line of its "
-                                    "own after the name of character 15"};
+            return {m_lastLine, fillIn(i18n("no {1} follows the fifteen names: write it on a line "
+                                            "of its own after the name of character 15"),
+                                       {start})};
         if (m_sought == kEndQuestionsMarker)
-            return {m_lastLine, "the file ends after this " + inQuotes(kNewQuestionMarker) +
-                                    ": write " + inQuotes(kEndQuestionsMarker) +
-                                    " on the line after it to end the quiz"};
+            return {m_lastLine, fillIn(i18n("the file ends after this {1}: write {2} on the line "
+                                            "after it to end the quiz"),
+                                       {next, end})};
         if (m_sought == kNewQuestionMarker)
-            return {m_lastLine, "the answers of question " + question + " end here, and no " +
-                                    inQuotes(kNewQuestionMarker) + " follows: end the quiz with " +
-                                    inQuotes(kNewQuestionMarker) + " and " +
-                                    inQuotes(kEndQuestionsMarker) + " on the two lines after it"};
+            return {m_lastLine, fillIn(i18n("the answers of question {1} end here, and no {2} "
+                                            "follows: end the quiz with {2} and {3} on the two "
+                                            "lines after it"),
+                                       {m_question, next, end})};
         if (!m_sought.empty() && m_questionLine != 0)
-            return {m_questionLine, "question " + question + " has no " + inQuotes(m_sought) +
-                                        ": a question needs its six answers, " +
-                                        inQuotes(kAnswerMarkers[1]) + " to " +
-                                        inQuotes(kAnswerMarkers[kAnswerCount])};
+            return {m_questionLine,
+                    fillIn(i18n("question {1} has no {2}: a question needs its six answers, {3} "
+                                "to {4}"),
+                           {m_question, inQuotes(m_sought), inQuotes(kAnswerMarkers[1]),
+                            inQuotes(kAnswerMarkers[kAnswerCount])})};
         return {};
     }
 

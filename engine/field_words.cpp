@@ -2,6 +2,7 @@
 
 #include "markers.h"
 #include "text.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <vector>
@@ -46,27 +47,27 @@ std::string folded(std::string_view text) {
 }
 
 std::string answerRef(int answer, int question) {
-    return "answer " + std::to_string(answer) + " of question " + std::to_string(question);
+    return fillIn(i18n("answer {1} of question {2}"), {answer, question});
 }
 
 std::string fieldRef(const FieldEvent& e) {
     switch (e.role) {
     case FieldRole::Title:
-        return "the title";
+        return i18n("the title");
     case FieldRole::Name:
-        return "the name of character " + std::to_string(e.slot);
+        return fillIn(i18n("the name of character {1}"), {e.slot});
     case FieldRole::QuestionText:
-        return "the text of question " + std::to_string(e.question);
+        return fillIn(i18n("the text of question {1}"), {e.question});
     case FieldRole::AnswerText:
-        return "the text of " + answerRef(e.answer, e.question);
+        return fillIn(i18n("the text of {1}"), {answerRef(e.answer, e.question)});
     case FieldRole::Weight:
-        return "points of " + answerRef(e.answer, e.question);
+        return fillIn(i18n("points of {1}"), {answerRef(e.answer, e.question)});
     case FieldRole::QuestionMark:
-        return "the line after " + inQuotes(kNewQuestionMarker);
+        return fillIn(i18n("the line after {1}"), {inQuotes(kNewQuestionMarker)});
     case FieldRole::Skipped:
-        return "a line skipped while looking for " + inQuotes(e.marker);
+        return fillIn(i18n("a line skipped while looking for {1}"), {inQuotes(e.marker)});
     default:
-        return "a line that is not read";
+        return i18n("a line that is not read");
     }
 }
 
@@ -98,10 +99,11 @@ std::string markerMisread(const FieldEvent& e) {
         return {};
     std::string what = fieldRef(e);
     if (e.role == FieldRole::Name && e.text == kStartMarker)
-        what += ": fewer than fifteen names stand before " + inQuotes(kStartMarker);
+        what +=
+            fillIn(i18n(": fewer than fifteen names stand before {1}"), {inQuotes(kStartMarker)});
     else if (e.role == FieldRole::Weight)
-        what += ": the empty line that ends them is missing";
-    return "the marker " + inQuotes(e.text) + " is read as " + what;
+        what += i18n(": the empty line that ends them is missing");
+    return fillIn(i18n("the marker {1} is read as {2}"), {inQuotes(e.text), what});
 }
 
 std::string markerWithText(std::string_view field) {
@@ -111,30 +113,32 @@ std::string markerWithText(std::string_view field) {
     };
     for (std::string_view marker : kAnswerMarkers)
         if (!marker.empty() && begins(marker))
-            return inQuotes(field) + " begins with the marker " + inQuotes(marker) +
-                   ", which is seen only on a line of its own: write the answer's text on the "
-                   "next line";
+            return fillIn(i18n("{1} begins with the marker {2}, which is seen only on a line of "
+                               "its own: write the answer's text on the next line"),
+                          {inQuotes(field), inQuotes(marker)});
     for (std::string_view marker : {kStartMarker, kNewQuestionMarker, kEndQuestionsMarker})
         if (begins(marker))
-            return inQuotes(field) + " begins with the marker " + inQuotes(marker) +
-                   ", which is seen only on a line of its own: write the rest on the next line";
+            return fillIn(i18n("{1} begins with the marker {2}, which is seen only on a line of "
+                               "its own: write the rest on the next line"),
+                          {inQuotes(field), inQuotes(marker)});
     return {};
 }
 
 std::string markerMissed(std::string_view field, std::string_view marker) {
-    return inQuotes(field) + " is not " + inQuotes(marker) +
-           ": markers must match exactly, case and blanks included";
+    return fillIn(i18n("{1} is not {2}: markers must match exactly, case and blanks included"),
+                  {inQuotes(field), inQuotes(marker)});
 }
 
 std::string quoteNeverClosed(const FieldEvent& e) {
     // The file's last line end is no line of the text.
     const int last = endLine(e) - (!e.text.empty() && e.text.back() == '\n');
-    return "the quote opened here is never closed, so all that follows it to the end of the "
-           "file" +
-           (last > e.line
-                ? " (lines " + std::to_string(e.line) + " to " + std::to_string(last) + ")"
-                : std::string()) +
-           " is read as one text, " + fieldRef(e);
+    if (last > e.line)
+        return fillIn(i18n("the quote opened here is never closed, so all that follows it to the "
+                           "end of the file (lines {1} to {2}) is read as one text, {3}"),
+                      {e.line, last, fieldRef(e)});
+    return fillIn(i18n("the quote opened here is never closed, so all that follows it to the end "
+                       "of the file is read as one text, {1}"),
+                  {fieldRef(e)});
 }
 
 } // namespace kinsight

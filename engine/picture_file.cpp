@@ -2,6 +2,7 @@
 
 #include "caseless.h"
 #include "field_words.h"
+#include "translation.h"
 
 #include <system_error>
 
@@ -14,8 +15,9 @@ bool isPictureName(std::string_view name) {
 std::string nearMissHint(const PictureLookup& lookup) {
     if (lookup.nearMiss.empty())
         return {};
-    return "there is " + inQuotes(lookup.nearMiss.filename().native()) + ": name it " +
-           inQuotes(lookup.expected.filename().native());
+    return fillIn(i18n("there is {1}: name it {2}"),
+                  {inQuotes(lookup.nearMiss.filename().native()),
+                   inQuotes(lookup.expected.filename().native())});
 }
 
 PictureLookup findPicture(const std::filesystem::path& picturesDir, const std::string& name) {

@@ -1,5 +1,7 @@
 #include "quiz_error.h"
 
+#include "translation.h"
+
 #include <cerrno>
 #include <system_error>
 
@@ -8,35 +10,35 @@ namespace kinsight {
 const char* failureName(Failure failure) {
     switch (failure) {
     case Failure::FileNotFound:
-        return "File not found";
+        return i18n("File not found");
     case Failure::InputPastEndOfFile:
-        return "Input past end of file";
+        return i18n("Input past end of file");
     case Failure::SubscriptOutOfRange:
-        return "Subscript out of range";
+        return i18n("Subscript out of range");
     case Failure::FieldTooLong:
-        return "Field too long";
+        return i18n("Field too long");
     case Failure::NotText:
-        return "Not a text file";
+        return i18n("Not a text file");
     case Failure::PermissionDenied:
-        return "Permission denied";
+        return i18n("Permission denied");
     case Failure::TooManyFiles:
-        return "Too many files";
+        return i18n("Too many files");
     case Failure::DeviceIOError:
-        return "Device I/O error";
+        return i18n("Device I/O error");
     case Failure::PathFileAccessError:
-        return "Path/File access error";
+        return i18n("Path/File access error");
     case Failure::OutOfMemory:
-        return "Out of memory";
+        return i18n("Out of memory");
     }
-    return "Unknown failure";
+    return i18n("Unknown failure");
 }
 
 std::string failureMessage(Failure failure, const std::string& detail) {
     if (detail.empty())
         return failureName(failure);
     if (failure == Failure::SubscriptOutOfRange)
-        return detail + " (" + failureName(failure) + ")";
-    return failureName(failure) + (" (" + detail + ")");
+        return fillIn(i18n("{1} ({2})"), {detail, failureName(failure)});
+    return fillIn(i18n("{1} ({2})"), {failureName(failure), detail});
 }
 
 namespace {
@@ -67,12 +69,12 @@ std::string failureReport(const QuizError& error) {
 QuizError fileError(const std::string& path, int error) {
     switch (error) {
     case 0:
-        return {Failure::PathFileAccessError, path, 0, "it is not a plain file"};
+        return {Failure::PathFileAccessError, path, 0, i18n("it is not a plain file")};
     case ENOENT:
     case ENOTDIR:
         return {Failure::FileNotFound, path, 0, ""};
     case EISDIR:
-        return {Failure::FileNotFound, path, 0, "it is a folder"};
+        return {Failure::FileNotFound, path, 0, i18n("it is a folder")};
     case EACCES:
     case EPERM:
         return {Failure::PermissionDenied, path, 0, ""};

@@ -1,6 +1,7 @@
 #include "quiz_file.h"
 
 #include "quiz_error.h"
+#include "translation.h"
 
 #include <algorithm>
 
@@ -70,7 +71,7 @@ void QuizFile::failTooLong(std::string_view reading) const {
     std::string detail(reading);
     if (!detail.empty())
         detail += "; ";
-    detail += "over " + sizeText(kMaxFieldBytes);
+    detail += fillIn(i18n("over {1}"), {sizeText(kMaxFieldBytes)});
     throw QuizError(Failure::FieldTooLong, displayName(), m_fieldLine, std::move(detail));
 }
 

@@ -3,6 +3,7 @@
 #include "markers.h"
 #include "quiz_error.h"
 #include "quiz_tables.h"
+#include "translation.h"
 #include "weight_field.h"
 
 #include <array>
@@ -19,9 +20,9 @@ std::string inQuotes(std::string_view text) {
     return quoted;
 }
 
-// The words for what is being read, made once: they are needed only if the
-// file ends there, and making them for every field would cost more than
-// reading the field.
+// The words for what is being read, made once, in the language of the
+// process: they are needed only if the file ends there, and making them for
+// every field would cost more than reading the field.
 struct AnswerWords {
     std::string marker, seeking, text, after, points;
 };
@@ -32,9 +33,11 @@ const std::array<AnswerWords, kAnswerSlots>& answerWords() {
         for (int k = 1; k <= kAnswerCount; ++k) {
             const std::string n = std::to_string(k);
             const std::string marker(kAnswerMarkers[k]);
-            w[k] = {marker, "looking for " + inQuotes(marker), "reading the text of answer " + n,
-                    "reading the line after answer " + n,
-                    "reading the points of answer " + n + ", which end at an empty line"};
+            w[k] = {
+                marker, fillIn(i18n("looking for {1}"), {inQuotes(marker)}),
+                fillIn(i18n("reading the text of answer {1}"), {n}),
+                fillIn(i18n("reading the line after answer {1}"), {n}),
+                fillIn(i18n("reading the points of answer {1}, which end at an empty line"), {n})};
         }
         return w;
     }();
@@ -69,18 +72,19 @@ void QuizGrammar::load(std::shared_ptr<const QuizText> text) {
     m_finished = false;
     m_question = 1;
 
-    notify(FieldRole::Title, read("reading the title"));
-    notify(FieldRole::Ignored, read("reading the line after the title"));
+    notify(FieldRole::Title, read(i18n("reading the title")));
+    notify(FieldRole::Ignored, read(i18n("reading the line after the title")));
     for (int slot = 1; slot <= kCharacterCount; ++slot)
-        notify(FieldRole::Name, read("reading the name of character " + std::to_string(slot)), 0,
+        notify(FieldRole::Name, read(fillIn(i18n("reading the name of character {1}"), {slot})), 0,
                slot);
     ForwardToo(kStartMarker);
-    notify(FieldRole::Ignored, read("reading the line after \"Start:\""));
+    notify(FieldRole::Ignored,
+           read(fillIn(i18n("reading the line after {1}"), {inQuotes(kStartMarker)})));
     readQuestion();
 }
 
 void QuizGrammar::ForwardToo(std::string_view marker) {
-    skipToMarker(marker, "looking for " + inQuotes(marker));
+    skipToMarker(marker, fillIn(i18n("looking for {1}"), {inQuotes(marker)}));
 }
 
 void QuizGrammar::skipToMarker(std::string_view marker, std::string_view seeking) {
@@ -97,9 +101,12 @@ void QuizGrammar::skipToMarker(std::string_view marker, std::string_view seeking
 bool QuizGrammar::readNextQuestion() {
     if (m_finished)
         return false;
-    static const std::string kSeekingNewQuestion = "looking for " + inQuotes(kNewQuestionMarker);
+    static const std::string kSeekingNewQuestion =
+        fillIn(i18n("looking for {1}"), {inQuotes(kNewQuestionMarker)});
+    static const std::string kReadingMark =
+        fillIn(i18n("reading the line after {1}"), {inQuotes(kNewQuestionMarker)});
     skipToMarker(kNewQuestionMarker, kSeekingNewQuestion);
-    const std::string_view mark = read("reading the line after \"NewQuestion:\"");
+    const std::string_view mark = read(kReadingMark);
     notify(FieldRole::QuestionMark, mark);
     if (mark == kEndQuestionsMarker) {
         m_finished = true;
@@ -112,7 +119,7 @@ bool QuizGrammar::readNextQuestion() {
 
 void QuizGrammar::readQuestion() {
     notify(FieldRole::QuestionText,
-           read("reading the text of question " + std::to_string(m_question)));
+           read(fillIn(i18n("reading the text of question {1}"), {m_question})));
     for (int k = 1; k <= kAnswerCount; ++k)
         readAnswerBlock(k);
 }
@@ -128,8 +135,9 @@ void QuizGrammar::readAnswerBlock(int k) {
         const WeightField weight = parseWeightField(field);
         if (weight.slot < 0 || weight.slot > kCharacterCount)
             throw QuizError(Failure::SubscriptOutOfRange, m_file.displayName(), m_file.fieldLine(),
-                            "points for character " + std::to_string(weight.slot) + " in " +
-                                inQuotes(field) + ": characters are numbered 1 to 15");
+                            fillIn(i18n("points for character {1} in {2}: characters are "
+                                        "numbered 1 to 15"),
+                                   {weight.slot, inQuotes(field)}));
         notify(FieldRole::Weight, field, k, static_cast<int>(weight.slot), weight.points);
         if (field.empty())
             return;
@@ -139,7 +147,7 @@ void QuizGrammar::readAnswerBlock(int k) {
 bool QuizGrammar::readTrailingField() {
     if (!m_finished || !m_file.isOpen() || m_file.atEnd())
         return false;
-    notify(FieldRole::Trailing, read("reading past the end of the questions"));
+    notify(FieldRole::Trailing, read(i18n("reading past the end of the questions")));
     return true;
 }
 

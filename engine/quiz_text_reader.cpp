@@ -3,6 +3,7 @@
 #include "quiz_error.h"
 #include "quiz_location.h"
 #include "text.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -135,10 +136,10 @@ QuizText decoded(Buffer bytes, std::size_t size, bool valid) {
 
 std::string sizeText(std::uintmax_t bytes) {
     if (bytes >= (1 << 20) && bytes % (1 << 20) == 0)
-        return std::to_string(bytes >> 20) + " MiB";
+        return fillIn(i18n("{1} MiB"), {bytes >> 20});
     if (bytes >= 1024 && bytes % 1024 == 0)
-        return std::to_string(bytes >> 10) + " KiB";
-    return std::to_string(bytes) + " bytes";
+        return fillIn(i18n("{1} KiB"), {bytes >> 10});
+    return fillIn(i18np("{1} byte", "{1} bytes", static_cast<unsigned long>(bytes)), {bytes});
 }
 
 std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
@@ -150,7 +151,8 @@ std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
         throw fileError(where, errno);
     auto text = std::make_shared<QuizText>();
     text->displayName = std::move(displayName);
-    const std::string tooLarge = "a quiz file may hold up to " + sizeText(limits.fileBytes);
+    const std::string tooLarge =
+        fillIn(i18n("a quiz file may hold up to {1}"), {sizeText(limits.fileBytes)});
     try {
         // A file written to while it is read is read again: the pass must
         // not begin with half of each version.
@@ -196,7 +198,7 @@ std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
             }
             if (attempt == 3)
                 throw QuizError(Failure::PathFileAccessError, where, 0,
-                                "it kept changing while it was read");
+                                i18n("it kept changing while it was read"));
         }
     } catch (const std::bad_alloc&) {
         throw QuizError(Failure::OutOfMemory, where, 0, "");
@@ -208,7 +210,7 @@ std::shared_ptr<const QuizText> readQuizText(const std::filesystem::path& path,
         throw QuizError(
             Failure::NotText, text->displayName,
             lineAt(all, static_cast<std::size_t>(static_cast<const char*>(nul) - all.data())),
-            "this line holds a NUL byte; save the quiz as UTF-8");
+            i18n("this line holds a NUL byte; save the quiz as UTF-8"));
     return text;
 }
 

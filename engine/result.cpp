@@ -1,5 +1,7 @@
 #include "result.h"
 
+#include "translation.h"
+
 namespace kinsight {
 
 std::string drawMessage(const std::vector<std::string>& names) {
@@ -13,10 +15,12 @@ std::string drawMessage(const std::vector<std::string>& names) {
     if (n == 4)
         return "Four way draw between " + names[0] + "," + names[1] + "," + names[2] + " and " +
                names[3] + "..sorry..this game does not yet fully support 4 way tie-brakes";
-    std::string text = std::to_string(n) + " way draw between " + names[0];
+    // Five or more: the program's own words, in the user's language.
+    std::string all = names[0];
     for (std::size_t i = 1; i + 1 < n; ++i)
-        text += "," + names[i];
-    return text + " and " + names[n - 1];
+        all += "," + names[i];
+    return fillIn(i18np("{1} way draw between {2} and {3}", "{1} way draw between {2} and {3}", n),
+                  {n, all, names[n - 1]});
 }
 
 void presentResult(QuizWindow& window, const std::string& name, ResultOrder order) {

@@ -10,7 +10,7 @@
 # first updates), it waits for it, up to ten minutes.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core)
+packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev gettext fonts-dejavu-core)
 headless=(xvfb xdotool imagemagick)
 case "${1:-}" in
 "") ;;

@@ -9,6 +9,7 @@
 #include "quiz_error.h"
 #include "quiz_location.h"
 #include "text.h"
+#include "translation.h"
 
 #ifdef KINSIGHT_PICTURE_PROBE
 #include "picture_probe.h"
@@ -99,8 +100,9 @@ void showProgress(std::uint64_t done, std::uint64_t total) {
     if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
         return;
     shown = true;
-    std::fprintf(stderr, "\rkinsight-check: %llu of %llu plays simulated",
-                 static_cast<unsigned long long>(done), static_cast<unsigned long long>(total));
+    std::fprintf(
+        stderr, "\rkinsight-check: %s",
+        kinsight::fillIn(kinsight::i18n("{1} of {2} plays simulated"), {done, total}).c_str());
     if (done == total)
         std::fputs("\r\033[K", stderr);
     std::fflush(stderr);
@@ -153,21 +155,25 @@ int check(const kinsight::CommandLine& command, kinsight::PlayStatsLimits limits
     if (!quiet && report.readable)
         print(kinsight::formatSummary(file, report));
     if (!quiet && report.readable && !pictures)
-        print(file + ": note: pictures were only checked to exist: this kinsight-check was "
-                     "built without the windows, so it cannot read them as the program does");
+        print(kinsight::formatDiagnostic(
+            file, {kinsight::Severity::Note, 0,
+                   kinsight::i18n("pictures were only checked to exist: this kinsight-check was "
+                                  "built without the windows, so it cannot read them as the "
+                                  "program does")}));
     return report.exitStatus(strict);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    kinsight::startTranslation();
     kinsight::CommandLine command =
         kinsight::parseCommandLine(kinsight::kCheckProgram, kinsight::argumentsOf(argc, argv));
     kinsight::PlayStatsLimits limits;
     if (command.action == kinsight::CommandLine::Action::Run && command.has("plays") &&
         !readPlays(command.options.at("plays"), limits.simulatedPlays)) {
         command.action = kinsight::CommandLine::Action::UsageError;
-        command.error = "--plays takes a number of plays";
+        command.error = kinsight::i18n("--plays takes a number of plays");
     }
     if (const std::optional<int> status =
             kinsight::answerCommandLine(kinsight::kCheckProgram, command, stdout, stderr))

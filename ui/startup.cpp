@@ -7,6 +7,7 @@
 #include "programs.h"
 #include "quiz_error.h"
 #include "text.h"
+#include "translation.h"
 #include "watch_session.h"
 
 #include <QApplication>
@@ -120,6 +121,7 @@ OpenedQuiz openChecked(const QuizLocation& quiz, const FailureRoute& failed, Dry
 }
 
 int runProgram(int argc, char** argv) {
+    startTranslation();
     const CommandLine command = parseCommandLine(kKinsightProgram, argumentsOf(argc, argv));
     if (const std::optional<int> status =
             answerCommandLine(kKinsightProgram, command, stdout, stderr))

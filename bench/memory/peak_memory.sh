@@ -32,7 +32,7 @@ if [ $# -ne 1 ] || ! [[ $runs =~ ^[1-9][0-9]*$ ]] || [ "$(wc -w <<<"$sizes")" -l
 fi
 build=$(realpath "$1")
 dry_run=$build/bench/memory/kinsight_dry_run
-checker=$build/tools/kinsight-check
+checker=$build/bin/kinsight-check
 here=$(cd "$(dirname "$0")" && pwd)
 for file in "$dry_run" "$checker"; do
     if [ ! -x "$file" ]; then

@@ -112,7 +112,7 @@ install_test() {
     cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
         { cat "$work/install.log"; exit 1; }
 
-    no_run_path "readelf -d" "$build/bin/kinsight" "$build/tools/kinsight-check" \
+    no_run_path "readelf -d" "$build/bin/kinsight" "$build/bin/kinsight-check" \
         "$prefix/lib/kinsight/kinsight" "$prefix/lib/kinsight/kinsight-check"
 
     local desktop=$prefix/share/applications/$app_id.desktop
@@ -275,7 +275,7 @@ bare_test() {
     [ "$line" = "kinsight $version" ] && ok "built and installed: $line" ||
         fail "installed kinsight --version: $line"
     no_run_path "readelf -d, built and installed without GoogleTest" "$bare/bin/kinsight" \
-        "$bare/tools/kinsight-check" "$prefix/lib/kinsight/kinsight" \
+        "$bare/bin/kinsight-check" "$prefix/lib/kinsight/kinsight" \
         "$prefix/lib/kinsight/kinsight-check"
 }
 
