@@ -20,31 +20,21 @@ std::string inQuotes(std::string_view text) {
     return quoted;
 }
 
-// The words for what is being read, made once, in the language of the
-// process: they are needed only if the file ends there, and making them for
-// every field would cost more than reading the field.
-struct AnswerWords {
-    std::string marker, seeking, text, after, points;
-};
-
-const std::array<AnswerWords, kAnswerSlots>& answerWords() {
-    static const std::array<AnswerWords, kAnswerSlots> words = [] {
-        std::array<AnswerWords, kAnswerSlots> w;
-        for (int k = 1; k <= kAnswerCount; ++k) {
-            const std::string n = std::to_string(k);
-            const std::string marker(kAnswerMarkers[k]);
-            w[k] = {
-                marker, fillIn(i18n("looking for {1}"), {inQuotes(marker)}),
-                fillIn(i18n("reading the text of answer {1}"), {n}),
-                fillIn(i18n("reading the line after answer {1}"), {n}),
-                fillIn(i18n("reading the points of answer {1}, which end at an empty line"), {n})};
-        }
-        return w;
-    }();
-    return words;
-}
-
 } // namespace
+
+QuizGrammar::QuizGrammar(QuizObserver& observer) : m_observer(observer) {
+    for (int k = 1; k <= kAnswerCount; ++k) {
+        const std::string marker(kAnswerMarkers[k]);
+        m_answerWords[k] = {
+            marker, fillIn(i18n("looking for {1}"), {inQuotes(marker)}),
+            fillIn(i18n("reading the text of answer {1}"), {k}),
+            fillIn(i18n("reading the line after answer {1}"), {k}),
+            fillIn(i18n("reading the points of answer {1}, which end at an empty line"), {k})};
+    }
+    m_seekingNewQuestion = fillIn(i18n("looking for {1}"), {inQuotes(kNewQuestionMarker)});
+    m_readingAfterNewQuestion =
+        fillIn(i18n("reading the line after {1}"), {inQuotes(kNewQuestionMarker)});
+}
 
 std::string_view QuizGrammar::read(std::string_view reading) {
     return m_file.readField(reading);
@@ -101,12 +91,8 @@ void QuizGrammar::skipToMarker(std::string_view marker, std::string_view seeking
 bool QuizGrammar::readNextQuestion() {
     if (m_finished)
         return false;
-    static const std::string kSeekingNewQuestion =
-        fillIn(i18n("looking for {1}"), {inQuotes(kNewQuestionMarker)});
-    static const std::string kReadingMark =
-        fillIn(i18n("reading the line after {1}"), {inQuotes(kNewQuestionMarker)});
-    skipToMarker(kNewQuestionMarker, kSeekingNewQuestion);
-    const std::string_view mark = read(kReadingMark);
+    skipToMarker(kNewQuestionMarker, m_seekingNewQuestion);
+    const std::string_view mark = read(m_readingAfterNewQuestion);
     notify(FieldRole::QuestionMark, mark);
     if (mark == kEndQuestionsMarker) {
         m_finished = true;
@@ -125,7 +111,7 @@ void QuizGrammar::readQuestion() {
 }
 
 void QuizGrammar::readAnswerBlock(int k) {
-    const AnswerWords& words = answerWords()[k];
+    const AnswerWords& words = m_answerWords[k];
     skipToMarker(words.marker, words.seeking);
     notify(FieldRole::AnswerText, read(words.text), k);
     notify(FieldRole::Ignored, read(words.after), k);

@@ -7,15 +7,18 @@
 
 #include "quiz_file.h"
 #include "quiz_observer.h"
+#include "quiz_tables.h"
 
+#include <array>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace kinsight {
 
 class QuizGrammar {
 public:
-    explicit QuizGrammar(QuizObserver& observer) : m_observer(observer) {}
+    explicit QuizGrammar(QuizObserver& observer);
 
     // Starts on text: reads the title, the names and the first question.
     void load(std::shared_ptr<const QuizText> text);
@@ -43,6 +46,15 @@ private:
                 std::string_view marker = {});
     void readQuestion();
     void readAnswerBlock(int k);
+
+    // The words for what is being read, made once a grammar, in the language
+    // of the moment: they are needed only if the file ends there, and making
+    // them for every field would cost more than reading the field.
+    struct AnswerWords {
+        std::string marker, seeking, text, after, points;
+    };
+    std::array<AnswerWords, kAnswerSlots> m_answerWords;
+    std::string m_seekingNewQuestion, m_readingAfterNewQuestion;
 
     QuizObserver& m_observer;
     QuizFile m_file;

@@ -1,6 +1,7 @@
 #include "result_picture.h"
 
 #include "quiz_error.h"
+#include "translated.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -94,23 +95,23 @@ QString pictureProblemText(const ResultPicture& picture) {
     case PictureProblem::None:
         break;
     case PictureProblem::NameRefused:
-        return QStringLiteral(
-            "cannot be in the Pictures folder: the name holds a path separator or a NUL");
+        return translated(
+            i18n("cannot be in the Pictures folder: the name holds a path separator or a NUL"));
     case PictureProblem::Missing:
         if (const std::string hint = nearMissHint(picture.lookup); !hint.empty())
-            return QStringLiteral("is missing; ") + QString::fromStdString(hint);
-        return QStringLiteral("is missing");
+            return translated(i18n("is missing; {1}"), {QString::fromStdString(hint)});
+        return translated(i18n("is missing"));
     case PictureProblem::Unreadable:
-        return QStringLiteral("cannot be read (%1)").arg(picture.detail);
+        return translated(i18n("cannot be read ({1})"), {picture.detail});
     case PictureProblem::NotAPicture:
         if (!picture.detail.isEmpty())
-            return QStringLiteral("is a %1 picture, a format the program cannot show (save it "
-                                  "as JPEG or PNG)")
-                .arg(picture.detail);
-        return QStringLiteral("is not a picture");
+            return translated(i18n("is a {1} picture, a format the program cannot show (save it "
+                                   "as JPEG or PNG)"),
+                              {picture.detail});
+        return translated(i18n("is not a picture"));
     case PictureProblem::TooLarge:
-        return QStringLiteral("is a picture of %1 pixels, more than the program shows")
-            .arg(picture.detail);
+        return translated(i18n("is a picture of {1} pixels, more than the program shows"),
+                          {picture.detail});
     }
     return {};
 }

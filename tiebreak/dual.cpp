@@ -3,6 +3,7 @@
 // half chosen.
 #include "dual.h"
 
+#include "translated.h"
 #include "window_art.h"
 
 #include <QLabel>
@@ -33,9 +34,9 @@ Dual::Dual()
     m_char2 = makeLabel(this, "Qel_Char2", kChar2Rect, Qt::AlignRight, "Label2");
     m_timer1 = makeTimer(this, "Timer1", Spinner::kTimer1Ms);
     m_slower = makeTimer(this, "Slower", Spinner::kSlowerMs);
-    setAccessibleDescription(QStringLiteral(
-        "A needle spins over two halves, one for each name. Stop slows it down; the half "
-        "it stops on is chosen."));
+    setAccessibleDescription(
+        translated(i18n("A needle spins over two halves, one for each name. Stop slows it down; "
+                        "the half it stops on is chosen.")));
 
     connect(m_timer1, &QTimer::timeout, this, &Dual::needleTick);
     connect(m_slower, &QTimer::timeout, this, &Dual::slowerTick);

@@ -4,6 +4,7 @@
 #include "tri.h"
 
 #include "pendulum.h"
+#include "translated.h"
 #include "window_art.h"
 
 #include <QLabel>
@@ -38,9 +39,9 @@ Tri::Tri(Pendulum& pendulum)
     m_char2 = makeLabel(this, "Qel_Char2", kChar2Rect, Qt::AlignLeft, "Label2");
     m_char3 = makeLabel(this, "QEL_Char3", kChar3Rect, Qt::AlignLeft, "Label3");
     m_timer1 = makeTimer(this, "Timer1", Pendulum::kTimer1Ms);
-    setAccessibleDescription(QStringLiteral(
-        "A pointer swings over three bands, one for each name. Stop freezes it; the band "
-        "it points at is chosen."));
+    setAccessibleDescription(
+        translated(i18n("A pointer swings over three bands, one for each name. Stop freezes it; "
+                        "the band it points at is chosen.")));
 
     connect(m_timer1, &QTimer::timeout, this, &Tri::pointerTick);
 

@@ -1,6 +1,7 @@
 #include "credits.h"
 
 #include "fixed_window.h"
+#include "translated.h"
 
 #include <QLabel>
 #include <QShortcut>
@@ -15,9 +16,9 @@ const char* const kAboutPicture = ":/about.jpg";
 } // namespace
 
 QString Credits::creditsText() {
-    return QStringLiteral("Kinsight %1 is by the Kinsight developers and is dedicated to all the "
-                          "fans of Qel, far and wide.")
-        .arg(QStringLiteral(KINSIGHT_VERSION));
+    return translated(i18n("Kinsight {1} is by the Kinsight developers and is dedicated to all "
+                           "the fans of Qel, far and wide."),
+                      {QStringLiteral(KINSIGHT_VERSION)});
 }
 
 Credits::Credits(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
@@ -30,9 +31,9 @@ Credits::Credits(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
     picture->setGeometry(8, 8, 304, 189);
     picture->setScaledContents(true);
     picture->setPixmap(QPixmap(QString::fromLatin1(kAboutPicture)));
-    picture->setAccessibleName(QStringLiteral("Kinsight, a personality quiz"));
+    picture->setAccessibleName(translated(i18n("Kinsight, a personality quiz")));
     picture->setAccessibleDescription(
-        QStringLiteral("A compass with a blue and a red half under a starry night sky"));
+        translated(i18n("A compass with a blue and a red half under a starry night sky")));
 
     auto* label = new QLabel(creditsText(), this);
     label->setObjectName(QStringLiteral("Label1"));

@@ -10,6 +10,7 @@
 #include "quiz_location.h"
 #include "result_picture.h"
 #include "spoken_question.h"
+#include "translated.h"
 #include "window_manager_workarounds.h"
 
 #include <QApplication>
@@ -29,14 +30,13 @@ namespace kinsight {
 
 namespace {
 
-// The window's own texts; everything else comes from the quiz file.
+// The window's fixed texts, the same in every language; everything else
+// comes from the quiz file or is the program's own, translated.
 const char* const kInitialTitle = "What Qel Charecter Are You?";
 const char* const kInitialQuestion = "Questions Appear Here";
 const char* const kSkipCaption = "Ничего из этого  ";
 const char* const kRestartCaption = "Сначала";
 const char* const kGreeting = "You are...";
-const char* const kPictureName = "Result picture";
-const char* const kScoreName = "Score of ";
 
 constexpr int kSkipId = static_cast<int>(Control::SkipQuestion);
 
@@ -123,7 +123,7 @@ void Only::createControls() {
     m_picture = new PictureArea(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
     m_picture->setGeometry(kPictureGeometry);
-    m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
+    m_picture->setAccessibleName(translated(i18n("Result picture")));
     connect(m_picture, &PictureArea::clicked, this, &Only::openCredits);
     // The picture takes no focus, so the keyboard reaches the about window
     // by the usual key for help.
@@ -134,7 +134,7 @@ void Only::createControls() {
     readAsWholeLine(*m_resultName);
     m_resultName->setObjectName(QStringLiteral("Text1"));
     m_resultName->setGeometry(kResultNameGeometry);
-    m_resultName->setAccessibleName(QStringLiteral("Result"));
+    m_resultName->setAccessibleName(translated(i18n("Result")));
     // Whole, however long the name: Qt's own limit is half a field's.
     m_resultName->setMaxLength(std::numeric_limits<int>::max());
 
@@ -176,7 +176,8 @@ void Only::arrangeTabOrder() {
 
 void Only::nameScoreBoxes(const std::array<std::string, kCharacterSlots>& names) {
     for (int i = 0; i < kCharacterCount; ++i)
-        m_scores[i]->setAccessibleName(QString::fromLatin1(kScoreName) + fromEngine(names[i + 1]));
+        m_scores[i]->setAccessibleName(
+            translated(i18n("Score of {1}"), {fromEngine(names[i + 1])}));
 }
 
 void Only::optionToggled(int id, bool selected) {
@@ -276,21 +277,21 @@ void Only::showPicture(const std::string& characterName) {
     const QString name = fromEngine(characterName);
     if (name.isEmpty()) {
         m_picture->clearPicture();
-        m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
+        m_picture->setAccessibleName(translated(i18n("Result picture")));
         return;
     }
     const ResultPicture picture = readResultPicture(m_picturesDir, name);
     if (picture.image.isNull()) {
         // A missing picture costs the picture, not the result.
         m_picture->clearPicture();
-        m_picture->setAccessibleName(QString::fromLatin1(kPictureName));
-        warn(QStringLiteral("No picture of %1: %2 %3.")
-                 .arg(name, QString::fromStdString(shownPath(picture.lookup.expected)),
-                      pictureProblemText(picture)));
+        m_picture->setAccessibleName(translated(i18n("Result picture")));
+        warn(translated(i18n("No picture of {1}: {2} {3}."),
+                        {name, QString::fromStdString(shownPath(picture.lookup.expected)),
+                         pictureProblemText(picture)}));
         return;
     }
     m_picture->setPicture(QPixmap::fromImage(picture.image));
-    m_picture->setAccessibleName(QString::fromLatin1(kPictureName) + QStringLiteral(": ") + name);
+    m_picture->setAccessibleName(translated(i18n("Result picture: {1}"), {name}));
 }
 
 void Only::greet(const std::string& characterName) {

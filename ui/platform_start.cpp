@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "text.h"
+#include "translation.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -27,22 +28,30 @@ std::string displayFailure(const std::function<std::string(const char* name)>& e
     const auto tried = [&platforms](const char* name) {
         return platforms.empty() || platforms.find(name) != std::string::npos;
     };
-    std::string cannot;
-    if (tried("xcb") && !x11.empty())
-        cannot = "open the display " + x11;
-    if (tried("wayland") && !wayland.empty())
-        cannot += (cannot.empty() ? "" : " nor ") + std::string("connect to the Wayland display ") +
-                  wayland;
-    std::string missing = "cannot " + cannot;
-    if (cannot.empty() && !platforms.empty())
-        missing = "the platform \"" + platforms +
-                  "\" that QT_QPA_PLATFORM names cannot start; unset it in a desktop, and";
-    else if (cannot.empty())
-        missing = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set);";
+    const bool onX11 = tried("xcb") && !x11.empty();
+    const bool onWayland = tried("wayland") && !wayland.empty();
+    std::string missing;
+    if (onX11 && onWayland)
+        missing = fillIn(i18n("cannot open the display {1} nor connect to the Wayland display {2}; "
+                              "without a desktop, run it under xvfb-run (packages xvfb and xauth)"),
+                         {x11, wayland});
+    else if (onX11)
+        missing = fillIn(i18n("cannot open the display {1}; without a desktop, run it under "
+                              "xvfb-run (packages xvfb and xauth)"),
+                         {x11});
+    else if (onWayland)
+        missing = fillIn(i18n("cannot connect to the Wayland display {1}; without a desktop, run "
+                              "it under xvfb-run (packages xvfb and xauth)"),
+                         {wayland});
+    else if (!platforms.empty())
+        missing = fillIn(i18n("the platform \"{1}\" that QT_QPA_PLATFORM names cannot start; "
+                              "unset it in a desktop, and without a desktop, run it under "
+                              "xvfb-run (packages xvfb and xauth)"),
+                         {platforms});
     else
-        missing += ";";
-    return escapedControls("kinsight: " + missing +
-                           " without a desktop, run it under xvfb-run (packages xvfb and xauth)");
+        missing = i18n("no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); without a "
+                       "desktop, run it under xvfb-run (packages xvfb and xauth)");
+    return escapedControls("kinsight: " + missing);
 }
 
 std::string fromEnvironment(const char* name) {

@@ -14,8 +14,11 @@
 #include <QFile>
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmap>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <filesystem>
@@ -144,6 +147,13 @@ int runProgram(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(KINSIGHT_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(KINSIGHT_APP_ID));
     installAccessibilityWorkarounds();
+    // Qt's own words (the box's OK) in the user's language, where the system
+    // has Qt's translations; under C there is nothing to look for.
+    QTranslator qtWords;
+    if (QLocale().language() != QLocale::C &&
+        qtWords.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtWords);
     // Decoded once the first window is on its way to the screen, which it
     // would otherwise wait for; every window then gets it.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(programIcon()); });

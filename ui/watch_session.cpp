@@ -5,6 +5,7 @@
 #include "quiz_error.h"
 #include "text.h"
 #include "text_fit.h"
+#include "translated.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -37,10 +38,13 @@ WatchSession::WatchSession(std::function<QuizLocation()> locate, DryRunResult ch
     if (m_watch->sight() != QuizWatch::Sight::Everything)
         sightLost(m_watch->sight());
     else if (check.error)
-        print({"kinsight: watching " + m_shownFile + "; the first save that plays opens the quiz"});
+        print({"kinsight: " + translated(i18n("watching {1}; the first save that plays opens the "
+                                              "quiz"),
+                                         {m_shownFile})});
     else
-        print({"kinsight: watching " + m_shownFile +
-               "; each save is played from its first question"});
+        print({"kinsight: " +
+               translated(i18n("watching {1}; each save is played from its first question"),
+                          {m_shownFile})});
 
     if (check.error) {
         failed(QString::fromStdString(failureReport(*check.error)));
@@ -92,16 +96,19 @@ void WatchSession::failed(const QString& report) {
 }
 
 void WatchSession::sightLost(QuizWatch::Sight sight) {
-    const QString limit = "raise the system's limit (sysctl fs.inotify.max_user_watches) and "
-                          "start kinsight again";
     if (sight == QuizWatch::Sight::RenamesOnly)
-        print({"kinsight: the system has no file watch left for " + m_shownFile +
-               ": a save that replaces the file (as most editors save) still plays, a save in "
-               "place is not seen; " +
-               limit});
+        print({"kinsight: " +
+               translated(i18n("the system has no file watch left for {1}: a save that replaces "
+                               "the file (as most editors save) still plays, a save in place is "
+                               "not seen; raise the system's limit (sysctl "
+                               "fs.inotify.max_user_watches) and start kinsight again"),
+                          {m_shownFile})});
     else
-        print({"kinsight: the system gives no notice of changes to " + m_shownFile +
-               " (no file watch left): no save is seen until you " + limit});
+        print({"kinsight: " +
+               translated(i18n("the system gives no notice of changes to {1} (no file watch "
+                               "left): no save is seen until you raise the system's limit (sysctl "
+                               "fs.inotify.max_user_watches) and start kinsight again"),
+                          {m_shownFile})});
 }
 
 void WatchSession::playPending() {

@@ -2,6 +2,7 @@
 // --strict, --stats, --help, the default file and the exit statuses.
 #include "checker_quiz.h"
 #include "command_line.h"
+#include "messages_in.h"
 #include "programs.h"
 #include "row_name.h"
 
@@ -235,6 +236,46 @@ TEST(ReadmeExamples, AreTheRealOutput) {
         ++examples;
     }
     EXPECT_GE(examples, 4) << "the README's examples are gone";
+}
+
+// Under a Russian locale the program's own words are Russian, with each
+// plural form in the summary (15 names, 2 questions, 1 error, 2 warnings);
+// FILE:LINE:, the markers and the quiz's own texts stay as they are.
+TEST_F(KinsightCheck, SpeaksRussianUnderARussianLocale) {
+    if (!MessagesIn("ru_RU.UTF-8").active())
+        GTEST_SKIP() << "no Russian locale";
+    QuizParts parts;
+    parts.names[4] = "Ann";
+    replaceOnce(parts.questions[2], "A6)\n", "A6\n");
+    m_dir.write("way.txt", withCrLf(parts.text()).bytes);
+    m_dir.pictures(kNames);
+    const std::string russian = "env " + MessagesIn::environment("ru_RU.UTF-8") + " ";
+    CheckRun run = runIn(m_dir.path(), russian + shellQuoted(KINSIGHT_CHECK), "way.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output,
+              "way.txt:7: предупреждение: имя \"Ann\" (персонаж 5) — это и имя персонажа 1\n"
+              "way.txt:119: предупреждение: метка \"NewQuestion:\" пропущена при поиске \"A6)\", "
+              "как и ещё 1 метка после неё\n"
+              "way.txt:120: ошибка: Чтение за концом файла (при поиске \"A6)\")\n"
+              "way.txt:114: примечание: \"A6\" — не \"A6)\": метки должны совпадать в точности, "
+              "вплоть до регистра и пробелов\n"
+              "way.txt: \"Test quiz\", 15 имён, 3 вопроса, 1 ошибка, 2 предупреждения\n");
+
+    run = runIn(m_dir.path(), russian + shellQuoted(KINSIGHT_CHECK), "--help");
+    EXPECT_EQ(run.output.substr(0, run.output.find('\n')),
+              "Использование: kinsight-check [параметры] [ТЕСТ]");
+    EXPECT_NE(run.output.find("\n  --quiet        выводить только ошибки и примечания к ним\n"),
+              std::string::npos);
+#ifdef KINSIGHT_PROGRAM
+    run = runIn(m_dir.path(),
+                "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                    MessagesIn::environment("ru_RU.UTF-8") + " " + shellQuoted(KINSIGHT_PROGRAM),
+                "way.txt");
+    EXPECT_EQ(run.output, "kinsight: дисплей не найден (не задана ни DISPLAY, ни WAYLAND_DISPLAY); "
+                          "без рабочего стола запускайте программу через xvfb-run (пакеты xvfb "
+                          "и xauth)\n");
+    EXPECT_EQ(run.status, 1);
+#endif
 }
 
 TEST_F(KinsightCheck, ReadsWayTxtInTheCurrentFolderByDefault) {

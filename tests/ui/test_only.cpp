@@ -5,6 +5,7 @@
 #include "dry_run.h"
 #include "dual.h"
 #include "failure.h"
+#include "messages_in.h"
 #include "modal_closer.h"
 #include "only.h"
 #include "picture_area.h"
@@ -500,12 +501,16 @@ struct DrawCase {
     bool dual;
     bool tri;
     std::vector<std::string> names = kPeople;
+    const char* locale = "C"; // of the program's messages; the fixed texts stay
 };
 
 class Draws : public OnlyTest, public testing::WithParamInterface<DrawCase> {};
 
 // Whole, however long the names, and within the screen.
 TEST_P(Draws, AreReportedAndOpenTheirTieBreakWindow) {
+    const MessagesIn messages(GetParam().locale);
+    if (!messages.active())
+        GTEST_SKIP() << "no locale " << GetParam().locale;
     open(quizText(drawQuestion().names(GetParam().names)));
     ModalCloser closer;
     click(option(GetParam().answer));
@@ -535,29 +540,34 @@ std::vector<std::string> oneWordNames() {
 
 INSTANTIATE_TEST_SUITE_P(
     Only, Draws,
-    testing::Values(DrawCase{"TwoWay", 1, "Two way draw between Ann Lee and Bo", true, false},
-                    DrawCase{"ThreeWay", 2, "Three way draw between Ann Lee,Bo and  Cy", false,
-                             true},
-                    DrawCase{"FourWay", 3,
-                             "Four way draw between Ann Lee,Bo,Cy and Di..sorry..this game does "
-                             "not yet fully support 4 way tie-brakes",
-                             false, true},
-                    DrawCase{"FourWayOfLongNames",
-                             3,
-                             "Four way draw between Brother Bartholomew Quince,Captain Jemima "
-                             "Rooksby-Lee,Professor Ignatius Whistle and Dame Henrietta "
-                             "Snodgrasses..sorry..this game does not yet fully support 4 way "
-                             "tie-brakes",
-                             false,
-                             true,
-                             {"Brother Bartholomew Quince", "Captain Jemima Rooksby-Lee",
-                              "Professor Ignatius Whistle", "Dame Henrietta Snodgrasses", "Ed",
-                              "Flo", "Gus", "Hal", "Ivy", "Jo", "Kit", "Lu", "Max", "Ned", "Oz"}},
-                    DrawCase{"FiveWayReportedNobodyChosen", 6,
-                             "5 way draw between Ann Lee,Bo,Cy,Di and Ed", false, false},
-                    DrawCase{"FifteenWayOfOneWordNames", 5,
-                             QString::fromStdString(kinsight::drawMessage(oneWordNames())), false,
-                             false, oneWordNames()}),
+    testing::Values(
+        DrawCase{"TwoWay", 1, "Two way draw between Ann Lee and Bo", true, false},
+        DrawCase{"ThreeWay", 2, "Three way draw between Ann Lee,Bo and  Cy", false, true},
+        DrawCase{"FourWay", 3,
+                 "Four way draw between Ann Lee,Bo,Cy and Di..sorry..this game does "
+                 "not yet fully support 4 way tie-brakes",
+                 false, true},
+        DrawCase{"FourWayOfLongNames",
+                 3,
+                 "Four way draw between Brother Bartholomew Quince,Captain Jemima "
+                 "Rooksby-Lee,Professor Ignatius Whistle and Dame Henrietta "
+                 "Snodgrasses..sorry..this game does not yet fully support 4 way "
+                 "tie-brakes",
+                 false,
+                 true,
+                 {"Brother Bartholomew Quince", "Captain Jemima Rooksby-Lee",
+                  "Professor Ignatius Whistle", "Dame Henrietta Snodgrasses", "Ed", "Flo", "Gus",
+                  "Hal", "Ivy", "Jo", "Kit", "Lu", "Max", "Ned", "Oz"}},
+        DrawCase{"FiveWayReportedNobodyChosen", 6, "5 way draw between Ann Lee,Bo,Cy,Di and Ed",
+                 false, false},
+        // The four fixed messages stay; five or more are the program's own.
+        DrawCase{"TwoWayInRussian", 1, "Two way draw between Ann Lee and Bo", true, false, kPeople,
+                 "ru_RU.UTF-8"},
+        DrawCase{"FiveWayInRussian", 6, "Ничья 5 персонажей между Ann Lee,Bo,Cy,Di и Ed", false,
+                 false, kPeople, "ru_RU.UTF-8"},
+        DrawCase{"FifteenWayOfOneWordNames", 5,
+                 QString::fromStdString(kinsight::drawMessage(oneWordNames())), false, false,
+                 oneWordNames()}),
     rowName);
 
 TEST_F(OnlyTest, GreetingNamesTheCharacter) {
@@ -826,11 +836,15 @@ struct BrokenCase {
     // The whole two-question quiz bent into a broken one.
     QString (*bend)(const QString& whole);
     QString report; // in the box and on the error stream
+    const char* locale = "C";
 };
 
 class BrokenQuizFile : public OnlyTest, public testing::WithParamInterface<BrokenCase> {};
 
 TEST_P(BrokenQuizFile, IsReportedBeforeAnyWindowOpens) {
+    const MessagesIn messages(GetParam().locale);
+    if (!messages.active())
+        GTEST_SKIP() << "no locale " << GetParam().locale;
     newFolder();
     m_folder->writeQuiz(GetParam().bend(quizText(twoQuestions())));
     ModalCloser closer;
@@ -866,7 +880,13 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const QString& whole) { return QString(whole).replace("Start:\r\n", ""); },
                    "FOLDER/way.txt:85: Input past end of file (looking for \"Start:\")\nFOLDER/"
                    "way.txt:21: \"A1)\" is skipped while looking for \"Start:\": \"Start:\" is "
-                   "missing; write it on a line of its own after the fifteen names"}),
+                   "missing; write it on a line of its own after the fifteen names"},
+        BrokenCase{"EndsBeforeTheThirdAnswerInRussian",
+                   [](const QString& whole) { return whole.left(whole.indexOf("A3)")); },
+                   "FOLDER/way.txt:32: Чтение за концом файла (при поиске \"A3)\")\nFOLDER/"
+                   "way.txt:21: у вопроса 1 нет \"A3)\": вопросу нужны все шесть ответов, с "
+                   "\"A1)\" по \"A6)\"",
+                   "ru_RU.UTF-8"}),
     rowName);
 
 struct RestartFailureCase {
