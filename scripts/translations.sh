@@ -35,6 +35,9 @@ xgettext --files-from="$out/sources" --output="$out/kinsight.pot" \
     --keyword=I18N_NOOP --keyword=I18NP_NOOP:1,2 --add-comments=TRANSLATORS: --add-location=file \
     --package-name=Kinsight --package-version="$version" \
     --msgid-bugs-address=kinsight@users.noreply.github.com
+# The launcher's and the metainfo's texts, by their own kinds of file.
+xgettext --join-existing --output="$out/kinsight.pot" --from-code=UTF-8 --add-location=file \
+    packaging/kinsight.desktop.in packaging/kinsight.metainfo.xml.in
 rm "$out/sources"
 
 status=0

@@ -142,9 +142,9 @@ install_test() {
     fi
 
     local page
-    for page in kinsight kinsight-check; do
+    for page in man1/kinsight man1/kinsight-check ru/man1/kinsight ru/man1/kinsight-check; do
         silent "groff -man -ww -z $page.1" \
-            sh -c 'zcat "$1" | groff -man -ww -z' sh "$prefix/share/man/man1/$page.1.gz"
+            sh -c 'zcat "$1" | groff -k -man -ww -z' sh "$prefix/share/man/$page.1.gz"
     done
 
     # Started as a desktop starts it: by the launcher, the program found on
@@ -181,6 +181,9 @@ package_test() {
         echo "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
         echo "./usr/share/man/man1/kinsight.1.gz"
         echo "./usr/share/man/man1/kinsight-check.1.gz"
+        echo "./usr/share/man/ru/man1/kinsight.1.gz"
+        echo "./usr/share/man/ru/man1/kinsight-check.1.gz"
+        echo "./usr/share/locale/ru/LC_MESSAGES/kinsight.mo"
         echo "./usr/share/doc/kinsight/copyright"
         echo "./usr/share/doc/kinsight/changelog.gz"
     } | sort >"$work/expected"

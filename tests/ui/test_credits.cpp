@@ -1,5 +1,7 @@
 // The about window.
 #include "credits.h"
+#include "messages_in.h"
+#include "row_name.h"
 #include "secondary_window.h"
 #include "window_helpers.h"
 
@@ -47,14 +49,35 @@ TEST_F(CreditsTest, WindowAndControls) {
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
-// The sentence as the label shows it, whole within it.
-TEST_F(CreditsTest, CreditsSentenceFitsItsLabel) {
+struct SentenceCase {
+    const char* name;
+    const char* locale;
+    QString sentence;
+};
+
+class CreditsSentence : public testing::TestWithParam<SentenceCase> {};
+
+// The sentence as the label shows it, whole within it, in every language.
+TEST_P(CreditsSentence, FitsItsLabel) {
+    const kinsight::test::MessagesIn messages(GetParam().locale);
+    if (!messages.active())
+        GTEST_SKIP() << "no locale " << GetParam().locale;
     Credits credits;
     auto* label = credits.findChild<QLabel*>("Label1");
     ASSERT_TRUE(label);
-    EXPECT_EQ(label->text(), "Kinsight " KINSIGHT_VERSION " is by the Kinsight developers and is "
-                             "dedicated to all the fans of Qel, far and wide.");
+    EXPECT_EQ(label->text(), GetParam().sentence);
     EXPECT_LE(label->heightForWidth(297), 33);
+    EXPECT_EQ(credits.windowTitle(), "About box Thingy");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Credits, CreditsSentence,
+    testing::Values(SentenceCase{"English", "C",
+                                 "Kinsight " KINSIGHT_VERSION " is by the Kinsight developers and "
+                                 "is dedicated to all the fans of Qel, far and wide."},
+                    SentenceCase{"Russian", "ru_RU.UTF-8",
+                                 "Kinsight " KINSIGHT_VERSION " создан разработчиками Kinsight и "
+                                 "посвящён всем поклонникам Qel."}),
+    kinsight::test::rowName);
 
 } // namespace
