@@ -56,6 +56,7 @@ enum class WarningKind {
     PointsNotAsWritten,
     NegativePoints,
     MarkerWithText,
+    InvisibleInTitle,
 };
 
 class CheckStep : public QuizObserver {

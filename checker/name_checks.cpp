@@ -1,6 +1,7 @@
 #include "name_checks.h"
 
 #include "caseless.h"
+#include "field_words.h"
 #include "markers.h"
 #include "picture_file.h"
 #include "quiz_error.h"
@@ -45,6 +46,11 @@ int NameTable::nonEmpty() const {
 }
 
 void NameList::see(const FieldEvent& e) {
+    if (e.role == FieldRole::Title && withoutUnseen(e.text).size() != e.text.size())
+        warn(WarningKind::InvisibleInTitle, e.line,
+             fillIn(i18n("the title {1} holds characters the player does not see (shown here as "
+                         "\\u{...}); delete them"),
+                    {inQuotes(e.text)}));
     // Descriptions may stand there too: only so many are worth a look.
     constexpr std::size_t kBeforeStartKept = 32;
     if (e.role == FieldRole::Skipped && e.marker == kStartMarker && !e.text.empty() &&
@@ -101,6 +107,23 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
             warn(slot, fillIn(i18n("the name {1} is also the name of character {2}"),
                               {characterRef(slot, name), same - names.begin()}));
             continue;
+        }
+        // What the author cannot see, the player cannot either, and the
+        // picture's file name must hold it all the same.
+        if (const std::string seen = withoutUnseen(name); seen.size() != name.size()) {
+            const auto looksSame = std::find_if(
+                names.begin() + 1, names.begin() + slot,
+                [&seen](const std::string& other) { return withoutUnseen(other) == seen; });
+            if (looksSame != names.begin() + slot)
+                warn(slot, fillIn(i18n("the name {1} differs from the name of character {2} only "
+                                       "by characters the player does not see (shown here as "
+                                       "\\u{...})"),
+                                  {characterRef(slot, name), looksSame - names.begin()}));
+            else
+                warn(slot, fillIn(i18n("the name {1} holds characters the player does not see "
+                                       "(shown here as \\u{...}); its picture must be named "
+                                       "with them, so delete them"),
+                                  {characterRef(slot, name)}));
         }
         pictured.push_back(slot);
     }

@@ -281,6 +281,24 @@ std::string escapedControls(std::string_view text) {
     return shown;
 }
 
+std::string withoutUnseen(std::string_view text) {
+    std::string seen;
+    seen.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        const std::size_t length =
+            static_cast<unsigned char>(text[i]) < 0x80 ? 0 : sequenceAt(text, i, c);
+        if (length != 0 && unseen(c)) {
+            i += length;
+            continue;
+        }
+        const std::size_t kept = std::max<std::size_t>(length, 1);
+        seen.append(text.substr(i, kept));
+        i += kept;
+    }
+    return seen;
+}
+
 std::string escapedLines(std::string_view text) {
     std::string shown;
     for (std::size_t start = 0; start <= text.size();) {

@@ -76,6 +76,9 @@ std::size_t characterCount(std::string_view text);
 // characters as \u{NN}: what a file or a path holds reaches a terminal as
 // letters the author can see, never as a command to it.
 std::string escapedControls(std::string_view text);
+// text without the C1 controls, bidirectional controls and zero-width
+// characters that escapedControls shows as \u{NN}: what an author sees of it.
+std::string withoutUnseen(std::string_view text);
 // The same for text of several lines, each escaped on its own.
 std::string escapedLines(std::string_view text);
 

@@ -319,8 +319,32 @@ const std::vector<Case> kCases = {
     {"ControlBytesInANameAndItsPicture",
      [](QuizParts& p) { p.names[2] = "Cid\x1b[2J\x7f\xc2\x9b\xe2\x80\xae\xe2\x80\x8b <--"; },
      {{W, 0,
+       "the name \"Cid\\x1B[2J\\x7F\\u{9B}\\u{202E}\\u{200B}\" (character 3) holds characters "
+       "the player does not see (shown here as \\u{...}); its picture must be named with them, so "
+       "delete them"},
+      {W, 0,
        "no picture \"Pictures/Cid\\x1B[2J\\x7F\\u{9B}\\u{202E}\\u{200B}.jpg\" for "
        "\"Cid\\x1B[2J\\x7F\\u{9B}\\u{202E}\\u{200B}\" (character 3)"}}},
+    // A name and a title that look right but are not what they look like.
+    {"InvisibleCharactersInANameAndTheTitle",
+     [](QuizParts& p) {
+         p.head = "Test \xe2\x80\xaequiz <--\nMade for the checker's tests\n";
+         p.names[2] = "Ca\xe2\x80\x8bt <--";
+         p.names[3] = "C\xc2\x81" "at <--";
+         p.names[1] = "Cat";
+     },
+     {{W, 0,
+       "the title \"Test \\u{202E}quiz\" holds characters the player does not see (shown here "
+       "as \\u{...}); delete them"},
+      {W, 1,
+       "the name \"Ca\\u{200B}t\" (character 3) differs from the name of character 2 only by "
+       "characters the player does not see (shown here as \\u{...})"},
+      {W, 1, "no picture \"Pictures/Ca\\u{200B}t.jpg\" for \"Ca\\u{200B}t\" (character 3)"},
+      {W, 2,
+       "the name \"C\\u{81}at\" (character 4) differs from the name of character 2 only by "
+       "characters the player does not see (shown here as \\u{...})"},
+      {W, 2, "no picture \"Pictures/C\\u{81}at.jpg\" for \"C\\u{81}at\" (character 4)"}},
+     picturesWith("Cid", "Cat")},
     {"NoPicturesFolder",
      [](QuizParts&) {},
      {{W, -1, "there is no folder \"Pictures\" beside the quiz, so no character has a picture"}},
