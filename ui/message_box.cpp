@@ -1,10 +1,13 @@
 #include "message_box.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QList>
 #include <QScreen>
 #include <QStringList>
 #include <QTextBoundaryFinder>
+#include <QVariant>
 
 #include <memory>
 
@@ -16,7 +19,7 @@ namespace {
 // come to about 700): only a field at its size limit, 64 KiB, is cut.
 constexpr qsizetype kMostLines = 12;
 constexpr qsizetype kMostLineCharacters = 4000;
-// A run of characters without a blank longer than this may wrap anywhere.
+// No line is shortened below this many characters to make a text fit.
 constexpr qsizetype kLongestUnbrokenRun = 30;
 // What a box needs around its text: margins, an icon, the OK button's row
 // and the window frame, generously.
@@ -25,6 +28,8 @@ constexpr int kAroundTextHeight = 160;
 // Shown, never read: a zero-width space lets a line break where Qt's word
 // wrap would not, inside a long word or after the comma between two names.
 const QChar kBreak(0x200B);
+// Where the label's break points stand, for a copy without them.
+const char* const kBreaksProperty = "kinsightBreaks";
 
 // At most keep characters, the "…" among them.
 QString shortened(const QString& text, qsizetype keep) {
@@ -50,11 +55,28 @@ QString fitted(const QString& text, qsizetype mostLineCharacters) {
     return lines.join(QLatin1Char('\n'));
 }
 
-// A run too long for a line may break after any character (never inside one
-// made of several code points).
-void appendBreakable(QString& shown, QStringView run) {
-    if (run.size() <= kLongestUnbrokenRun) {
+// A run wider than a line breaks after its commas, where names are joined
+// without a blank, and a piece still too wide after any character (never
+// inside one made of several code points). Runs that fit are left alone, so
+// a text that needs no break points gets none.
+void appendBreakable(QString& shown, QStringView run, const QFontMetrics& metrics, int line,
+                     bool atCommas, QList<int>& breaks) {
+    if (metrics.horizontalAdvance(run.toString()) <= line) {
         shown += run;
+        return;
+    }
+    if (atCommas && run.contains(QLatin1Char(','))) {
+        qsizetype from = 0;
+        for (qsizetype comma = run.indexOf(QLatin1Char(',')); comma >= 0;
+             comma = run.indexOf(QLatin1Char(','), from)) {
+            appendBreakable(shown, run.mid(from, comma + 1 - from), metrics, line, false, breaks);
+            from = comma + 1;
+            if (from < run.size()) {
+                breaks.append(static_cast<int>(shown.size()));
+                shown += kBreak;
+            }
+        }
+        appendBreakable(shown, run.mid(from), metrics, line, false, breaks);
         return;
     }
     QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, run.data(), run.size());
@@ -62,26 +84,30 @@ void appendBreakable(QString& shown, QStringView run) {
     for (qsizetype to = characters.toNextBoundary(); to > 0 && to < run.size();
          to = characters.toNextBoundary()) {
         shown += run.mid(from, to - from);
+        breaks.append(static_cast<int>(shown.size()));
         shown += kBreak;
         from = to;
     }
     shown += run.mid(from);
 }
 
-// Runs end at a blank and after a comma, where names are joined without one.
-QString breakable(const QString& text) {
+// The text with break points where a line of `line` pixels must break and
+// Qt's word wrap would not: runs end at blanks.
+// `breaks` gets where the break points stand in what it returns.
+QString breakable(const QString& text, const QFontMetrics& metrics, int line, QList<int>& breaks) {
+    breaks.clear();
     QString shown;
     shown.reserve(text.size() * 2);
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool blank = text[i].isSpace();
-        if (!blank && text[i] != QLatin1Char(','))
+        if (!text[i].isSpace())
             continue;
-        appendBreakable(shown, QStringView(text).mid(runStart, i + (blank ? 0 : 1) - runStart));
-        shown += blank ? text[i] : kBreak;
+        appendBreakable(shown, QStringView(text).mid(runStart, i - runStart), metrics, line, true,
+                        breaks);
+        shown += text[i];
         runStart = i + 1;
     }
-    appendBreakable(shown, QStringView(text).mid(runStart));
+    appendBreakable(shown, QStringView(text).mid(runStart), metrics, line, true, breaks);
     return shown;
 }
 
@@ -95,6 +121,37 @@ int wrappedHeight(const QFontMetrics& metrics, const QString& shown, int width) 
 QLabel* textLabel(const QMessageBox& box) {
     return box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"), Qt::FindDirectChildrenOnly);
 }
+
+// The label's text can be selected and copied (by Ctrl+C, its menu, or the
+// X11 selection): a copy gets the text exactly as the program made it, since
+// the break points are for the eye only, and a path pasted with them would
+// name no file.
+class ExactCopy : public QObject {
+public:
+    explicit ExactCopy(QMessageBox* box) : QObject(box), m_box(box) {
+        connect(QGuiApplication::clipboard(), &QClipboard::changed, this, &ExactCopy::copied);
+    }
+
+private:
+    void copied(QClipboard::Mode mode) {
+        const QLabel* label = textLabel(*m_box);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!label || !label->hasSelectedText() || clipboard->text(mode) != label->selectedText())
+            return;
+        const qsizetype start = label->selectionStart();
+        const qsizetype end = start + label->selectedText().size();
+        QString exact = label->selectedText();
+        const QList<int> breaks = label->property(kBreaksProperty).value<QList<int>>();
+        // From the last, so the earlier places stay where they are.
+        for (auto at = breaks.rbegin(); at != breaks.rend(); ++at)
+            if (*at >= start && *at < end)
+                exact.remove(*at - start, 1);
+        if (exact != clipboard->text(mode))
+            clipboard->setText(exact, mode);
+    }
+
+    QMessageBox* m_box;
+};
 
 // Shows the text breakable, while a screen reader and box->text() keep it
 // exact, in a box as wide as it needs to stay within the screen's height
@@ -114,13 +171,16 @@ void showWithin(QMessageBox& box, const QString& text, const QRect& screen) {
         (screen.width() <= 1024 ? screen.width() : std::min(screen.width() - 480, 1000)) -
         kAroundTextWidth;
     const int highest = std::max(screen.height() - kAroundTextHeight, metrics.lineSpacing());
+    // The narrowest the text's lines are: a run that fits there fits.
+    const int line = usual - kAroundTextWidth;
+    QList<int> breaks;
     QString exact = fitted(text, kMostLineCharacters);
-    QString shown = breakable(exact);
+    QString shown = breakable(exact, metrics, line, breaks);
     for (qsizetype most = kMostLineCharacters;
          most > kLongestUnbrokenRun && wrappedHeight(metrics, shown, widest) > highest;) {
         most = most * 3 / 4;
         exact = fitted(text, most);
-        shown = breakable(exact);
+        shown = breakable(exact, metrics, line, breaks);
     }
     if (wrappedHeight(metrics, shown, usual - kAroundTextWidth) > highest) {
         int width = usual;
@@ -130,6 +190,7 @@ void showWithin(QMessageBox& box, const QString& text, const QRect& screen) {
     }
     label->setText(shown);
     label->setAccessibleName(exact);
+    label->setProperty(kBreaksProperty, QVariant::fromValue(breaks));
 }
 
 } // namespace
@@ -145,6 +206,7 @@ QMessageBox* makeMessageBox(QMessageBox::Icon icon, const QString& title, const 
     auto* box = new QMessageBox(icon, title, QString(), QMessageBox::Ok, parent);
     box->setObjectName(QString::fromLatin1(objectName));
     box->setTextFormat(Qt::PlainText);
+    new ExactCopy(box);
     setMessageBoxText(*box, text);
     return box;
 }

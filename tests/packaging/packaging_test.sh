@@ -269,7 +269,7 @@ bare_test() {
     fi
     # The two programs and what installing them needs, nothing else.
     CCACHE_BASEDIR=$(dirname "$build") CCACHE_NOHASHDIR=1 cmake --build "$bare" \
-        --target kinsight kinsight-check packaging/all >>"$work/bare.log" 2>&1 ||
+        --target kinsight kinsight-check packaging/all po/all >>"$work/bare.log" 2>&1 ||
         { tail -n 40 "$work/bare.log"; exit 1; }
     cmake --install "$bare" --prefix "$prefix" >>"$work/bare.log" 2>&1 ||
         { tail -n 40 "$work/bare.log"; exit 1; }

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QTest>
 
@@ -53,6 +54,16 @@ SeenBox readBox(QWidget* modal) {
             seen.shown = label->text().remove(QChar(0x200B));
             seen.shownWhole = label->minimumSizeHint().width() <= label->width() &&
                               label->heightForWidth(label->width()) <= label->height();
+            seen.breakPoints = static_cast<int>(label->text().count(QChar(0x200B)) -
+                                                seen.text.count(QChar(0x200B)));
+        }
+        // Selected whole and copied, as a user would with the mouse and Ctrl+C.
+        if (QLabel* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            QGuiApplication::clipboard()->clear();
+            label->setSelection(0, static_cast<int>(label->text().size()));
+            QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+            seen.copied = QGuiApplication::clipboard()->text();
+            label->setSelection(0, 0);
         }
         seen.icon = box->icon();
         seen.buttons = box->standardButtons();

@@ -20,6 +20,8 @@ struct SeenBox {
     QString text;            // as a screen reader reads it
     QString shown;           // as the box shows it, wrapping points left out
     bool shownWhole = false; // no line cut off or wider than the box
+    int breakPoints = 0;     // added to the text for wrapping
+    QString copied;          // what Ctrl+C puts on the clipboard
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     Qt::TextFormat format = Qt::AutoText;

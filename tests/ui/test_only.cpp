@@ -502,6 +502,7 @@ struct DrawCase {
     bool tri;
     std::vector<std::string> names = kPeople;
     const char* locale = "C"; // of the program's messages; the fixed texts stay
+    bool breaks = false;      // needs break points to wrap within the box
 };
 
 class Draws : public OnlyTest, public testing::WithParamInterface<DrawCase> {};
@@ -519,6 +520,8 @@ TEST_P(Draws, AreReportedAndOpenTheirTieBreakWindow) {
     EXPECT_EQ(box.text, GetParam().text);
     EXPECT_EQ(box.shown, GetParam().text);
     EXPECT_TRUE(box.shownWhole);
+    EXPECT_EQ(box.breakPoints > 0, GetParam().breaks);
+    EXPECT_TRUE(box.copied.contains(GetParam().text)) << box.copied.toStdString();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->geometry().contains(box.frame));
     EXPECT_EQ(box.title, "Draw");
     EXPECT_EQ(box.format, Qt::PlainText);
@@ -567,7 +570,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false, kPeople, "ru_RU.UTF-8"},
         DrawCase{"FifteenWayOfOneWordNames", 5,
                  QString::fromStdString(kinsight::drawMessage(oneWordNames())), false, false,
-                 oneWordNames()}),
+                 oneWordNames(), "C", true}),
     rowName);
 
 TEST_F(OnlyTest, GreetingNamesTheCharacter) {

@@ -84,6 +84,7 @@ struct ReportCase {
     std::string detail;
     QString text;
     QString log = text; // the error stream's line
+    bool breaks = false; // needs break points to wrap within the box
 };
 
 class FailureReport : public testing::TestWithParam<ReportCase> {};
@@ -99,6 +100,10 @@ TEST_P(FailureReport, IsShownAndLogged) {
     EXPECT_EQ(closer.boxes().first().title, "Kinsight");
     EXPECT_EQ(closer.boxes().first().text, GetParam().text);
     EXPECT_EQ(closer.boxes().first().shown, GetParam().text);
+    // Break points only where a line must wrap, and never in a copy.
+    EXPECT_EQ(closer.boxes().first().breakPoints > 0, GetParam().breaks);
+    EXPECT_TRUE(closer.boxes().first().copied.contains(GetParam().text))
+        << closer.boxes().first().copied.toStdString();
     EXPECT_EQ(closer.boxes().first().icon, QMessageBox::Critical);
     EXPECT_EQ(closer.boxes().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(QString::fromStdString(log.str()), GetParam().log + "\n");
@@ -119,12 +124,18 @@ INSTANTIATE_TEST_SUITE_P(
         // gets it whole.
         ReportCase{"LineAtTheLimit", Failure::SubscriptOutOfRange, "way.txt", 5,
                    std::string(3964, 'x'),
-                   "way.txt:5: " + QString(3964, 'x') + " (Subscript out of range)"},
+                   "way.txt:5: " + QString(3964, 'x') + " (Subscript out of range)",
+                   "way.txt:5: " + QString(3964, 'x') + " (Subscript out of range)", true},
         ReportCase{"LineOverTheLimit", Failure::SubscriptOutOfRange, "way.txt", 5,
                    std::string(3965, 'x'),
                    "way.txt:5: " + QString(1988, 'x') + QChar(0x2026) + QString(1975, 'x') +
                        " (Subscript out of range)",
-                   "way.txt:5: " + QString(3965, 'x') + " (Subscript out of range)"},
+                   "way.txt:5: " + QString(3965, 'x') + " (Subscript out of range)", true},
+        // A path too long for a line wraps where it must; copied, it is the path.
+        ReportCase{"LongPath", Failure::FileNotFound,
+                   "/home/author/quizzes/" + std::string(90, 'q') + "/way.txt", 0, "",
+                   "/home/author/quizzes/" + QString(90, 'q') + "/way.txt: File not found",
+                   "/home/author/quizzes/" + QString(90, 'q') + "/way.txt: File not found", true},
         // A terminal would clear its screen and take a new title.
         ReportCase{
             "ControlBytes", Failure::SubscriptOutOfRange, "w\tay.txt", 5,
