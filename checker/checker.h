@@ -99,8 +99,11 @@ public:
 struct PictureFinding {
     enum Kind { Shown, Missing, NotShown };
     Kind kind = Shown;
-    // For NotShown, why, completing "Pictures/<name>.jpg ...": "is not a picture".
+    // For NotShown, why, completing "Pictures/<file> ...": "is not a picture".
     std::string problem;
+    // For NotShown, the file's name in the folder, which may differ from the
+    // name's own in case or normal form.
+    std::string file;
 };
 
 class PictureProbe {

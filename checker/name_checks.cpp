@@ -191,8 +191,12 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
                 message += "; " + hint;
             warn(slot, std::move(message));
         } else if (finding.kind == PictureFinding::NotShown) {
+            // The file that is there, which may differ from the name in case.
+            const std::string there = finding.file.empty()
+                                          ? shownFile
+                                          : "\"Pictures/" + escapedControls(finding.file) + "\"";
             warn(slot, fillIn(i18n("{1} {2}, so the program shows no picture for {3}"),
-                              {shownFile, finding.problem, characterRef(slot, name)}));
+                              {there, finding.problem, characterRef(slot, name)}));
         }
     }
 }

@@ -2,8 +2,10 @@
 
 #include "caseless.h"
 #include "field_words.h"
+#include "text.h"
 #include "translation.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace kinsight {
@@ -11,6 +13,25 @@ namespace kinsight {
 bool isPictureName(std::string_view name) {
     return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
+
+namespace {
+
+// A file name as an author wrote it: UTF-8, or else Windows-1252, as a quiz
+// file is read.
+std::string asUtf8(const std::string& name) {
+    Utf8Validator validator;
+    validator.feed(name.data(), name.size());
+    if (validator.valid())
+        return name;
+    std::string text;
+    for (const char byte : name) {
+        char bytes[4];
+        text.append(bytes, putUtf8(windows1252CodePoint(static_cast<unsigned char>(byte)), bytes));
+    }
+    return text;
+}
+
+} // namespace
 
 std::string nearMissHint(const PictureLookup& lookup) {
     if (lookup.nearMiss.empty())
@@ -33,26 +54,32 @@ PictureLookup findPicture(const std::filesystem::path& picturesDir, const std::s
         return lookup;
     }
     // Quiz folders often come from systems that ignore case in file names,
-    // or that write them decomposed. Of several matches the first by name is
-    // taken, whatever the listing's order.
+    // or that write them decomposed, or in Windows-1252. Of several matches
+    // the first by name is taken, whatever the listing's order, and the
+    // others are kept for a loader to try.
     const std::string wanted = caselessForm(fileName);
     const std::string stem = caselessForm(name);
+    std::vector<std::filesystem::path> matches;
     for (std::filesystem::directory_iterator it(picturesDir, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code typeError;
         const std::filesystem::path entry = it->path();
         if (!it->is_regular_file(typeError))
             continue;
-        const std::string file = caselessForm(entry.filename().native());
-        if (file == wanted && (lookup.found.empty() || entry < lookup.found))
-            lookup.found = entry;
-        const bool near = caselessForm(entry.stem().native()) == stem ||
-                          caselessForm(entry.stem().native()) == wanted;
+        const std::string file = caselessForm(asUtf8(entry.filename().native()));
+        const std::string fileStem = caselessForm(asUtf8(entry.stem().native()));
+        if (file == wanted)
+            matches.push_back(entry);
+        const bool near = fileStem == stem || fileStem == wanted;
         if (near && file != wanted && (lookup.nearMiss.empty() || entry < lookup.nearMiss))
             lookup.nearMiss = entry;
     }
-    if (!lookup.found.empty())
+    std::sort(matches.begin(), matches.end());
+    if (!matches.empty()) {
+        lookup.found = matches.front();
+        lookup.alike.assign(matches.begin() + 1, matches.end());
         lookup.nearMiss.clear();
+    }
     lookup.folderError = ec.value();
     return lookup;
 }

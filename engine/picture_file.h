@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kinsight {
 
@@ -22,6 +23,9 @@ struct PictureLookup {
     // but for case or normal form, or empty when there is none or the name
     // may not name a file.
     std::filesystem::path found;
+    // Other files whose names read the same as found's, by name: a loader
+    // tries them in turn when found cannot be read as a picture.
+    std::vector<std::filesystem::path> alike;
     // False for a name that cannot name a file in the Pictures folder.
     bool nameAllowed = true;
     // The system's error number when the folder could not be searched or

@@ -13,7 +13,8 @@ PictureFinding ProgramPictureProbe::probe(const std::filesystem::path& picturesD
     case PictureProblem::Missing:
         return {PictureFinding::Missing, {}};
     default:
-        return {PictureFinding::NotShown, pictureProblemText(picture).toStdString()};
+        return {PictureFinding::NotShown, pictureProblemText(picture).toStdString(),
+                picture.lookup.found.filename().native()};
     }
 }
 

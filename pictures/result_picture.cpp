@@ -34,6 +34,44 @@ QString formatByItsBytes(QIODevice& device) {
     return {};
 }
 
+// Reads file as the picture's image, or says why it cannot.
+void readFile(const std::filesystem::path& file, ResultPicture& picture) {
+    // Opened by its bytes: Qt's own file names would lose those of a folder
+    // whose name is not in the system's encoding.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        picture.problem = PictureProblem::Unreadable;
+        picture.detail = QString::fromLocal8Bit(std::strerror(errno));
+        return;
+    }
+    QFile device;
+    if (!device.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        picture.problem = PictureProblem::Unreadable;
+        picture.detail = device.errorString();
+        return;
+    }
+    QImageReader reader(&device);
+    // Authors save pictures as whatever their program offers; the content
+    // decides, not the ".jpg".
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kPictureAllocationLimitMiB);
+    const QSize size = reader.size();
+    const qint64 bytes = qint64{4} * size.width() * size.height();
+    if (size.isValid() && bytes > qint64{kPictureAllocationLimitMiB} << 20) {
+        picture.problem = PictureProblem::TooLarge;
+        picture.detail = QStringLiteral("%1 \u00D7 %2").arg(size.width()).arg(size.height());
+        return;
+    }
+    picture.image = reader.read();
+    if (picture.image.isNull()) {
+        const bool unreadable = reader.error() == QImageReader::FileNotFoundError ||
+                                reader.error() == QImageReader::DeviceError;
+        picture.problem = unreadable ? PictureProblem::Unreadable : PictureProblem::NotAPicture;
+        picture.detail = unreadable ? reader.errorString() : formatByItsBytes(device);
+    }
+}
+
 } // namespace
 
 ResultPicture readResultPicture(const std::filesystem::path& picturesDir, const QString& name) {
@@ -53,41 +91,20 @@ ResultPicture readResultPicture(const std::filesystem::path& picturesDir, const 
         picture.problem = PictureProblem::Missing;
         return picture;
     }
-    // Opened by its bytes: Qt's own file names would lose those of a folder
-    // whose name is not in the system's encoding.
-    const int fd = ::open(picture.lookup.found.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        picture.problem = PictureProblem::Unreadable;
-        picture.detail = QString::fromLocal8Bit(std::strerror(errno));
-        return picture;
+    // Of files whose names differ only in case or normal form, the first
+    // that reads as a picture; none reading, the first one's problem.
+    ResultPicture first = picture;
+    readFile(picture.lookup.found, first);
+    if (first.problem == PictureProblem::None)
+        return first;
+    for (const std::filesystem::path& other : picture.lookup.alike) {
+        ResultPicture next = picture;
+        next.lookup.found = other;
+        readFile(other, next);
+        if (next.problem == PictureProblem::None)
+            return next;
     }
-    QFile device;
-    if (!device.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        picture.problem = PictureProblem::Unreadable;
-        picture.detail = device.errorString();
-        return picture;
-    }
-    QImageReader reader(&device);
-    // Authors save pictures as whatever their program offers; the content
-    // decides, not the ".jpg".
-    reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(kPictureAllocationLimitMiB);
-    const QSize size = reader.size();
-    const qint64 bytes = qint64{4} * size.width() * size.height();
-    if (size.isValid() && bytes > qint64{kPictureAllocationLimitMiB} << 20) {
-        picture.problem = PictureProblem::TooLarge;
-        picture.detail = QStringLiteral("%1 \u00D7 %2").arg(size.width()).arg(size.height());
-        return picture;
-    }
-    picture.image = reader.read();
-    if (picture.image.isNull()) {
-        const bool unreadable = reader.error() == QImageReader::FileNotFoundError ||
-                                reader.error() == QImageReader::DeviceError;
-        picture.problem = unreadable ? PictureProblem::Unreadable : PictureProblem::NotAPicture;
-        picture.detail = unreadable ? reader.errorString() : formatByItsBytes(device);
-    }
-    return picture;
+    return first;
 }
 
 QString pictureProblemText(const ResultPicture& picture) {

@@ -285,9 +285,12 @@ void Only::showPicture(const std::string& characterName) {
         // A missing picture costs the picture, not the result.
         m_picture->clearPicture();
         m_picture->setAccessibleName(translated(i18n("Result picture")));
-        warn(translated(i18n("No picture of {1}: {2} {3}."),
-                        {name, QString::fromStdString(shownPath(picture.lookup.expected)),
-                         pictureProblemText(picture)}));
+        warn(translated(
+            i18n("No picture of {1}: {2} {3}."),
+            {name,
+             QString::fromStdString(shownPath(picture.lookup.found.empty() ? picture.lookup.expected
+                                                                           : picture.lookup.found)),
+             pictureProblemText(picture)}));
         return;
     }
     m_picture->setPicture(QPixmap::fromImage(picture.image));

@@ -269,6 +269,21 @@ const std::vector<Case> kCases = {
        "\"Pictures/Cid.jpg\" is not a picture, so the program shows no picture for \"Cid\" "
        "(character 3)"}},
      kNames, nullptr, {{"Pictures/Cid.jpg", "Cid's picture comes later\n"}}},
+    // Of two files that differ in case, the one that is a picture is shown;
+    // with neither, the message names a file that is there.
+    {"BrokenAndGoodPicturesDifferingInCase", [](QuizParts& p) { p.names[2] = "CiD"; }, {},
+     picturesWith("Zed"), nullptr,
+     {{"Pictures/Cid.jpg", "Cid's picture comes later\n"}, {"Pictures/cid.jpg", jpeg()}}},
+    {"TwoBrokenPicturesDifferingInCase",
+     [](QuizParts& p) { p.names[2] = "CiD <--"; },
+     {{W, 0,
+       "\"Pictures/Cid.jpg\" is not a picture, so the program shows no picture for \"CiD\" "
+       "(character 3)"}},
+     picturesWith("Zed"), nullptr,
+     {{"Pictures/cid.jpg", "later\n"}, {"Pictures/Cid.jpg", "later too\n"}}},
+    // A file name from a Windows-1252 system reads as its letters.
+    {"PictureNamedInWindows1252", [](QuizParts& p) { p.names[2] = "Zo\u00EB"; }, {},
+     picturesWith("Zed"), nullptr, {{"Pictures/Zo\xEB.jpg", jpeg()}}},
     // Near misses are named with the fix; only the name plus .jpg is loaded.
     {"PictureWithAnotherExtension",
      [](QuizParts& p) { p.names[2] = "Cid <--"; },

@@ -1055,6 +1055,7 @@ struct PictureCase {
     const char* name;
     QString fileName; // written with content instead of a picture; empty: none at all
     QByteArray content;
+    QString named = "Bo.jpg"; // the file the warning names: one that is there, if any
 };
 
 class PictureProblems : public OnlyTest, public testing::WithParamInterface<PictureCase> {};
@@ -1077,7 +1078,7 @@ TEST_P(PictureProblems, WarnAndGoOn) {
     EXPECT_EQ(closer.boxes().first().format, Qt::PlainText);
     EXPECT_EQ(closer.boxes().first().title, "Kinsight");
     EXPECT_TRUE(closer.boxes().first().text.contains(
-        QDir::toNativeSeparators(m_folder->picturePath("Bo.jpg"))))
+        QDir::toNativeSeparators(m_folder->picturePath(GetParam().named))))
         << closer.boxes().first().text.toStdString();
     EXPECT_TRUE(m_exits.isEmpty());
     EXPECT_FALSE(m_play->failed());
@@ -1096,6 +1097,8 @@ INSTANTIATE_TEST_SUITE_P(
     Only, PictureProblems,
     testing::Values(PictureCase{"Missing", QString(), QByteArray()},
                     PictureCase{"NotAPicture", "Bo.jpg", QByteArray("this is no JPEG")},
+                    PictureCase{"NotAPictureNamedInAnotherCase", "bO.jpg",
+                                QByteArray("this is no JPEG"), "bO.jpg"},
                     PictureCase{"EmptyFile", "Bo.jpg", QByteArray()},
                     PictureCase{"ClaimsToBeHuge", "Bo.jpg",
                                 QByteArray::fromStdString(kinsight::test::jpeg(60000, 60000))}),
