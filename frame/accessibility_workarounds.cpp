@@ -8,6 +8,8 @@
 #include <QList>
 #include <QTextBoundaryFinder>
 
+#include <utility>
+
 namespace kinsight {
 
 namespace {
@@ -154,13 +156,19 @@ const char* const kUnannounced = "kinsightUnannounced";
 // Set on a field whose changes are told only while it has the focus.
 const char* const kFocusedOnly = "kinsightFocusedOnly";
 
+// Set on a control whose name and description changes wait for its focus,
+// and on it, which of them wait.
+const char* const kToldWhenFocused = "kinsightToldWhenFocused";
+const char* const kNameWaits = "kinsightNameWaits";
+const char* const kDescriptionWaits = "kinsightDescriptionWaits";
+
 bool isTextChange(QAccessible::Event type) {
     return type == QAccessible::TextInserted || type == QAccessible::TextRemoved ||
            type == QAccessible::TextUpdated;
 }
 
 bool dropped(const QAccessibleEvent& event) {
-    const QObject* object = event.object();
+    QObject* object = event.object();
     if (!object)
         return false;
     const QAccessible::Event type = event.type();
@@ -171,7 +179,32 @@ bool dropped(const QAccessibleEvent& event) {
     // until the box has the focus.
     if (object->property(kFocusedOnly).toBool() && !static_cast<const QWidget*>(object)->hasFocus())
         return isTextChange(type) || type == QAccessible::TextCaretMoved;
+    // The same for the answers' new names and descriptions: thirteen more
+    // events a question. A reader that keeps what it was told of a control
+    // hears them as the control gets the focus, before the focus itself.
+    if (object->property(kToldWhenFocused).toBool() &&
+        !static_cast<const QWidget*>(object)->hasFocus() &&
+        (type == QAccessible::NameChanged || type == QAccessible::DescriptionChanged)) {
+        object->setProperty(type == QAccessible::NameChanged ? kNameWaits : kDescriptionWaits,
+                            true);
+        return true;
+    }
     return false;
+}
+
+// Hands an event on to the platform.
+void send(QAccessibleEvent* event);
+
+// What waited for the control's focus goes before the focus.
+void sendWaiting(QObject* object) {
+    for (const auto& [waits, type] :
+         {std::pair{kNameWaits, QAccessible::NameChanged},
+          std::pair{kDescriptionWaits, QAccessible::DescriptionChanged}})
+        if (object->property(waits).toBool()) {
+            object->setProperty(waits, false);
+            QAccessibleEvent told(object, type);
+            send(&told);
+        }
 }
 
 // Every accessibility event of the program passes here on its way to the
@@ -180,6 +213,12 @@ bool dropped(const QAccessibleEvent& event) {
 void filterUpdate(QAccessibleEvent* event) {
     if (dropped(*event))
         return;
+    if (event->type() == QAccessible::Focus && event->object())
+        sendWaiting(event->object());
+    send(event);
+}
+
+void send(QAccessibleEvent* event) {
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(filterUpdate);
@@ -202,6 +241,10 @@ void readAsWholeLine(QLineEdit& field) {
 
 void announceOnlyWithFocus(QWidget& widget) {
     widget.setProperty(kFocusedOnly, true);
+}
+
+void toldWhenFocused(QWidget& widget) {
+    widget.setProperty(kToldWhenFocused, true);
 }
 
 void setCaptionUnannounced(QAbstractButton& button, const QString& text) {

@@ -20,6 +20,9 @@ void readAsWholeLine(QLineEdit& field);
 // A widget whose changes of text reach screen readers only while it has the
 // focus, as a score box's: Tab to it and its text is read.
 void announceOnlyWithFocus(QWidget& widget);
+// A control whose changes of name and description reach screen readers only
+// while it has the focus, or all at once as it gets it: an answer's.
+void toldWhenFocused(QWidget& widget);
 // Sets a button's caption without the name change Qt 6.4 tells for it, for
 // a caller that sets the button's accessible name next: one change, not two.
 void setCaptionUnannounced(QAbstractButton& button, const QString& text);

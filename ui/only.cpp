@@ -105,6 +105,7 @@ void Only::createControls() {
         option->setObjectName(QStringLiteral("Ans%1").arg(k));
         option->setGeometry(answerGeometry(k));
         option->setAccessibleName(option->text());
+        toldWhenFocused(*option);
         m_optionGroup->addButton(option, k);
         m_options[k] = option;
     }
@@ -113,6 +114,7 @@ void Only::createControls() {
     skip->setObjectName(QStringLiteral("SkipQuestion"));
     skip->setGeometry(kSkipGeometry);
     skip->setAccessibleName(skip->text());
+    toldWhenFocused(*skip);
     m_optionGroup->addButton(skip, kSkipId);
     m_options[kSkipId] = skip;
     // Only a button turning selected scores, so clearing a selection from
