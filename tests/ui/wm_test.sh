@@ -6,7 +6,8 @@
 # the main window's client area stays where it was designed, every window asks
 # for a close box only and a fixed size, and a tie-break window minimised while
 # the user looks at another program comes back still moving, announces one of
-# the tied on Stop, and leaves the keyboard with the main window.
+# the tied on Stop, and leaves the keyboard with the main window; a
+# double-click on an answer answers one question.
 #
 #   wm_test.sh BUILT_PROGRAM
 #
@@ -378,4 +379,34 @@ minimise_for_another_program "$label"
 expect_announcement "$label" Rose Lime
 
 kill -0 "$pid" 2>/dev/null || fail "the program ended: $(cat "$work/err")"
+
+# A double-click on an answer, as the window manager delivers it, answers
+# one question. On a quiz of two, answer 1 then answer 1 makes Lime the
+# result, answer 1 then answer 2 Sun: the click after the double-click
+# answers the second question only if the double-click answered the first
+# alone.
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null || true
+title="Double-click quiz"
+write_quiz "$work/quiz/way.txt" "$title" 2 "C01=5 C02=6" "C03=9" "" "" "" ""
+"$program" "$work/quiz" >"$work/err" 2>&1 &
+pid=$!
+main=$(wait_for_window "$pid" "^$title\$") || {
+    echo "FAIL no main window for the double-click: $(cat "$work/err")"
+    exit 1
+}
+activate "$main" || true
+xdotool mousemove --window "$main" 40 60 click --repeat 2 --delay 80 1
+xdotool mousemove --window "$main" 40 92 click 1
+colour=''
+for _ in $(seq 50); do
+    colour=$(mean_colour "$main" 161x193+288+8)
+    alike "$colour" "${colour_of[Sun]}" || alike "$colour" "${colour_of[Lime]}" && break
+    sleep 0.1
+done
+if alike "$colour" "${colour_of[Sun]}"; then
+    echo "ok   a double-click on an answer answers one question"
+else
+    fail "a double-click answered more than one question (result picture $colour, not Sun's)"
+fi
 exit $((failures > 0))
