@@ -4,6 +4,9 @@ through the bus and reads them again, and answer 1 through the object held
 from before, listening for the name change of the question. With "play" and lists of
 answers ("Colour 1,Season 2"), plays each to a result instead.
 
+With "hostile", asks every text control for its text at offsets no reader
+should use instead, and says whether each call was answered.
+
 Prints one line per thing read; the calling script compares them."""
 import sys
 import time
@@ -103,7 +106,64 @@ def play(app, answers):
         text = showing(app, pyatspi.ROLE_TEXT, "Result").queryText().getText(0, -1)
 
 
+def text_controls(app):
+    """Every showing control that offers its text, in every window."""
+    found = []
+    for window in app:
+        for node in walk(window):
+            try:
+                if node.getState().contains(pyatspi.STATE_SHOWING):
+                    found.append((node, node.queryText()))
+            except NotImplementedError:
+                pass
+    return found
+
+
+def hostile(app):
+    """Asks every text control for its text at offsets no reader should
+    use, with every boundary; each call must be answered (even with an
+    error) within a second. Prints the calls that were not; the caller then
+    checks that the program plays on. Qt 6.4 itself loops on a range's
+    extents up to INT_MAX, so those are asked only up to the text's end."""
+    pyatspi.setTimeout(1000, 1000)
+    boundaries = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START,
+                  pyatspi.TEXT_BOUNDARY_WORD_END, pyatspi.TEXT_BOUNDARY_SENTENCE_START,
+                  pyatspi.TEXT_BOUNDARY_SENTENCE_END, pyatspi.TEXT_BOUNDARY_LINE_START,
+                  pyatspi.TEXT_BOUNDARY_LINE_END]
+    calls = 0
+    for node, text in text_controls(app):
+        end = text.characterCount
+        offsets = [-5, -1, 0, end, end + 1, 2**31 - 1]
+        asks = []
+        for o in offsets:
+            asks += [("getText", o, -1), ("getText", 0, o), ("getCharacterAtOffset", o),
+                     ("getCharacterExtents", o, pyatspi.DESKTOP_COORDS),
+                     ("getSelection", o), ("getAttributeRun", o), ("setCaretOffset", o),
+                     ("getOffsetAtPoint", o, o, pyatspi.DESKTOP_COORDS)]
+            asks += [(way, o, b) for b in boundaries
+                     for way in ("getTextAtOffset", "getTextBeforeOffset", "getTextAfterOffset")]
+            if o != 2**31 - 1:
+                asks.append(("getRangeExtents", 0, o, pyatspi.DESKTOP_COORDS))
+        for method, *arguments in asks:
+            calls += 1
+            start = time.monotonic()
+            try:
+                getattr(text, method)(*arguments)
+            except GLib.GError as error:
+                if "imeout" in error.message or "NoReply" in error.message:
+                    print(f"no answer: {node.name!r} {method}{tuple(arguments)}")
+                    return
+            except Exception:  # a refusal is an answer
+                pass
+            if time.monotonic() - start > 1.0:
+                print(f"slow: {node.name!r} {method}{tuple(arguments)}")
+    print(f"answered: {calls} calls")
+
+
 app = find_app()
+if sys.argv[1:2] == ["hostile"]:
+    hostile(app)
+    sys.exit(0)
 if sys.argv[1:2] == ["play"]:
     pyatspi.setTimeout(2000, 15000)
     for answers in sys.argv[2:]:

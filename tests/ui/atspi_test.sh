@@ -307,4 +307,15 @@ hear_result "three-way draw"
 # The last name's count waits for one more step.
 press shift+Tab
 hear "the end" "'Сначала push button.'"
+
+# A client that asks the text controls (the result's among them, with a
+# name) for pieces at any offset is answered at once, and the quiz plays on.
+hostile=$(/usr/bin/python3 "$here/atspi_read.py" hostile 2>&1)
+if [[ $hostile == answered:* ]]; then
+    echo "ok   a client's text requests at any offset: $hostile"
+else
+    fail "a client's text requests at odd offsets: $hostile"
+fi
+press space
+hear "after the odd requests" "$first" && echo "ok   the quiz plays on after them"
 exit $((failures > 0))
