@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -123,10 +124,28 @@ QuizText decoded(Buffer bytes, std::size_t size, bool valid) {
     }
     out.windows1252 = true;
     out.strayByte = strayByte(body);
-    out.storage = allocate(3 * body.size());
+    // The exact size first, then the letters, with the file's pages given
+    // back as they are read (a large file's buffer starts on a huge page):
+    // the peak stays near the text's own size, not the file's and three
+    // times the file's.
+    std::size_t length = 0;
+    for (const char byte : body) {
+        char letter[4];
+        length += static_cast<std::size_t>(
+            putUtf8(windows1252CodePoint(static_cast<unsigned char>(byte)), letter) - letter);
+    }
+    out.storage = allocate(length);
+    constexpr std::size_t kGiveBack = std::size_t{2} << 20;
+    const bool pagesOfItsOwn = reinterpret_cast<std::uintptr_t>(bytes.get()) % kGiveBack == 0;
     char* end = out.storage.get();
-    for (const char byte : body)
-        end = putUtf8(windows1252CodePoint(static_cast<unsigned char>(byte)), end);
+    for (std::size_t from = 0; from < body.size(); from += kGiveBack) {
+        for (const char byte : body.substr(from, kGiveBack))
+            end = putUtf8(windows1252CodePoint(static_cast<unsigned char>(byte)), end);
+        const std::size_t read = static_cast<std::size_t>(body.data() - bytes.get()) +
+                                 std::min(from + kGiveBack, body.size());
+        if (pagesOfItsOwn && read >= kGiveBack)
+            ::madvise(bytes.get(), read / kGiveBack * kGiveBack, MADV_DONTNEED);
+    }
     out.text =
         std::string_view(out.storage.get(), static_cast<std::size_t>(end - out.storage.get()));
     return out;

@@ -238,12 +238,21 @@ TEST_P(EncodingTwins, ReadLikeTheUtf8Original) {
             .question("Deux", {{"Non", {"C02=4"}}})
             .text();
     };
-    for (const std::string& utf8 : {quiz("C15=9"), quiz("C99=1")}) {
+    // A file of several huge pages is decoded as it is read, its pages given
+    // back behind the reading.
+    const bool large = encoding.ends_with(" over many pages");
+    std::string tail;
+    for (int i = 0; large && i < 200'000; ++i)
+        tail += "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+                "e " +
+                std::to_string(i) + "\r\n";
+    for (std::string utf8 : {quiz("C15=9"), quiz("C99=1")}) {
+        utf8 += tail;
         std::string bytes = utf8;
         if (encoding == "UTF-8 with BOM")
             bytes = "\xEF\xBB\xBF" + utf8;
         else if (encoding != "UTF-8")
-            bytes = kinsight::test::encodeAs(utf8, encoding);
+            bytes = kinsight::test::encodeAs(utf8, large ? "Windows-1252" : encoding);
         TempDir dir, twinDir;
         const auto original = dir.write("way.txt", utf8);
         const auto twin = twinDir.write("way.txt", bytes);
@@ -251,13 +260,13 @@ TEST_P(EncodingTwins, ReadLikeTheUtf8Original) {
                   kinsight::test::engineReading(original, "way.txt"));
         const DryRunResult run = kinsight::dryRun(twin, true);
         EXPECT_EQ(describe(run), describe(kinsight::dryRun(original, true)));
-        EXPECT_EQ(run.windows1252, encoding == "Windows-1252");
+        EXPECT_EQ(run.windows1252, encoding.starts_with("Windows-1252"));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodingTwins,
-                         ::testing::Values("UTF-8", "UTF-8 with BOM", "Windows-1252", "UTF-16LE",
-                                           "UTF-16BE"),
+                         ::testing::Values("UTF-8", "UTF-8 with BOM", "Windows-1252",
+                                           "Windows-1252 over many pages", "UTF-16LE", "UTF-16BE"),
                          [](const auto& row) {
                              std::string name;
                              for (char c : std::string(row.param))

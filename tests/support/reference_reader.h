@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -185,10 +186,13 @@ inline std::string encodeAs(std::string_view utf8, std::string_view encoding) {
     }
     std::string out;
     if (encoding == "Windows-1252") {
+        std::map<char32_t, char> bytes;
+        for (int byte = 0; byte < 256; ++byte)
+            bytes.emplace(windows1252CodePoint(static_cast<unsigned char>(byte)),
+                          static_cast<char>(byte));
         for (char32_t cp : cps)
-            for (int byte = 0; byte < 256; ++byte)
-                if (windows1252CodePoint(static_cast<unsigned char>(byte)) == cp)
-                    out += static_cast<char>(byte);
+            if (const auto it = bytes.find(cp); it != bytes.end())
+                out += it->second;
         return out;
     }
     const bool be = encoding == "UTF-16BE";
