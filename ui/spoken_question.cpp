@@ -22,10 +22,10 @@ void SpokenQuestion::questionChanged() {
     spoken->setObjectName(QStringLiteral("spokenQuestion"));
     spoken->setGeometry(m_question.geometry());
     spoken->hide();
-    for (auto type : {QAccessible::ObjectCreated, QAccessible::Focus}) {
-        QAccessibleEvent event(spoken, type);
-        QAccessible::updateAccessibility(&event);
-    }
+    // Its focus alone: Orca 43 reads the object the event names, and an
+    // event of its creation would only be one more to handle first.
+    QAccessibleEvent focus(spoken, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
     // The last one goes only now, for the reader may still be reading it.
     delete m_spoken.data();
     m_spoken = spoken;

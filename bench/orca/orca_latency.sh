@@ -66,14 +66,17 @@ utterances() {
 }
 now() { date +%H:%M:%S.%N | awk -F: '{ printf "%.6f\n", $1 * 3600 + $2 * 60 + $3 }'; }
 # From Orca's echo of the key pressed after time T (or T, without one) to
-# the first utterance after it, as "DELAY TEXT"; waits up to 20 s.
+# the first utterance after it, as "DELAY TEXT"; waits up to 20 s. An answer's
+# state read aloud ("selected") is no question.
 heard_after() {
     local t=$1 line
     for _ in $(seq 200); do
         line=$(utterances | awk -v t="$t" '
             $1 <= t { next }
             $2 ~ /^.space/ { if (!echo) echo = $1; next }
-            { from = echo ? echo : t; d = $1 - from; $1 = ""; printf "%.3f%s\n", d, $0; exit }')
+            /^[0-9.]+ .(not )?selected.\{/ { next }
+            { from = echo ? echo : t; d = $1 - from; $1 = ""; printf "%.3f%s\n", d, $0; exit }' ||
+            true) # awk's early exit leaves the log's readers a broken pipe
         if [ -n "$line" ]; then
             echo "$line"
             return 0
@@ -112,7 +115,7 @@ for pass in $(seq "$passes"); do
         sleep 0.5
     done
     echo "orca_latency: pass $pass of $passes done" >&2
-    kill "$pid"
+    kill "$pid" 2>/dev/null || echo "orca_latency: the program had ended during pass $pass" >&2
     wait "$pid" 2>/dev/null || true
     pid=""
 done
