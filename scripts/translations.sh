@@ -37,6 +37,8 @@ xgettext --files-from="$out/sources" --output="$out/kinsight.pot" \
     --msgid-bugs-address=kinsight@users.noreply.github.com
 # The launcher's and the metainfo's texts, by their own kinds of file.
 xgettext --join-existing --output="$out/kinsight.pot" --from-code=UTF-8 --add-location=file \
+    --package-name=Kinsight --package-version="$version" \
+    --msgid-bugs-address=kinsight@users.noreply.github.com \
     packaging/kinsight.desktop.in packaging/kinsight.metainfo.xml.in
 rm "$out/sources"
 
