@@ -179,6 +179,7 @@ void checkNames(const NameTable& table, const std::filesystem::path& picturesDir
                   : PictureFinding{findPicture(picturesDir, name).found.empty()
                                        ? PictureFinding::Missing
                                        : PictureFinding::Shown,
+                                   {},
                                    {}};
         const std::string shownFile = "\"Pictures/" + escapedControls(file) + "\"";
         if (finding.kind == PictureFinding::Missing) {

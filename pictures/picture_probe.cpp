@@ -9,9 +9,9 @@ PictureFinding ProgramPictureProbe::probe(const std::filesystem::path& picturesD
     const ResultPicture picture = readResultPicture(picturesDir, QString::fromStdString(name));
     switch (picture.problem) {
     case PictureProblem::None:
-        return {PictureFinding::Shown, {}};
+        return {PictureFinding::Shown, {}, {}};
     case PictureProblem::Missing:
-        return {PictureFinding::Missing, {}};
+        return {PictureFinding::Missing, {}, {}};
     default:
         return {PictureFinding::NotShown, pictureProblemText(picture).toStdString(),
                 picture.lookup.found.filename().native()};
