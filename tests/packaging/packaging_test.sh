@@ -144,7 +144,7 @@ install_test() {
     local page
     for page in man1/kinsight man1/kinsight-check ru/man1/kinsight ru/man1/kinsight-check; do
         silent "groff -man -ww -z $page.1" \
-            sh -c 'zcat "$1" | groff -k -man -ww -z' sh "$prefix/share/man/$page.1.gz"
+            sh -c 'zcat "$1" | groff -k -man -Tutf8 -ww -z' sh "$prefix/share/man/$page.1.gz"
     done
 
     # Started as a desktop starts it: by the launcher, the program found on

@@ -31,8 +31,15 @@ def find_app(timeout=90.0):
 
 
 def walk(node):
+    """The node and all below it. A live window's controls come and go (the
+    question spoken to a reader is new each time): one gone while it is
+    walked is passed over."""
     yield node
-    for child in node:
+    try:
+        children = list(node)
+    except GLib.GError:
+        return
+    for child in children:
         if child is not None:
             yield from walk(child)
 
@@ -72,9 +79,12 @@ def showing(app, role, name):
     """The first showing control of that role and name, in any window."""
     for window in app:
         for node in walk(window):
-            if (node.getRole() == role and node.name == name
-                    and node.getState().contains(pyatspi.STATE_SHOWING)):
-                return node
+            try:
+                if (node.getRole() == role and node.name == name
+                        and node.getState().contains(pyatspi.STATE_SHOWING)):
+                    return node
+            except GLib.GError:
+                pass  # gone while it was walked
     return None
 
 
@@ -114,7 +124,7 @@ def text_controls(app):
             try:
                 if node.getState().contains(pyatspi.STATE_SHOWING):
                     found.append((node, node.queryText()))
-            except NotImplementedError:
+            except (NotImplementedError, GLib.GError):
                 pass
     return found
 
