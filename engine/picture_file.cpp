@@ -2,7 +2,7 @@
 
 #include "caseless.h"
 #include "field_words.h"
-#include "text.h"
+#include "quiz_location.h"
 #include "translation.h"
 
 #include <algorithm>
@@ -13,25 +13,6 @@ namespace kinsight {
 bool isPictureName(std::string_view name) {
     return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
-
-namespace {
-
-// A file name as an author wrote it: UTF-8, or else Windows-1252, as a quiz
-// file is read.
-std::string asUtf8(const std::string& name) {
-    Utf8Validator validator;
-    validator.feed(name.data(), name.size());
-    if (validator.valid())
-        return name;
-    std::string text;
-    for (const char byte : name) {
-        char bytes[4];
-        text.append(bytes, putUtf8(windows1252CodePoint(static_cast<unsigned char>(byte)), bytes));
-    }
-    return text;
-}
-
-} // namespace
 
 std::string nearMissHint(const PictureLookup& lookup) {
     if (lookup.nearMiss.empty())
@@ -66,8 +47,8 @@ PictureLookup findPicture(const std::filesystem::path& picturesDir, const std::s
         const std::filesystem::path entry = it->path();
         if (!it->is_regular_file(typeError))
             continue;
-        const std::string file = caselessForm(asUtf8(entry.filename().native()));
-        const std::string fileStem = caselessForm(asUtf8(entry.stem().native()));
+        const std::string file = caselessForm(shownPath(entry.filename()));
+        const std::string fileStem = caselessForm(shownPath(entry.stem()));
         if (file == wanted)
             matches.push_back(entry);
         const bool near = fileStem == stem || fileStem == wanted;
