@@ -24,7 +24,7 @@ def find_app(timeout=90.0):
             for app in pyatspi.Registry.getDesktop(0):
                 if app is not None and (app.name or "").lower() == "kinsight":
                     return app
-        except GLib.GError:
+        except (GLib.GError, ValueError):
             pass
         time.sleep(0.2)
     sys.exit("kinsight not found on the accessibility bus")
@@ -35,18 +35,24 @@ def walk(node):
     question spoken to a reader is new each time): one gone while it is
     walked is passed over."""
     yield node
+    for child in children(node):
+        yield from walk(child)
+
+
+def children(node):
+    """The node's children as they are now. A node already gone answers
+    with an error or a count of -1; it has none."""
     try:
-        children = list(node)
-    except GLib.GError:
-        return
-    for child in children:
-        if child is not None:
-            yield from walk(child)
+        count = node.childCount
+        found = [node.getChildAtIndex(i) for i in range(max(count, 0))]
+    except (GLib.GError, ValueError):
+        return []
+    return [child for child in found if child is not None]
 
 
 def controls(app):
     """The main window's question label and option buttons, top to bottom."""
-    for window in app:
+    for window in children(app):
         labels, options = [], []
         for node in walk(window):
             role = node.getRole()
@@ -77,7 +83,7 @@ def act(node, names=("press", "click", "toggle")):
 
 def showing(app, role, name):
     """The first showing control of that role and name, in any window."""
-    for window in app:
+    for window in children(app):
         for node in walk(window):
             try:
                 if (node.getRole() == role and node.name == name
@@ -113,13 +119,14 @@ def play(app, answers):
     end = time.monotonic() + 60
     while text and time.monotonic() < end:
         time.sleep(0.1)
-        text = showing(app, pyatspi.ROLE_TEXT, "Result").queryText().getText(0, -1)
+        result = showing(app, pyatspi.ROLE_TEXT, "Result")
+        text = result.queryText().getText(0, -1) if result is not None else text
 
 
 def text_controls(app):
     """Every showing control that offers its text, in every window."""
     found = []
-    for window in app:
+    for window in children(app):
         for node in walk(window):
             try:
                 if node.getState().contains(pyatspi.STATE_SHOWING):
