@@ -48,7 +48,7 @@ const char* i18np(const char* one, const char* many, unsigned long n) {
     return dngettext(kDomain, one, many, n);
 }
 
-std::string fillIn(std::string_view message, std::initializer_list<MessageArg> values) {
+std::string fillIn(std::string_view message, std::span<const MessageArg> values) {
     std::string text;
     text.reserve(message.size());
     for (std::size_t i = 0; i < message.size(); ++i) {
@@ -57,7 +57,7 @@ std::string fillIn(std::string_view message, std::initializer_list<MessageArg> v
             message[i + 2] == '}') {
             const auto index = static_cast<std::size_t>(message[i + 1] - '1');
             if (index < values.size())
-                text += (values.begin() + index)->text();
+                text += values[index].text();
             i += 2;
             continue;
         }

@@ -6,6 +6,7 @@
 
 #include <concepts>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,9 @@ private:
 
 // The message with {1} to {9} replaced by the values in order; a translation
 // may place them in any order.
-std::string fillIn(std::string_view message, std::initializer_list<MessageArg> values);
+std::string fillIn(std::string_view message, std::span<const MessageArg> values);
+inline std::string fillIn(std::string_view message, std::initializer_list<MessageArg> values) {
+    return fillIn(message, std::span<const MessageArg>(values.begin(), values.size()));
+}
 
 } // namespace kinsight

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <vector>
 
 namespace kinsight {
 
@@ -14,26 +15,14 @@ inline QString translated(const char* message) {
     return QString::fromUtf8(message);
 }
 
-// In one pass, so a value that holds "{2}" (a quiz's name may) stays as it is.
+// Filled in by the engine's one pass, so a value that holds "{2}" (a quiz's
+// name may) stays as it is.
 inline QString translated(const char* message, std::initializer_list<QString> values) {
-    const QString pattern = QString::fromUtf8(message);
-    QString text;
-    text.reserve(pattern.size());
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const qsizetype place = i + 2 < pattern.size() && pattern[i] == u'{' &&
-                                        pattern[i + 2] == u'}' && pattern[i + 1] >= u'1' &&
-                                        pattern[i + 1] <= u'9'
-                                    ? pattern[i + 1].unicode() - u'1'
-                                    : -1;
-        if (place < 0) {
-            text += pattern[i];
-            continue;
-        }
-        if (place < static_cast<qsizetype>(values.size()))
-            text += *(values.begin() + place);
-        i += 2;
-    }
-    return text;
+    std::vector<MessageArg> arguments;
+    arguments.reserve(values.size());
+    for (const QString& value : values)
+        arguments.emplace_back(value.toStdString());
+    return QString::fromStdString(fillIn(message, arguments));
 }
 
 } // namespace kinsight
